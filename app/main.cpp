@@ -1,0 +1,32 @@
+#include "connection.h"
+#include "hauptfenster.h"
+#include "qtmeldungen.h"
+#include "start.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  // German formats whatever the system says: decimal comma, dd.MM.yyyy.
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  QTranslator qtDeutsch;
+  if (qtDeutsch.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    app.installTranslator(&qtDeutsch);
+
+  // The program works in the folder it is started in.
+  const QString ordner = QDir::currentPath();
+  TQtMeldungen meldungen;
+  TADOModConnection db(&meldungen);
+  Start::OrdnerAnlegen(ordner);
+  if (!Start::DatenbankOeffnen(db, ordner, meldungen)) return 1;
+
+  THauptfenster fenster(db, ordner);
+  meldungen.setEltern(&fenster);
+  fenster.show();
+  return app.exec();
+}

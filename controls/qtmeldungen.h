@@ -1,0 +1,26 @@
+#pragma once
+// The message service on screen: Qt message boxes, the input boxes and file
+// dialogs, all with German captions.
+
+#include "meldungen.h"
+
+class QWidget;
+
+class TQtMeldungen final : public TMeldungen {
+public:
+  explicit TQtMeldungen(QWidget* eltern = nullptr) : m_eltern(eltern) {}
+  void setEltern(QWidget* eltern) { m_eltern = eltern; }
+
+  void Info(const QString& text) override;
+  bool Frage(const QString& text) override;
+  int Ganzzahleingabe(const QString& aufforderung) override;
+  std::optional<QDate> Datumseingabe(const QString& aufforderung) override;
+  int Jahreseingabe(const QString& aufforderung) override;
+  QString DateiOeffnen(const QString& titel, const QString& ordner, const QString& filter) override;
+  QString DateiSpeichern(const QString& titel, const QString& vorschlag, const QString& filter) override;
+  QString OrdnerWaehlen(const QString& titel, const QString& ordner) override;
+  void Piep() override;
+
+private:
+  QWidget* m_eltern;
+};

@@ -1,0 +1,51 @@
+#pragma once
+// Every message, question, input box, file dialog and beep of the program goes
+// through this one interface. The program uses the Qt implementation
+// (controls/), tests a scripted one that records each text and returns planned
+// answers. It lives here, beside the access layer, because reporting-mode SQL
+// shows the engine's error text through it.
+
+#include <QDate>
+#include <QString>
+#include <optional>
+
+class TMeldungen {
+public:
+  virtual ~TMeldungen() = default;
+
+  // Information box with "OK".
+  virtual void Info(const QString& text) = 0;
+  // Question box with "Ja" and "Nein"; true for "Ja".
+  virtual bool Frage(const QString& text) = 0;
+
+  // "Ganzzahleingabe": an integer; closing without "OK" gives 0.
+  virtual int Ganzzahleingabe(const QString& aufforderung) = 0;
+  // "Datumseingabe": a date; closing without "OK" gives nothing.
+  virtual std::optional<QDate> Datumseingabe(const QString& aufforderung) = 0;
+  // "Jahreseingabe": a year; closing without "OK" gives 0.
+  virtual int Jahreseingabe(const QString& aufforderung) = 0;
+
+  // File dialogs; an empty text when the user cancels.
+  virtual QString DateiOeffnen(const QString& titel, const QString& ordner,
+                               const QString& filter) = 0;
+  virtual QString DateiSpeichern(const QString& titel, const QString& vorschlag,
+                                 const QString& filter) = 0;
+  virtual QString OrdnerWaehlen(const QString& titel, const QString& ordner) = 0;
+
+  virtual void Piep() = 0;
+};
+
+// Discards every message and answers "Nein", 0 or nothing: for code paths that
+// have no one to ask (a connection opened by a tool, a benchmark).
+class TStilleMeldungen final : public TMeldungen {
+public:
+  void Info(const QString&) override {}
+  bool Frage(const QString&) override { return false; }
+  int Ganzzahleingabe(const QString&) override { return 0; }
+  std::optional<QDate> Datumseingabe(const QString&) override { return std::nullopt; }
+  int Jahreseingabe(const QString&) override { return 0; }
+  QString DateiOeffnen(const QString&, const QString&, const QString&) override { return {}; }
+  QString DateiSpeichern(const QString&, const QString&, const QString&) override { return {}; }
+  QString OrdnerWaehlen(const QString&, const QString&) override { return {}; }
+  void Piep() override {}
+};

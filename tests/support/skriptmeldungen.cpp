@@ -1,0 +1,65 @@
+#include "skriptmeldungen.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+template <typename T>
+T Naechste(std::deque<T>& q, const QString& was, T sonst) {
+  if (q.empty()) {
+    ADD_FAILURE() << "Keine geplante Antwort für: " << was.toStdString();
+    return sonst;
+  }
+  T v = q.front();
+  q.pop_front();
+  return v;
+}
+}  // namespace
+
+QStringList TSkriptMeldungen::Infos() const {
+  QStringList infos;
+  for (const QString& p : protokoll)
+    if (p.startsWith(QLatin1String("Info: "))) infos << p.mid(6);
+  return infos;
+}
+
+void TSkriptMeldungen::Info(const QString& text) { protokoll << QStringLiteral("Info: ") + text; }
+
+bool TSkriptMeldungen::Frage(const QString& text) {
+  protokoll << QStringLiteral("Frage: ") + text;
+  return Naechste(antworten, text, false);
+}
+
+int TSkriptMeldungen::Ganzzahleingabe(const QString& aufforderung) {
+  protokoll << QStringLiteral("Ganzzahleingabe: ") + aufforderung;
+  return Naechste(zahlen, aufforderung, 0);
+}
+
+std::optional<QDate> TSkriptMeldungen::Datumseingabe(const QString& aufforderung) {
+  protokoll << QStringLiteral("Datumseingabe: ") + aufforderung;
+  return Naechste(daten, aufforderung, std::optional<QDate>());
+}
+
+int TSkriptMeldungen::Jahreseingabe(const QString& aufforderung) {
+  protokoll << QStringLiteral("Jahreseingabe: ") + aufforderung;
+  return Naechste(zahlen, aufforderung, 0);
+}
+
+QString TSkriptMeldungen::DateiOeffnen(const QString& titel, const QString&, const QString&) {
+  protokoll << QStringLiteral("DateiOeffnen: ") + titel;
+  return Naechste(dateien, titel, QString());
+}
+
+QString TSkriptMeldungen::DateiSpeichern(const QString& titel, const QString&, const QString&) {
+  protokoll << QStringLiteral("DateiSpeichern: ") + titel;
+  return Naechste(dateien, titel, QString());
+}
+
+QString TSkriptMeldungen::OrdnerWaehlen(const QString& titel, const QString&) {
+  protokoll << QStringLiteral("OrdnerWaehlen: ") + titel;
+  return Naechste(dateien, titel, QString());
+}
+
+void TSkriptMeldungen::Piep() {
+  protokoll << QStringLiteral("Piep");
+  ++piepser;
+}

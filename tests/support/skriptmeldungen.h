@@ -1,0 +1,33 @@
+#pragma once
+// The message service of the tests: records every text shown and answers
+// from planned queues. An unplanned question fails the test.
+
+#include "meldungen.h"
+
+#include <QStringList>
+
+#include <deque>
+
+class TSkriptMeldungen final : public TMeldungen {
+public:
+  QStringList protokoll;  // "Info: ...", "Frage: ...", "Ganzzahleingabe: ..." ...
+  std::deque<bool> antworten;
+  std::deque<int> zahlen;
+  std::deque<std::optional<QDate>> daten;
+  std::deque<QString> dateien;
+  int piepser = 0;
+
+  // The texts of the information boxes, in order.
+  QStringList Infos() const;
+  void Leeren() { protokoll.clear(); }
+
+  void Info(const QString& text) override;
+  bool Frage(const QString& text) override;
+  int Ganzzahleingabe(const QString& aufforderung) override;
+  std::optional<QDate> Datumseingabe(const QString& aufforderung) override;
+  int Jahreseingabe(const QString& aufforderung) override;
+  QString DateiOeffnen(const QString& titel, const QString& ordner, const QString& filter) override;
+  QString DateiSpeichern(const QString& titel, const QString& vorschlag, const QString& filter) override;
+  QString OrdnerWaehlen(const QString& titel, const QString& ordner) override;
+  void Piep() override;
+};
