@@ -1,0 +1,2 @@
+#pragma once
+// The page writer through which every printed sheet is drawn.
