@@ -1,30 +1,20 @@
 #include "schema.h"
 
 #include "connection.h"
+#include "tsv.h"
 
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
-#include <QTextStream>
 
 namespace Schema {
 
 namespace {
 
-// Rows of a tab-separated file with a header line; blank lines are skipped.
-std::vector<QStringList> TsvLesen(const QString& datei) {
-  std::vector<QStringList> zeilen;
-  QFile f(datei);
-  if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) qFatal("Katalog fehlt: %s", qPrintable(datei));
-  QTextStream in(&f);
-  in.setEncoding(QStringConverter::Utf8);
-  in.readLine();
-  while (!in.atEnd()) {
-    const QString zeile = in.readLine();
-    if (zeile.trimmed().isEmpty()) continue;
-    zeilen.push_back(zeile.split(QLatin1Char('\t')));
-  }
-  return zeilen;
+std::vector<QStringList> Zeilen(const QString& datei) {
+  TTsv tsv;
+  if (!::TsvLesen(datei, tsv)) qFatal("Katalog fehlt: %s", qPrintable(datei));
+  return tsv.zeilen;
 }
 
 QStringList Liste(const QString& text) {
@@ -39,6 +29,12 @@ const TSpalte* TTabelle::Spalte(const QString& n) const {
   return nullptr;
 }
 
+bool TTabelle::HatZaehler() const {
+  for (const auto& s : spalten)
+    if (s.typ == QLatin1String("counter")) return true;
+  return false;
+}
+
 const TTabelle* TKatalog::Tabelle(const QString& name) const {
   for (const auto& t : m_tabellen)
     if (t.name.compare(name, Qt::CaseInsensitive) == 0) return &t;
@@ -47,15 +43,17 @@ const TTabelle* TKatalog::Tabelle(const QString& name) const {
 
 TKatalog TKatalog::Laden(const QString& ordner) {
   TKatalog k;
-  for (const auto& z : TsvLesen(ordner + QStringLiteral("/tables.tsv"))) {
+  for (const auto& z : Zeilen(ordner + QStringLiteral("/tables.tsv"))) {
     TTabelle t;
     t.name = z.value(0);
-    t.schluessel = Liste(z.value(1));
-    t.verweis = Liste(z.value(2));
-    t.bezug = z.value(3).trimmed();
+    t.art = z.value(1).trimmed();
+    t.schluessel = Liste(z.value(2));
+    t.verweis = Liste(z.value(3));
+    t.bezug = z.value(4).trimmed();
+    for (const QString& index : z.value(5).split(QLatin1Char(';'), Qt::SkipEmptyParts)) t.indizes.push_back(Liste(index));
     k.m_tabellen.push_back(t);
   }
-  for (const auto& z : TsvLesen(ordner + QStringLiteral("/columns.tsv"))) {
+  for (const auto& z : Zeilen(ordner + QStringLiteral("/columns.tsv"))) {
     auto* t = const_cast<TTabelle*>(k.Tabelle(z.value(0)));
     if (!t) qFatal("Spalte einer unbekannten Tabelle: %s", qPrintable(z.join(QLatin1Char(' '))));
     const QString vorgabe = z.value(3).trimmed();
@@ -96,11 +94,8 @@ QString SpaltenDefinition(const TSpalte& s) {
 
 QString CreateTable(const TTabelle& t) {
   QStringList teile;
-  bool hatZaehler = false;
-  for (const auto& s : t.spalten) {
-    teile << SpaltenDefinition(s);
-    hatZaehler = hatZaehler || s.typ == QLatin1String("counter");
-  }
+  for (const auto& s : t.spalten) teile << SpaltenDefinition(s);
+  const bool hatZaehler = t.HatZaehler();
   // The counter is the row's identity; the table's own key stays unique
   // so that the foreign keys of the child tables can point at it.
   if (!t.schluessel.isEmpty() && !(hatZaehler && t.schluessel == QStringList{QStringLiteral("ID")})) {
@@ -116,12 +111,17 @@ QString CreateTable(const TTabelle& t) {
          teile.join(QStringLiteral(",\n  ")) + QStringLiteral("\n)");
 }
 
+void IndizesAnlegen(TADOModConnection& db, const TTabelle& t) {
+  std::vector<QStringList> indizes = t.indizes;
+  if (!t.verweis.isEmpty()) indizes.insert(indizes.begin(), t.verweis);
+  for (const QStringList& spalten : indizes)
+    db.Ausfuehren(QStringLiteral("CREATE INDEX IF NOT EXISTS ix_%1_%2 ON %1 (%3)")
+                      .arg(t.name, spalten.join(QLatin1Char('_')), spalten.join(QStringLiteral(", "))));
+}
+
 bool TabelleAnlegen(TADOModConnection& db, const TTabelle& t) {
   if (!db.Ausfuehren(CreateTable(t))) return false;
-  if (!t.verweis.isEmpty()) {
-    db.Ausfuehren(QStringLiteral("CREATE INDEX IF NOT EXISTS ix_%1_%2 ON %1 (%3)")
-                      .arg(t.name, t.verweis.join(QLatin1Char('_')), t.verweis.join(QStringLiteral(", "))));
-  }
+  IndizesAnlegen(db, t);
   return true;
 }
 

@@ -19,12 +19,17 @@ struct TSpalte {
 
 struct TTabelle {
   QString name;
+  // "Betrieb": farm data and per-farm copies, created once and kept;
+  // "Gemeinsam": shared master tables, recreated with every refresh.
+  QString art;
   QStringList schluessel;  // primary key columns
   QStringList verweis;     // columns referencing the parent
   QString bezug;           // parent table and columns, "Tabelle(A,B)"
+  std::vector<QStringList> indizes;  // further indexes for the rules' lookups
   std::vector<TSpalte> spalten;
 
   const TSpalte* Spalte(const QString& name) const;
+  bool HatZaehler() const;
 };
 
 struct TSicht {
@@ -53,6 +58,8 @@ QString SqlTyp(const QString& typ);
 QString SpaltenDefinition(const TSpalte& spalte);
 QString CreateTable(const TTabelle& tabelle);
 
+// The indexes of the foreign key and the further ones; existing ones stay.
+void IndizesAnlegen(TADOModConnection& db, const TTabelle& tabelle);
 // Creates the table with its indexes; false when it exists or fails.
 bool TabelleAnlegen(TADOModConnection& db, const TTabelle& tabelle);
 // Adds the catalogue columns that an existing table lacks; returns their names.

@@ -1,0 +1,129 @@
+#include "befehle.h"
+
+#include "connection.h"
+#include "dataset.h"
+#include "meldungen.h"
+#include "tsv.h"
+
+#include <QFile>
+#include <QRegularExpression>
+
+namespace Befehle {
+
+bool Lesen(const QString& datei, TTsv& tsv) {
+  QFile f(datei);
+  if (!f.open(QIODevice::ReadOnly)) return false;
+  tsv = {};
+  tsv.spalten = {QStringLiteral("B_GruppeNr"), QStringLiteral("B_Nr"),   QStringLiteral("B_GruppenText"),
+                 QStringLiteral("B_Text"),     QStringLiteral("B_1"),    QStringLiteral("B_2"),
+                 QStringLiteral("B_Erklaerung"), QStringLiteral("AL_Nrn"), QStringLiteral("GL_Nrn"),
+                 QStringLiteral("Gem_Nrn"),    QStringLiteral("Nr")};
+  static const QRegularExpression kopf(QStringLiteral("^\\[(\\d+)/(\\d+)\\]\\s*$"));
+  static const QRegularExpression feld(QStringLiteral("^(Gruppe|Text|Erklaerung|AL_Nrn|GL_Nrn|Gem_Nrn):\\s?(.*)$"));
+  static const QRegularExpression regel(QStringLiteral("^(B_1|B_2):\\s*$"));
+  const QHash<QString, int> spalteVon = {{QStringLiteral("Gruppe"), 2},     {QStringLiteral("Text"), 3},
+                                         {QStringLiteral("B_1"), 4},        {QStringLiteral("B_2"), 5},
+                                         {QStringLiteral("Erklaerung"), 6}, {QStringLiteral("AL_Nrn"), 7},
+                                         {QStringLiteral("GL_Nrn"), 8},     {QStringLiteral("Gem_Nrn"), 9}};
+  QStringList* zeile = nullptr;
+  int inRegel = -1;  // column of the rule being read
+  for (const QString& roh : QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'))) {
+    const QString l = roh.endsWith(QLatin1Char('\r')) ? roh.chopped(1) : roh;
+    if (const auto m = kopf.match(l); m.hasMatch()) {
+      tsv.zeilen.push_back({m.captured(1), m.captured(2), QString(), QString(), QString(), QString(), QString(),
+                            QString(), QString(), QString(), QString::number(tsv.zeilen.size() + 1)});
+      zeile = &tsv.zeilen.back();
+      inRegel = -1;
+    } else if (!zeile) {
+      continue;  // comments before the first command
+    } else if (const auto r = regel.match(l); r.hasMatch()) {
+      inRegel = spalteVon.value(r.captured(1));
+    } else if (const auto k = feld.match(l); k.hasMatch() && inRegel < 0) {
+      (*zeile)[spalteVon.value(k.captured(1))] = k.captured(2);
+    } else if (inRegel >= 0) {
+      QString& text = (*zeile)[inRegel];
+      text += (text.isEmpty() ? QString() : QStringLiteral("\n")) + l;
+    }
+  }
+  for (auto& z : tsv.zeilen) {
+    z[4] = z[4].trimmed();
+    z[5] = z[5].trimmed();
+  }
+  return true;
+}
+
+namespace {
+
+void Ausfuehren(TADOModConnection& db, int gruppe, const char* variante, const TParameter& parameter) {
+  struct TBefehl {
+    qlonglong nr;
+    QString text;
+  };
+  std::vector<TBefehl> befehle;
+  {
+    TAbfrage a(db, QStringLiteral("select B_Nr, %1 from Befehle where B_GruppeNr = :g order by B_Nr")
+                       .arg(QLatin1String(variante)),
+               {{QStringLiteral("g"), gruppe}});
+    while (a.Naechste()) befehle.push_back({a.Wert(0).toLongLong(), a.Wert(1).toString()});
+  }
+  if (befehle.empty()) return;
+  TTransaktion gruppenTx(db);
+  for (const TBefehl& b : befehle) {
+    if (b.text.trimmed().isEmpty()) continue;
+    TTransaktion befehlTx(db);
+    if (db.Ausfuehren(b.text, parameter)) {
+      befehlTx.Bestaetigen();
+      continue;
+    }
+    const QString fehler = db.LetzterFehler();
+    befehlTx.Verwerfen();
+    if (db.Meldungen())
+      db.Meldungen()->Info(fehler + QStringLiteral("\nBefehl: %1/%2\n").arg(gruppe).arg(b.nr) + b.text);
+  }
+  gruppenTx.Bestaetigen();
+}
+
+}  // namespace
+
+void GruppeFuerJahr(TADOModConnection& db, int jahr, int betrieb, int gruppe) {
+  Ausfuehren(db, gruppe, "B_2", {{QStringLiteral("Jahr"), jahr}, {QStringLiteral("BetriebsNr"), betrieb}});
+}
+
+void GruppenFuerJahr(TADOModConnection& db, int jahr, int betrieb, const std::vector<int>& gruppen) {
+  for (int g : gruppen) GruppeFuerJahr(db, jahr, betrieb, g);
+}
+
+void GruppeFuerDatensatz(TADOModConnection& db, qint64 id, int gruppe) {
+  Ausfuehren(db, gruppe, "B_1", {{QStringLiteral("ID"), qlonglong(id)}});
+}
+
+void GruppenFuerDatensatz(TADOModConnection& db, qint64 id, const std::vector<int>& gruppen) {
+  for (int g : gruppen) GruppeFuerDatensatz(db, id, g);
+}
+
+namespace {
+
+template <typename Lauf>
+void MitListe(TADODataSetMod& liste, Lauf lauf) {
+  const bool bearbeitet =
+      liste.Zustand() == TADODataSetMod::TZustand::Bearbeiten || liste.Zustand() == TADODataSetMod::TZustand::Einfuegen;
+  if (!liste.SpeichernWennGeaendert()) return;
+  const QVariant id = liste.Wert(QStringLiteral("ID"));
+  lauf(id);
+  liste.Aktualisieren();
+  if (bearbeitet && !id.isNull() && liste.Wert(QStringLiteral("ID")) == id) liste.Bearbeiten();
+}
+
+}  // namespace
+
+void FuerDatensatz(TADODataSetMod& liste, const std::vector<int>& gruppen) {
+  MitListe(liste, [&](const QVariant& id) {
+    if (!id.isNull()) GruppenFuerDatensatz(liste.Verbindung(), id.toLongLong(), gruppen);
+  });
+}
+
+void FuerJahr(TADODataSetMod& liste, int jahr, int betrieb, const std::vector<int>& gruppen) {
+  MitListe(liste, [&](const QVariant&) { GruppenFuerJahr(liste.Verbindung(), jahr, betrieb, gruppen); });
+}
+
+}  // namespace Befehle

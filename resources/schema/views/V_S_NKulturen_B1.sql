@@ -1,0 +1,1 @@
+SELECT * FROM S_KulturenNP WHERE BetriebsNr = 1
