@@ -33,6 +33,27 @@ public:
   virtual QString OrdnerWaehlen(const QString& titel, const QString& ordner) = 0;
 
   virtual void Piep() = 0;
+
+  // A small window with the text and the busy cursor while a long procedure
+  // runs; every Beginn is followed by an Ende, also after an error.
+  virtual void WartenBeginnen(const QString& text) { (void)text; }
+  virtual void WartenBeenden() {}
+};
+
+// Shows the wait window for the lifetime of the object.
+class TWarten {
+public:
+  TWarten(TMeldungen* meldungen, const QString& text) : m_meldungen(meldungen) {
+    if (m_meldungen) m_meldungen->WartenBeginnen(text);
+  }
+  ~TWarten() {
+    if (m_meldungen) m_meldungen->WartenBeenden();
+  }
+  TWarten(const TWarten&) = delete;
+  TWarten& operator=(const TWarten&) = delete;
+
+private:
+  TMeldungen* m_meldungen;
 };
 
 // Discards every message and answers "Nein", 0 or nothing: for code paths that

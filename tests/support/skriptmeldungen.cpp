@@ -63,3 +63,7 @@ void TSkriptMeldungen::Piep() {
   protokoll << QStringLiteral("Piep");
   ++piepser;
 }
+
+void TSkriptMeldungen::WartenBeginnen(const QString& text) { protokoll << QStringLiteral("Warten: ") + text; }
+
+void TSkriptMeldungen::WartenBeenden() { protokoll << QStringLiteral("Warten Ende"); }

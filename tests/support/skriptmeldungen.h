@@ -30,4 +30,6 @@ public:
   QString DateiSpeichern(const QString& titel, const QString& vorschlag, const QString& filter) override;
   QString OrdnerWaehlen(const QString& titel, const QString& ordner) override;
   void Piep() override;
+  void WartenBeginnen(const QString& text) override;
+  void WartenBeenden() override;
 };
