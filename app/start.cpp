@@ -2,13 +2,18 @@
 
 #include "connection.h"
 #include "files.h"
+#include "lebenslauf.h"
 #include "meldungen.h"
-#include "schema.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace Start {
+
+namespace {
+const QString Ende = QStringLiteral("\nDas Programm wird beendet.");
+}
 
 void OrdnerAnlegen(const QString& ordner) {
   QDir d(ordner);
@@ -17,21 +22,49 @@ void OrdnerAnlegen(const QString& ordner) {
 
 bool DatenbankOeffnen(TADOModConnection& db, const QString& ordner, TMeldungen& meldungen) {
   const QString datei = QDir(ordner).filePath(Dateien::Datenbank);
+  const QString alt = QDir(ordner).filePath(Dateien::AlteDatenbank);
+  const QString kandidat = QFile::exists(datei) ? datei : QFile::exists(alt) ? alt : QString();
   db.setMeldungen(&meldungen);
-  db.setDatenbankName(datei);
-  const QString ende = QStringLiteral("\nDas Programm wird beendet.");
-  if (!QFile::exists(datei)) {
-    if (!db.Anlegen() || !Schema::AllesAnlegen(db)) {
-      meldungen.Info(db.Fehlermeldung().isEmpty() ? db.LetzterFehler() + ende : db.Fehlermeldung() + ende);
-      db.Schliessen();
+
+  std::pair<int, int> version{0, 0};
+  if (!kandidat.isEmpty()) {
+    // A file that is not ours, or one another program holds, is left alone.
+    db.setDatenbankName(kandidat);
+    if (db.Oeffnen() != TOeffnenErgebnis::Ok) {
+      meldungen.Info(db.Fehlermeldung() + Ende);
       return false;
     }
     db.Schliessen();
+    version = Datenbank::Version(kandidat);
   }
-  if (db.Oeffnen(TZugriff::Exklusiv) != TOeffnenErgebnis::Ok) {
-    meldungen.Info(db.Fehlermeldung() + ende);
+
+  bool ok = true;
+  if (kandidat.isEmpty()) {
+    ok = Datenbank::Anlegen(ordner, meldungen);
+  } else if (version.first >= 1 && version.first <= 4) {
+    meldungen.Info(QStringLiteral("Zu alte Version, bitte führen Sie vor der Datenübernahme alle vorigen "
+                                  "Aktualisierungsschritte durch."));
+    return false;
+  } else if (version.first == 5 && kandidat == alt) {
+    ok = Datenbank::Hochstufen(ordner, meldungen);
+  } else if (version.first == 6 && version.second >= 2 && version.second <= 5) {
+    ok = Datenbank::Auffrischen(ordner, meldungen);
+  } else if (version.first == 0) {
+    // Ours, but without a readable version: creating anew would destroy it.
+    meldungen.Info(QStringLiteral("Die Datenbank \u201E%1\u201C enthält keine lesbare Versionsangabe und wird nicht "
+                                  "verändert.")
+                       .arg(QFileInfo(kandidat).fileName()) +
+                   Ende);
     return false;
   }
+  if (!ok) return false;
+
+  db.setDatenbankName(datei);
+  if (db.Oeffnen(TZugriff::Exklusiv) != TOeffnenErgebnis::Ok) {
+    meldungen.Info(db.Fehlermeldung() + Ende);
+    return false;
+  }
+  Datenbank::Wartung(db);
   return true;
 }
 

@@ -17,10 +17,11 @@ TEST(Start, LegtDieDatenbankUndDieSicherungsordnerAnUndSichertBeimBeenden) {
   TADOModConnection db;
   Start::OrdnerAnlegen(ordner.path());
   ASSERT_TRUE(Start::DatenbankOeffnen(db, ordner.path(), meldungen));
-  EXPECT_TRUE(meldungen.protokoll.isEmpty());
+  EXPECT_TRUE(meldungen.Infos().isEmpty());
   EXPECT_TRUE(QFileInfo(ordner.filePath(QStringLiteral("SIC/EC"))).isDir());
   EXPECT_EQ(db.Zugriff(), TZugriff::Exklusiv);
-  EXPECT_TRUE(db.TabelleExistiert(QStringLiteral("Anbau")));
+  EXPECT_EQ(db.Wert(QStringLiteral("select count(*) from Befehle")).toInt(), 58);
+  EXPECT_EQ(db.Wert(QStringLiteral("select count(*) from S_KulturenNP where FA_NR = 999202")).toInt(), 1);
   Start::Beenden(db, ordner.path());
   EXPECT_FALSE(db.IstOffen());
   EXPECT_TRUE(QFile::exists(ordner.filePath(QStringLiteral("SIC/Quendrix2021.01"))));
@@ -54,6 +55,25 @@ TEST(Start, EineFremdeDateiWirdWederUeberschriebenNochGeloescht) {
   EXPECT_TRUE(meldungen.Infos()[0].contains(QStringLiteral("Access-Datenbank")));
   EXPECT_EQ(DateiInhalt(datei), access);
   EXPECT_EQ(QDir(ordner.path()).entryList(QDir::Files), QStringList{Dateien::Datenbank});
+}
+
+TEST(Start, EineZuAlteVersionWirdNichtAngefasst) {
+  QTemporaryDir ordner;
+  const QString alt = ordner.filePath(Dateien::AlteDatenbank);
+  {
+    TADOModConnection v;
+    v.setDatenbankName(alt);
+    ASSERT_TRUE(v.Anlegen());
+    ASSERT_TRUE(v.Ausfuehren(QStringLiteral("create table Merk ( VersionNummer SMALLINT ); insert into Merk values ( 4 )")));
+  }
+  const QByteArray vorher = DateiInhalt(alt);
+  TSkriptMeldungen meldungen;
+  TADOModConnection db;
+  EXPECT_FALSE(Start::DatenbankOeffnen(db, ordner.path(), meldungen));
+  EXPECT_EQ(meldungen.Infos(), QStringList{QStringLiteral("Zu alte Version, bitte führen Sie vor der Datenübernahme alle "
+                                                          "vorigen Aktualisierungsschritte durch.")});
+  EXPECT_FALSE(QFile::exists(ordner.filePath(Dateien::Datenbank)));
+  EXPECT_EQ(DateiInhalt(alt), vorher);
 }
 
 }  // namespace
