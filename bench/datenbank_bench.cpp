@@ -1,22 +1,93 @@
-// Creating an empty encrypted database with the whole schema.
+// Creating a database, refreshing the master data, and the plain insert of
+// the same rows as the yardstick for the refresh.
 #include "connection.h"
+#include "lebenslauf.h"
+#include "meldungen.h"
 #include "schema.h"
+#include "stammdaten.h"
+#include "tsv.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
-static void SchemaAnlegen(benchmark::State& state) {
-  QTemporaryDir ordner;
-  int n = 0;
+namespace {
+
+const char* const Tabellen[] = {"S_OD_AusbringVerluste", "S_KulturenNP", "S_MinDung", "S_OrgDung", "S_PBilanzwerteNeu",
+                                "S_Tiere", "DBA_Daten", "S_Zwifru", "S_Orte"};
+
+void DatenbankAnlegen(benchmark::State& state) {
+  TStilleMeldungen meldungen;
   for (auto _ : state) {
-    TADOModConnection db;
-    db.setDatenbankName(ordner.filePath(QStringLiteral("db%1.mdb").arg(++n)));
-    if (!db.Anlegen() || !Schema::AllesAnlegen(db)) state.SkipWithError("Anlegen gescheitert");
+    QTemporaryDir ordner;
+    if (!Datenbank::Anlegen(ordner.path(), meldungen)) state.SkipWithError("Anlegen gescheitert");
   }
 }
-BENCHMARK(SchemaAnlegen)->Unit(benchmark::kMillisecond);
+BENCHMARK(DatenbankAnlegen)->Unit(benchmark::kMillisecond)->MinTime(3);
+
+struct TLeereDatenbank {
+  QTemporaryDir ordner;
+  TADOModConnection db;
+  TLeereDatenbank() {
+    db.setDatenbankName(ordner.filePath(QStringLiteral("q.mdb")));
+    db.Anlegen();
+    Schema::AllesAnlegen(db);
+    db.Ausfuehren(QStringLiteral("insert into Betriebe ( ID ) values ( 1 )"));
+    Stammdaten::GemeinsameTabellenNeuAnlegen(db);
+  }
+};
+
+void VorlageAktualisieren(benchmark::State& state) {
+  TLeereDatenbank d;
+  for (auto _ : state) Stammdaten::VorlageAktualisieren(d.db);
+}
+BENCHMARK(VorlageAktualisieren)->Unit(benchmark::kMillisecond)->MinTime(3);
+
+// The same rows in one transaction with one prepared statement per table.
+void GleicheZeilenEinfuegen(benchmark::State& state) {
+  TLeereDatenbank d;
+  std::vector<std::pair<QString, TTsv>> daten;
+  for (const char* t : Tabellen) {
+    TTsv tsv;
+    TsvLesen(Stammdaten::Datei(QString::fromLatin1(t)), tsv);
+    const QStringList ziel = d.db.Spalten(QString::fromLatin1(t));
+    // Keep only the columns the table has, as the loader does.
+    TTsv nur;
+    std::vector<int> idx;
+    for (int i = 0; i < tsv.spalten.size(); ++i)
+      if (ziel.contains(tsv.spalten[i], Qt::CaseInsensitive) && tsv.spalten[i] != QLatin1String("ID")) {
+        nur.spalten << tsv.spalten[i];
+        idx.push_back(i);
+      }
+    for (const auto& z : tsv.zeilen) {
+      QStringList w;
+      for (int i : idx) w << z.value(i);
+      nur.zeilen.push_back(w);
+    }
+    daten.emplace_back(QString::fromLatin1(t), nur);
+  }
+  for (auto _ : state) {
+    d.db.Ausfuehren(QStringLiteral("begin"));
+    for (const auto& [t, tsv] : daten) {
+      d.db.Ausfuehren(QStringLiteral("delete from ") + t);
+      QStringList p;
+      for (int i = 0; i < tsv.spalten.size(); ++i) p << QStringLiteral(":p%1").arg(i);
+      const QString sql = QStringLiteral("insert into %1 ( %2 ) values ( %3 )")
+                              .arg(t, tsv.spalten.join(QLatin1Char(',')), p.join(QLatin1Char(',')));
+      for (const auto& z : tsv.zeilen) {
+        TParameter par;
+        for (int i = 0; i < z.size(); ++i) par.emplace_back(p[i], z[i].isEmpty() ? QVariant() : QVariant(z[i]));
+        d.db.Ausfuehren(sql, par);
+      }
+    }
+    d.db.Ausfuehren(QStringLiteral("commit"));
+  }
+}
+BENCHMARK(GleicheZeilenEinfuegen)->Unit(benchmark::kMillisecond)->MinTime(3);
+
+}  // namespace
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
