@@ -5,14 +5,22 @@
 #include "meldungen.h"
 #include "tsv.h"
 
+#include <QDir>
 #include <QFile>
+
+#include <algorithm>
 #include <QRegularExpression>
 
 namespace Befehle {
 
-bool Lesen(const QString& datei, TTsv& tsv) {
-  QFile f(datei);
-  if (!f.open(QIODevice::ReadOnly)) return false;
+bool Lesen(const QString& ordner, TTsv& tsv) {
+  QString inhalt;
+  const QDir d(ordner);
+  for (const QString& name : d.entryList({QStringLiteral("*.txt")}, QDir::Files)) {
+    QFile f(d.filePath(name));
+    if (!f.open(QIODevice::ReadOnly)) return false;
+    inhalt += QString::fromUtf8(f.readAll()) + QLatin1Char('\n');
+  }
   tsv = {};
   tsv.spalten = {QStringLiteral("B_GruppeNr"), QStringLiteral("B_Nr"),   QStringLiteral("B_GruppenText"),
                  QStringLiteral("B_Text"),     QStringLiteral("B_1"),    QStringLiteral("B_2"),
@@ -27,11 +35,11 @@ bool Lesen(const QString& datei, TTsv& tsv) {
                                          {QStringLiteral("GL_Nrn"), 8},     {QStringLiteral("Gem_Nrn"), 9}};
   QStringList* zeile = nullptr;
   int inRegel = -1;  // column of the rule being read
-  for (const QString& roh : QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'))) {
+  for (const QString& roh : inhalt.split(QLatin1Char('\n'))) {
     const QString l = roh.endsWith(QLatin1Char('\r')) ? roh.chopped(1) : roh;
     if (const auto m = kopf.match(l); m.hasMatch()) {
       tsv.zeilen.push_back({m.captured(1), m.captured(2), QString(), QString(), QString(), QString(), QString(),
-                            QString(), QString(), QString(), QString::number(tsv.zeilen.size() + 1)});
+                            QString(), QString(), QString(), QString()});
       zeile = &tsv.zeilen.back();
       inRegel = -1;
     } else if (!zeile) {
@@ -45,11 +53,16 @@ bool Lesen(const QString& datei, TTsv& tsv) {
       text += (text.isEmpty() ? QString() : QStringLiteral("\n")) + l;
     }
   }
-  for (auto& z : tsv.zeilen) {
+  std::stable_sort(tsv.zeilen.begin(), tsv.zeilen.end(), [](const QStringList& a, const QStringList& b) {
+    return std::make_pair(a[0].toInt(), a[1].toInt()) < std::make_pair(b[0].toInt(), b[1].toInt());
+  });
+  for (size_t i = 0; i < tsv.zeilen.size(); ++i) {
+    auto& z = tsv.zeilen[i];
     z[4] = z[4].trimmed();
     z[5] = z[5].trimmed();
+    z[10] = QString::number(i + 1);
   }
-  return true;
+  return !tsv.zeilen.empty();
 }
 
 namespace {

@@ -13,9 +13,10 @@ struct TTsv;
 
 namespace Befehle {
 
-// The shipped rules file (":/befehle/Befehle.txt") as rows of the table.
-inline const QString Datei = QStringLiteral(":/befehle/Befehle.txt");
-bool Lesen(const QString& datei, TTsv& tsv);
+// The shipped rules (":/befehle", one file per group) as rows of the table,
+// ordered by group and number.
+inline const QString Ordner = QStringLiteral(":/befehle");
+bool Lesen(const QString& ordner, TTsv& tsv);
 
 // A group runs in one transaction with a savepoint per command: a failing
 // command changes nothing and is reported ("Befehl: " group/number and its

@@ -131,7 +131,7 @@ namespace {
 TLadeBericht Laden(TADOModConnection& db, const QString& tabelle,
                    const std::function<bool(const TTsv&, const QStringList&)>& aufnehmen = {}) {
   TTsv daten;
-  const bool gelesen = tabelle == QLatin1String("Befehle") ? Befehle::Lesen(Befehle::Datei, daten)
+  const bool gelesen = tabelle == QLatin1String("Befehle") ? Befehle::Lesen(Befehle::Ordner, daten)
                                                            : TsvLesen(Datei(tabelle), daten);
   if (!gelesen) {
     TLadeBericht b;

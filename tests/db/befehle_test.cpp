@@ -29,7 +29,7 @@ protected:
 
 TEST_F(Befehle_, DieGelieferteBefehlstabelleHatIhre58Zeilen) {
   TTsv tsv;
-  ASSERT_TRUE(Befehle::Lesen(Befehle::Datei, tsv));
+  ASSERT_TRUE(Befehle::Lesen(Befehle::Ordner, tsv));
   ASSERT_EQ(tsv.zeilen.size(), 58u);
   std::map<int, int> jeGruppe;
   for (const auto& z : tsv.zeilen) ++jeGruppe[z[0].toInt()];
