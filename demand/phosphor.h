@@ -1,0 +1,2 @@
+#pragma once
+// The phosphate arithmetic of a field that runs in code rather than as a stored rule.

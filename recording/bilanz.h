@@ -1,0 +1,2 @@
+#pragma once
+// The yearly nutrient statements of a farm.
