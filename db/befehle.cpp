@@ -37,13 +37,14 @@ bool Lesen(const QString& ordner, TTsv& tsv) {
   int inRegel = -1;  // column of the rule being read
   for (const QString& roh : inhalt.split(QLatin1Char('\n'))) {
     const QString l = roh.endsWith(QLatin1Char('\r')) ? roh.chopped(1) : roh;
+    if (l.startsWith(QLatin1Char('#'))) continue;  // comments of the rules files; SQL has none of this form
     if (const auto m = kopf.match(l); m.hasMatch()) {
       tsv.zeilen.push_back({m.captured(1), m.captured(2), QString(), QString(), QString(), QString(), QString(),
                             QString(), QString(), QString(), QString()});
       zeile = &tsv.zeilen.back();
       inRegel = -1;
     } else if (!zeile) {
-      continue;  // comments before the first command
+      continue;
     } else if (const auto r = regel.match(l); r.hasMatch()) {
       inRegel = spalteVon.value(r.captured(1));
     } else if (const auto k = feld.match(l); k.hasMatch() && inRegel < 0) {
