@@ -1,7 +1,8 @@
 #include "eingabedialog.h"
 
-#include <QDate>
-#include <QIntValidator>
+#include "eingabeformat.h"
+#include "ungebundenefelder.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -10,55 +11,59 @@
 TEingabeDialog::TEingabeDialog(TArt art, const QString& aufforderung, QWidget* eltern)
     : QDialog(eltern), m_art(art) {
   setWindowTitle(Titel(art));
+  setAccessibleName(windowTitle());
   auto* layout = new QVBoxLayout(this);
   m_text = new QLabel(aufforderung, this);
   m_text->setWordWrap(true);
-  m_feld = new QLineEdit(this);
-  m_feld->setMaxLength(20);
+  switch (art) {
+    case TArt::Ganzzahl: m_feld = new TIntEdit(this); break;
+    case TArt::Jahr: m_feld = new TJahrEdit(this); break;
+    case TArt::Datum:
+      m_feld = new QLineEdit(this);
+      // Day, month and two-digit year.
+      m_feld->setInputMask(QStringLiteral("09.09.99;_"));
+      break;
+  }
+  if (art != TArt::Datum) m_feld->setMaxLength(20);
   m_feld->setAccessibleName(aufforderung);
   m_text->setBuddy(m_feld);
-  if (art == TArt::Datum) {
-    m_feld->setInputMask(QStringLiteral("90.90.00;_"));
-  } else {
-    // A minus sign is allowed: "-1 für Abbruch".
-    m_feld->setValidator(new QIntValidator(m_feld));
-  }
-  auto* ok = new QPushButton(QStringLiteral("OK"), this);
-  ok->setDefault(true);
-  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  m_ok = new QPushButton(QStringLiteral("OK"), this);
+  m_ok->setAccessibleName(m_ok->text());
+  m_ok->setDefault(true);
+  connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
   layout->addWidget(m_text);
   layout->addWidget(m_feld);
-  layout->addWidget(ok, 0, Qt::AlignHCenter);
+  layout->addWidget(m_ok, 0, Qt::AlignHCenter);
   setMinimumWidth(320);
+  m_feld->setFocus();
+}
+
+void TEingabeDialog::setMeldungen(TMeldungen* meldungen) {
+  if (auto* feld = qobject_cast<TEingabeFeld*>(m_feld)) feld->setMeldungen(meldungen);
 }
 
 QString TEingabeDialog::Titel(TArt art) {
   switch (art) {
-    case TArt::Ganzzahl:
-      return QStringLiteral("Ganzzahleingabe");
-    case TArt::Datum:
-      return QStringLiteral("Datumseingabe");
-    case TArt::Jahr:
-      return QStringLiteral("Jahreseingabe");
+    case TArt::Ganzzahl: return QStringLiteral("Ganzzahleingabe");
+    case TArt::Datum: return QStringLiteral("Datumseingabe");
+    case TArt::Jahr: return QStringLiteral("Jahreseingabe");
   }
   return {};
 }
 
 int TEingabeDialog::Zahl() const {
+  const QString t = m_feld->text().trimmed();
   bool ok = false;
-  const int n = m_feld->text().trimmed().toInt(&ok);
-  return ok ? n : 0;
+  const int n = t.toInt(&ok);
+  if (!ok) return 0;
+  // "OK" may come straight from the field, before leaving it completed the year.
+  return m_art == TArt::Jahr ? int(Eingabe::JahrUngebunden(n)) : n;
 }
 
-QDate TEingabeDialog::Datum() const {
-  const QStringList teile = m_feld->text().split(QLatin1Char('.'));
-  if (teile.size() != 3) return {};
-  bool a = false, b = false, c = false;
-  const int tag = teile[0].trimmed().toInt(&a);
-  const int monat = teile[1].trimmed().toInt(&b);
-  int jahr = teile[2].trimmed().toInt(&c);
-  if (!a || !b || !c) return {};
-  // Two-digit years: 00..49 are 2000..2049, 50..99 are 1950..1999.
-  if (jahr < 100) jahr += jahr < 50 ? 2000 : 1900;
-  return QDate(jahr, monat, tag);
+QDate TEingabeDialog::Datum() const { return Eingabe::DatumAusText(m_feld->text()); }
+
+std::optional<QDate> TEingabeDialog::DatumErgebnis() const {
+  const QDate d = Datum();
+  if (result() != QDialog::Accepted || !d.isValid()) return std::nullopt;
+  return d;
 }

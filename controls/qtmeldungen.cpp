@@ -26,18 +26,22 @@ bool TQtMeldungen::Frage(const QString& text) {
 
 int TQtMeldungen::Ganzzahleingabe(const QString& aufforderung) {
   TEingabeDialog d(TEingabeDialog::TArt::Ganzzahl, aufforderung, m_eltern);
-  return d.exec() == QDialog::Accepted ? d.Zahl() : 0;
+  d.setMeldungen(this);
+  d.exec();
+  return d.Ergebnis();
 }
 
 std::optional<QDate> TQtMeldungen::Datumseingabe(const QString& aufforderung) {
   TEingabeDialog d(TEingabeDialog::TArt::Datum, aufforderung, m_eltern);
-  if (d.exec() != QDialog::Accepted || !d.Datum().isValid()) return std::nullopt;
-  return d.Datum();
+  d.exec();
+  return d.DatumErgebnis();
 }
 
 int TQtMeldungen::Jahreseingabe(const QString& aufforderung) {
   TEingabeDialog d(TEingabeDialog::TArt::Jahr, aufforderung, m_eltern);
-  return d.exec() == QDialog::Accepted ? d.Zahl() : 0;
+  d.setMeldungen(this);
+  d.exec();
+  return d.Ergebnis();
 }
 
 QString TQtMeldungen::DateiOeffnen(const QString& titel, const QString& ordner, const QString& filter) {
