@@ -3,6 +3,8 @@
 #include "eingabedialog.h"
 
 #include <QApplication>
+#include <QLabel>
+#include <QVBoxLayout>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -57,3 +59,24 @@ QString TQtMeldungen::OrdnerWaehlen(const QString& titel, const QString& ordner)
 }
 
 void TQtMeldungen::Piep() { QApplication::beep(); }
+
+void TQtMeldungen::WartenBeginnen(const QString& text) {
+  if (m_wartenTiefe++ > 0) return;
+  m_warten = std::make_unique<QWidget>(m_eltern, Qt::Dialog | Qt::FramelessWindowHint);
+  auto* layout = new QVBoxLayout(m_warten.get());
+  auto* label = new QLabel(text, m_warten.get());
+  label->setWordWrap(true);
+  label->setAlignment(Qt::AlignCenter);
+  layout->addWidget(label);
+  m_warten->setAccessibleName(text);
+  m_warten->setMinimumWidth(420);
+  m_warten->show();
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  QApplication::processEvents();
+}
+
+void TQtMeldungen::WartenBeenden() {
+  if (m_wartenTiefe == 0 || --m_wartenTiefe > 0) return;
+  QApplication::restoreOverrideCursor();
+  m_warten.reset();
+}

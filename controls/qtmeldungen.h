@@ -4,7 +4,9 @@
 
 #include "meldungen.h"
 
-class QWidget;
+#include <QWidget>
+
+#include <memory>
 
 class TQtMeldungen final : public TMeldungen {
 public:
@@ -20,7 +22,12 @@ public:
   QString DateiSpeichern(const QString& titel, const QString& vorschlag, const QString& filter) override;
   QString OrdnerWaehlen(const QString& titel, const QString& ordner) override;
   void Piep() override;
+  void WartenBeginnen(const QString& text) override;
+  void WartenBeenden() override;
 
 private:
   QWidget* m_eltern;
+  // Nested procedures share one wait window.
+  std::unique_ptr<QWidget> m_warten;
+  int m_wartenTiefe = 0;
 };
