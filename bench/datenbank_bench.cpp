@@ -89,9 +89,3 @@ BENCHMARK(GleicheZeilenEinfuegen)->Unit(benchmark::kMillisecond)->MinTime(3);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  return 0;
-}

@@ -299,6 +299,8 @@ bool Auffrischen(const QString& ordner, TMeldungen& meldungen) {
 
 void Wartung(TADOModConnection& db) {
   TTransaktion tx(db);
+  // Indexes the rules rely on; a database of an older release may lack some.
+  for (const auto& t : Katalog().Tabellen()) Schema::IndizesAnlegen(db, t);
   Skript::Ausfuehren(db, QStringLiteral("aufraeumen/J01"));
   Skript::Ausfuehren(db, QStringLiteral("Wartung"));
   std::vector<int> betriebe;
