@@ -24,14 +24,7 @@ protected:
     M w = {{K("BetriebsNr"), Betrieb}, {K("Jahr"), jahr}, {K("Parzelle"), 7}, {K("ProbenID"), kultur},
            {K("Kategorie"), 2}};
     for (auto it = werte.begin(); it != werte.end(); ++it) w[it.key()] = it.value();
-    QStringList s, v;
-    TParameter p;
-    for (auto it = w.begin(); it != w.end(); ++it) {
-      s << it.key();
-      v << K(":") + it.key();
-      p.emplace_back(it.key(), it.value());
-    }
-    Sql(K("insert into Dung ( %1 ) values ( %2 )").arg(s.join(", "), v.join(", ")), p);
+    TestBetrieb::Einfuegen(K("Dung"), w);
   }
   void Rechnen(qint64 id) { Befehle::GruppenFuerDatensatz(db, id, {20, 35}); }
   std::map<int, qint64> vorjahr;

@@ -91,16 +91,7 @@ private:
     w[QStringLiteral("BetriebsNr")] = Betrieb;
     w[QStringLiteral("Jahr")] = jahr;
     w[QStringLiteral("Parzelle")] = parzelle;
-    QStringList spalten, werte;
-    TParameter p;
-    for (auto it = w.begin(); it != w.end(); ++it) {
-      spalten << it.key();
-      werte << QStringLiteral(":") + it.key();
-      p.emplace_back(it.key(), it.value());
-    }
-    Sql(QStringLiteral("insert into %1 ( %2 ) values ( %3 )")
-            .arg(tabelle, spalten.join(QStringLiteral(", ")), werte.join(QStringLiteral(", "))),
-        p);
+    TestBetrieb::Einfuegen(tabelle, w);
   }
 };
 

@@ -49,3 +49,17 @@ void TestBetrieb::Sql(const QString& sql, const TParameter& parameter) {
 }
 
 QVariant TestBetrieb::Wert(const QString& sql, const TParameter& parameter) { return db.Wert(sql, parameter); }
+
+qint64 TestBetrieb::Einfuegen(const QString& tabelle, const QVariantMap& werte) {
+  QStringList spalten, platzhalter;
+  TParameter p;
+  for (auto it = werte.begin(); it != werte.end(); ++it) {
+    spalten << it.key();
+    platzhalter << QStringLiteral(":") + it.key();
+    p.emplace_back(it.key(), it.value());
+  }
+  Sql(QStringLiteral("insert into %1 ( %2 ) values ( %3 )")
+          .arg(tabelle, spalten.join(QStringLiteral(", ")), platzhalter.join(QStringLiteral(", "))),
+      p);
+  return Wert(QStringLiteral("select last_insert_rowid()")).toLongLong();
+}

@@ -7,6 +7,7 @@
 #include "skriptmeldungen.h"
 
 #include <QTemporaryDir>
+#include <QVariantMap>
 
 #include <gtest/gtest.h>
 
@@ -22,6 +23,8 @@ protected:
   // Runs SQL and fails the test with the engine's text if it fails.
   void Sql(const QString& sql, const TParameter& parameter = {});
   QVariant Wert(const QString& sql, const TParameter& parameter = {});
+  // Inserts one row of the given columns; returns its rowid.
+  qint64 Einfuegen(const QString& tabelle, const QVariantMap& werte);
 
   QTemporaryDir ordner;
   TSkriptMeldungen meldungen;
