@@ -1,17 +1,406 @@
 #include "hauptfenster.h"
 
+#include "bildschirmdruck.h"
 #include "connection.h"
+#include "dataset.h"
+#include "files.h"
+#include "infofenster.h"
+#include "listenansicht.h"
+#include "meldungen.h"
 #include "start.h"
+#include "taschenrechner.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QImage>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
 
-THauptfenster::THauptfenster(TADOModConnection& db, QString ordner, QWidget* eltern)
-    : QMainWindow(eltern), m_db(db), m_ordner(std::move(ordner)) {
-  setWindowTitle(QStringLiteral("Programm Quendrix2022"));
-  resize(900, 600);
+namespace {
+
+struct TVoraussetzung {
+  bool orgDuenger = false;
+  bool betrieb = false;
+  bool jahr = false;
+};
+
+// Checked in this order: own organic fertilisers, farm, year.
+TVoraussetzung Voraussetzung(THauptfenster::TAktion aktion) {
+  using A = THauptfenster::TAktion;
+  switch (aktion) {
+    case A::Vorauswahl: return {false, true, false};
+    case A::Duengebedarfsermittlung: return {false, true, true};
+    case A::Aufzeichnungspflicht: return {true, true, true};
+    case A::AufzeichnungTabellarisch: return {true, false, false};
+    // The export's own checks follow in its window.
+    case A::Meldepflichten: return {true, true, true};
+    default: return {};
+  }
+}
+
+const char* Objektname(THauptfenster::TAktion aktion) {
+  using A = THauptfenster::TAktion;
+  switch (aktion) {
+    case A::Vorauswahl: return "btnVA";
+    case A::Duengebedarfsermittlung: return "btnDBE";
+    case A::Aufzeichnungspflicht: return "btnAufzeichnung";
+    case A::AufzeichnungTabellarisch: return "btnTabellarisch";
+    case A::Ertraege: return "btnErtraege";
+    case A::Meldepflichten: return "btnMeldepflichten";
+    case A::ShapeSetzen: return "btnShapeSetzen";
+    case A::Flaechentausch: return "btnFlaechentausch";
+    case A::Info: return "btnInfo";
+    case A::Komprimieren: return "btnKomprimieren";
+    case A::Bildschirmdruck: return "btnBildschirmdruck";
+    case A::Taschenrechner: return "btnTaschenrechner";
+    case A::Beenden: return "btnBeenden";
+  }
+  return "";
+}
+
+}  // namespace
+
+const QString THauptfenster::Titel = QStringLiteral("Programm Quendrix2022");
+const QString THauptfenster::KeinBetrieb = QStringLiteral("Bitte erst einen Betrieb anlegen.");
+const QString THauptfenster::KeinJahr = QStringLiteral("Bitte erst ein Düngejahr anlegen.");
+const QString THauptfenster::NichtKomprimiert = QStringLiteral("FEHLER!\n Die Datenbank wurde nicht gepackt!");
+const QString THauptfenster::OrgDuengerUnvollstaendig =
+    QStringLiteral("Bitte erst in der Vorauswahl ALLE eigenen organischen Dünger mit einem gültigen Nverf-Gehalt "
+                   "versehen.\r\nNicht mehr relevante alte eigene organische Dünger können auch gelöscht werden.");
+
+QString THauptfenster::Beschriftung(TAktion aktion) {
+  switch (aktion) {
+    case TAktion::Vorauswahl: return QStringLiteral("Vorauswahl");
+    case TAktion::Duengebedarfsermittlung: return QStringLiteral("Düngebedarfsermittlung");
+    case TAktion::Aufzeichnungspflicht: return QStringLiteral("Aufzeichnungspflicht");
+    case TAktion::AufzeichnungTabellarisch: return QStringLiteral("Aufzeichnung tabellarisch");
+    case TAktion::Ertraege: return QStringLiteral("Erträge");
+    case TAktion::Meldepflichten: return QStringLiteral("Meldepflichten");
+    case TAktion::ShapeSetzen: return QStringLiteral("gemerktes Shape setzen");
+    case TAktion::Flaechentausch: return QStringLiteral("Flächentausch");
+    case TAktion::Info: return QStringLiteral("Info");
+    case TAktion::Komprimieren: return QStringLiteral("DB komprimieren und schließen");
+    case TAktion::Bildschirmdruck: return QStringLiteral("Bildschirmdruck");
+    case TAktion::Taschenrechner: return QStringLiteral("Taschenrechner");
+    case TAktion::Beenden: return QStringLiteral("beenden");
+  }
+  return {};
+}
+
+bool THauptfenster::IstArbeitsfenster(TAktion aktion) {
+  switch (aktion) {
+    case TAktion::Vorauswahl:
+    case TAktion::Duengebedarfsermittlung:
+    case TAktion::Aufzeichnungspflicht:
+    case TAktion::AufzeichnungTabellarisch:
+    case TAktion::Ertraege:
+    case TAktion::Meldepflichten:
+    case TAktion::ShapeSetzen:
+    case TAktion::Flaechentausch:
+      return true;
+    default:
+      return false;
+  }
+}
+
+THauptfenster::THauptfenster(TADOModConnection& db, QString ordner, TMeldungen& meldungen, QWidget* eltern)
+    : QMainWindow(eltern),
+      m_db(db),
+      m_ordner(std::move(ordner)),
+      m_meldungen(meldungen),
+      m_betriebe(new TADODataSetMod(db, this)),
+      m_jahre(new TADODataSetMod(db, this)),
+      m_orte(new TADODataSetMod(db, this)),
+      m_ortsteile(new TADODataSetMod(db, this)),
+      m_drucker(std::make_unique<TQtBildschirmdrucker>()) {
+  m_betriebe->setCommandText(QStringLiteral("select * from Betriebe where ID > 1"));
+  m_jahre->setCommandText(QStringLiteral("select * from Duengejahr where BetriebsNr = :BNR  order by  2"));
+  m_orte->setCommandText(
+      QStringLiteral("select distinct BLCODE, OrtsNr, Trim( ORT ) as Ort, Trim( Kreis ) as Kreis, KreisNr from S_Orte "
+                     "where BLCODE = :BLCODE order by Trim( Ort )"));
+  m_ortsteile->setCommandText(
+      QStringLiteral("select BLCODE, OrtsNr, OrtsteilNr, Ort, Trim(  ORTSTEIL ) as ORTSTEIL, BKR, PLZ, "
+                     "Trim( Kreis ) as Kreis, KreisNr from S_Orte where BLCODE = :BLCODE order by ORTSTEIL"));
+  m_orte->setTabelle(QStringLiteral("S_Orte"));
+  m_ortsteile->setTabelle(QStringLiteral("S_Orte"));
+
+  connect(m_betriebe, &TADODataSetMod::PositionGeaendert, this, [this] {
+    JahreOeffnen();
+    TitelSetzen();
+  });
+  connect(m_betriebe, &TADODataSetMod::ZeileGeaendert, this, [this] { TitelSetzen(); });
+  connect(m_jahre, &TADODataSetMod::PositionGeaendert, this, [this] { TitelSetzen(); });
+  Aufbauen();
+  TitelSetzen();
+}
+
+THauptfenster::~THauptfenster() {
+  // Ended without a close (the session ends, the application quits): the
+  // selection and the backups are kept all the same.
+  Abschliessen();
+}
+
+void THauptfenster::Aufbauen() {
+  auto* mitte = new QWidget(this);
+  auto* gesamt = new QVBoxLayout(mitte);
+  auto* zeile = new QHBoxLayout;
+  gesamt->addLayout(zeile, 1);
+
+  auto gruppe = [&](const QString& titel, TADODataSetMod& liste, std::vector<TDataSetModel::TSpalte> spalten,
+                    const QString& listenName, const QString& hinweis, const QString& bereichName,
+                    const QString& bereichObjekt, TListenAnsicht*& ansicht, QWidget*& bereich) {
+    auto* box = new QGroupBox(titel, mitte);
+    box->setAccessibleName(titel);
+    auto* layout = new QVBoxLayout(box);
+    ansicht = new TListenAnsicht(liste, std::move(spalten), box);
+    ansicht->setAccessibleName(listenName);
+    ansicht->setToolTip(hinweis);
+    ansicht->setAccessibleDescription(hinweis);
+    layout->addWidget(ansicht, 1);
+    // The record panel of the list is set in here.
+    bereich = new QWidget(box);
+    bereich->setObjectName(bereichObjekt);
+    bereich->setAccessibleName(bereichName);
+    auto* bereichLayout = new QVBoxLayout(bereich);
+    bereichLayout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(bereich);
+    zeile->addWidget(box, 1);
+  };
+  gruppe(QStringLiteral("Betriebe"), *m_betriebe,
+         {{QStringLiteral("ID"), QStringLiteral("Betriebs-Nr.")},
+          {QStringLiteral("Betriebsname"), QStringLiteral("Name des Unternehmens")},
+          {QStringLiteral("SitzOrt"), QStringLiteral("Ort Betriebs-Sitz")}},
+         QStringLiteral("Betriebsliste"), QStringLiteral("Bisher angelegte Betriebe."), QStringLiteral("Betriebsdaten"),
+         QStringLiteral("pnlBetrieb"), m_betriebsAnsicht, m_betriebsBereich);
+  gruppe(QStringLiteral("Düngejahre"), *m_jahre,
+         {{QStringLiteral("BetriebsNr"), QStringLiteral("Betriebs-Nr.")},
+          {QStringLiteral("Duengejahr"), QStringLiteral("Kalenderjahr")}},
+         QStringLiteral("Jahresliste"),
+         QStringLiteral("Bisher angelegte Düngejahre, Neuen Betrieb mit 'Einfg' oder + anlegen, Löschen mit 'Entf' "
+                        "oder -"),
+         QStringLiteral("Jahresdaten"), QStringLiteral("pnlJahr"), m_jahresAnsicht, m_jahresBereich);
+
+  auto* spalte = new QVBoxLayout;
+  for (TAktion aktion : AlleAktionen) {
+    auto* knopf = new QPushButton(Beschriftung(aktion), mitte);
+    knopf->setObjectName(QString::fromLatin1(Objektname(aktion)));
+    knopf->setAccessibleName(Beschriftung(aktion));
+    if (aktion == TAktion::ShapeSetzen) {
+      const QString hinweis =
+          QStringLiteral("Ein vorher mit Merken gesichertes Shape zur Weiterbearbeitung bzw. Übernahme neu öffnen.");
+      knopf->setToolTip(hinweis);
+      knopf->setAccessibleDescription(hinweis);
+    }
+    if (aktion == TAktion::Bildschirmdruck) {
+      // Hidden while the window is printed, without the others moving up.
+      QSizePolicy p = knopf->sizePolicy();
+      p.setRetainSizeWhenHidden(true);
+      knopf->setSizePolicy(p);
+    }
+    // A working window built elsewhere enables its button when it is plugged in.
+    knopf->setEnabled(!IstArbeitsfenster(aktion));
+    connect(knopf, &QPushButton::clicked, this, [this, aktion] { Ausfuehren(aktion); });
+    spalte->addWidget(knopf);
+    m_knoepfe[aktion] = knopf;
+  }
+  spalte->addStretch(1);
+  zeile->addLayout(spalte);
+
+  auto* legende = new QLabel(QStringLiteral("* Pflichtfelder"), mitte);
+  legende->setAccessibleName(legende->text());
+  gesamt->addWidget(legende);
+  setCentralWidget(mitte);
+  resize(1100, 650);
+}
+
+bool THauptfenster::Starten(const QLocale& formate) {
+  const Start::TErgebnis e = Start::Starten(m_db, m_ordner, m_meldungen, formate);
+  if (!e.ok) return false;
+  m_gestartet = true;
+  ListenOeffnen();
+  if (e.Uebernommen()) Start::UebernahmePruefen(m_db, m_ordner, m_meldungen);
+  AuswahlHerstellen();
+  return true;
+}
+
+void THauptfenster::ListenOeffnen() {
+  m_orte->ParameterSetzen(QStringLiteral("BLCODE"), 15);
+  m_orte->Oeffnen();
+  m_ortsteile->ParameterSetzen(QStringLiteral("BLCODE"), 15);
+  m_ortsteile->Oeffnen();
+  // Opening moves the farm list, which opens the year list.
+  m_betriebe->Oeffnen();
+  m_betriebe->Letzter();
+}
+
+void THauptfenster::JahreOeffnen() {
+  if (m_jahre->IstOffen() && !m_jahre->SpeichernWennGeaendert()) m_jahre->Abbrechen();
+  const QVariant id = BetriebGewaehlt() ? m_betriebe->Wert(QStringLiteral("ID")) : QVariant();
+  m_jahre->ParameterSetzen(QStringLiteral("BNR"), id.isNull() ? QVariant() : QVariant(id.toLongLong()));
+  if (m_jahre->Oeffnen()) m_jahre->Letzter();
+}
+
+void THauptfenster::AuswahlHerstellen() {
+  const QVariant betrieb = m_db.Wert(QStringLiteral("select BetriebsNr from Merk"));
+  const QVariant jahr = m_db.Wert(QStringLiteral("select Jahr from Merk"));
+  // A farm or year that is gone leaves the lists on their last rows.
+  if (betrieb.isNull() || !m_betriebe->Suchen(betrieb.toLongLong())) return;
+  if (!jahr.isNull()) JahrSuchen(jahr.toInt());
+}
+
+bool THauptfenster::JahrSuchen(int jahr) {
+  const int feld = m_jahre->FeldIndex(QStringLiteral("Duengejahr"));
+  for (int i = 0; i < m_jahre->Anzahl(); ++i) {
+    const QVariant w = m_jahre->Wert(i, feld);
+    if (!w.isNull() && w.toInt() == jahr) return m_jahre->Gehe(i);
+  }
+  return false;
+}
+
+void THauptfenster::ListenAktualisieren() {
+  if (!m_gestartet || m_beendet) return;
+  const int jahr = JahrGewaehlt() ? Jahr() : 0;
+  m_betriebe->Aktualisieren();
+  if (jahr) JahrSuchen(jahr);
+}
+
+bool THauptfenster::BetriebGewaehlt() const { return m_betriebe->IstOffen() && m_betriebe->Position() >= 0; }
+
+bool THauptfenster::JahrGewaehlt() const { return m_jahre->IstOffen() && m_jahre->Position() >= 0; }
+
+qint64 THauptfenster::BetriebsNr() const {
+  return BetriebGewaehlt() ? m_betriebe->Wert(QStringLiteral("ID")).toLongLong() : 0;
+}
+
+int THauptfenster::Jahr() const { return JahrGewaehlt() ? m_jahre->Wert(QStringLiteral("Duengejahr")).toInt() : 0; }
+
+void THauptfenster::TitelSetzen() {
+  QString titel = Titel;
+  if (BetriebGewaehlt()) {
+    titel += QStringLiteral(" - Betrieb: ") + m_betriebe->Wert(QStringLiteral("Betriebsname")).toString();
+    if (JahrGewaehlt()) titel += QStringLiteral(" / Jahr: ") + m_jahre->Wert(QStringLiteral("Duengejahr")).toString();
+  }
+  setWindowTitle(titel);
+}
+
+bool THauptfenster::EigeneOrgDuengerPruefen() {
+  // The farm of the selected year; without a year, the selected farm.
+  const qint64 betrieb =
+      JahrGewaehlt() ? m_jahre->Wert(QStringLiteral("BetriebsNr")).toLongLong() : BetriebsNr();
+  if (betrieb <= 0) return true;
+  if (!m_db.Existiert(QStringLiteral("S_OrgDung"), QString(),
+                      QStringLiteral("BetriebsNr = %1 and NH4 is null and IstEigen = 1").arg(betrieb)))
+    return true;
+  m_meldungen.Info(OrgDuengerUnvollstaendig);
+  return false;
+}
+
+QPushButton* THauptfenster::Knopf(TAktion aktion) const {
+  const auto i = m_knoepfe.find(aktion);
+  return i == m_knoepfe.end() ? nullptr : i->second;
+}
+
+void THauptfenster::FensterEinsetzen(TAktion aktion, TFenster fenster) {
+  if (!IstArbeitsfenster(aktion)) return;
+  const bool da = bool(fenster);
+  m_fenster[aktion] = std::move(fenster);
+  Knopf(aktion)->setEnabled(da);
+}
+
+bool THauptfenster::Ausfuehren(TAktion aktion) {
+  const TVoraussetzung v = Voraussetzung(aktion);
+  if (v.orgDuenger && !EigeneOrgDuengerPruefen()) return false;
+  if (v.betrieb && m_betriebe->IstLeer()) {
+    m_meldungen.Info(KeinBetrieb);
+    return false;
+  }
+  if (v.jahr && m_jahre->IstLeer()) {
+    m_meldungen.Info(KeinJahr);
+    return false;
+  }
+  switch (aktion) {
+    case TAktion::Info: {
+      TInfoFenster info(m_ordner, this);
+      DialogZeigen(info);
+      break;
+    }
+    case TAktion::Komprimieren:
+      KomprimierenUndSchliessen();
+      break;
+    case TAktion::Bildschirmdruck:
+      Bildschirmdruck();
+      break;
+    case TAktion::Taschenrechner: {
+      TTaschenrechner rechner(TTaschenrechner::TArt::Kopieren, this);
+      DialogZeigen(rechner);
+      break;
+    }
+    case TAktion::Beenden:
+      close();
+      break;
+    default:
+      if (const auto i = m_fenster.find(aktion); i != m_fenster.end() && i->second) {
+        // Copied: the window may plug in another one while it is open.
+        const TFenster fenster = i->second;
+        fenster(*this);
+        // The lists show what the working window left in the database.
+        ListenAktualisieren();
+      }
+      break;
+  }
+  return true;
+}
+
+int THauptfenster::DialogZeigen(QDialog& dialog) { return dialog.exec(); }
+
+void THauptfenster::setBildschirmdrucker(std::unique_ptr<TBildschirmdrucker> drucker) {
+  m_drucker = std::move(drucker);
+}
+
+void THauptfenster::Bildschirmdruck() {
+  if (!m_drucker || !m_drucker->DruckerWaehlen(this)) return;
+  QPushButton* knopf = Knopf(TAktion::Bildschirmdruck);
+  knopf->setVisible(false);
+  const QImage bild = grab().toImage();
+  knopf->setVisible(true);
+  if (!m_drucker->Drucken(bild)) m_meldungen.Info(QStringLiteral("Der Bildschirmdruck konnte nicht gedruckt werden."));
+}
+
+void THauptfenster::DatenbankSchliessen() {
+  if (!m_db.IstOffen()) return;
+  for (TADODataSetMod* liste : {m_jahre, m_betriebe})
+    if (liste->IstOffen() && !liste->SpeichernWennGeaendert()) liste->Abbrechen();
+  m_db.AusfuehrenStill(QStringLiteral("update Merk set BetriebsNr = :b, Jahr = :j"),
+                       {{QStringLiteral("b"), BetriebsNr()}, {QStringLiteral("j"), Jahr()}});
+  for (TADODataSetMod* liste : {m_jahre, m_betriebe, m_ortsteile, m_orte}) liste->Schliessen();
+  m_db.AusfuehrenStill(QStringLiteral("update Merk set Geschlossen = Now()"));
+  m_db.Schliessen();
+}
+
+void THauptfenster::KomprimierenUndSchliessen() {
+  // The selection is stored before the file is rewritten; the close then only
+  // rotates the backups.
+  if (m_gestartet && !m_beendet) DatenbankSchliessen();
+  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  const bool ok = Dateien::Komprimieren(QDir(m_ordner).filePath(Dateien::Datenbank), nullptr);
+  QGuiApplication::restoreOverrideCursor();
+  // The message comes with the normal cursor back; closing follows either way.
+  if (!ok) m_meldungen.Info(NichtKomprimiert);
+  close();
+}
+
+void THauptfenster::Abschliessen() {
+  if (!m_gestartet || m_beendet) return;
+  m_beendet = true;
+  DatenbankSchliessen();
+  Start::Beenden(m_db, m_ordner);
 }
 
 void THauptfenster::closeEvent(QCloseEvent* ereignis) {
-  Start::Beenden(m_db, m_ordner);
+  Abschliessen();
   ereignis->accept();
 }

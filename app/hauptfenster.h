@@ -1,19 +1,143 @@
 #pragma once
+// The program's one top-level window: the farm and year lists, the selection
+// every working window works on, and the buttons that open those windows.
 
+#include <QLocale>
 #include <QMainWindow>
 
-class TADOModConnection;
+#include <functional>
+#include <map>
+#include <memory>
 
-// The program's one top-level window.
+class QDialog;
+class QLabel;
+class QPushButton;
+class TADODataSetMod;
+class TADOModConnection;
+class TBildschirmdrucker;
+class TListenAnsicht;
+class TMeldungen;
+
 class THauptfenster : public QMainWindow {
   Q_OBJECT
 public:
-  THauptfenster(TADOModConnection& db, QString ordner, QWidget* eltern = nullptr);
+  enum class TAktion {
+    Vorauswahl,
+    Duengebedarfsermittlung,
+    Aufzeichnungspflicht,
+    AufzeichnungTabellarisch,
+    Ertraege,
+    Meldepflichten,
+    ShapeSetzen,
+    Flaechentausch,
+    Info,
+    Komprimieren,
+    Bildschirmdruck,
+    Taschenrechner,
+    Beenden,
+  };
+  static constexpr TAktion AlleAktionen[] = {
+      TAktion::Vorauswahl,     TAktion::Duengebedarfsermittlung, TAktion::Aufzeichnungspflicht,
+      TAktion::AufzeichnungTabellarisch, TAktion::Ertraege,      TAktion::Meldepflichten,
+      TAktion::ShapeSetzen,    TAktion::Flaechentausch,          TAktion::Info,
+      TAktion::Komprimieren,   TAktion::Bildschirmdruck,         TAktion::Taschenrechner,
+      TAktion::Beenden};
+  static QString Beschriftung(TAktion aktion);
+  // Whether the action opens a working window that is plugged in from outside.
+  static bool IstArbeitsfenster(TAktion aktion);
+
+  static const QString Titel;  // "Programm Quendrix2022"
+  static const QString KeinBetrieb;
+  static const QString KeinJahr;
+  static const QString OrgDuengerUnvollstaendig;
+  static const QString NichtKomprimiert;
+
+  THauptfenster(TADOModConnection& db, QString ordner, TMeldungen& meldungen, QWidget* eltern = nullptr);
+  ~THauptfenster() override;
+
+  // The start-up: regional formats, database, lists, the check after a
+  // takeover and the selection stored at the last close. False when the
+  // program is to end; the message has been shown.
+  bool Starten(const QLocale& formate = QLocale());
+  bool IstGestartet() const { return m_gestartet; }
+
+  // --- working windows -------------------------------------------------------
+  // Opens a working window for the selected farm and year; modal, so it
+  // returns when the window is closed.
+  using TFenster = std::function<void(THauptfenster&)>;
+  // Plugs in the window of a working-window action and enables its button.
+  void FensterEinsetzen(TAktion aktion, TFenster fenster);
+  // Tests the action's preconditions in their order, showing the message of
+  // the first that fails, then acts. False when a precondition failed.
+  bool Ausfuehren(TAktion aktion);
+  QPushButton* Knopf(TAktion aktion) const;
+
+  // True unless an own organic fertiliser of the selected farm lacks its
+  // available-N content; then the message has been shown.
+  bool EigeneOrgDuengerPruefen();
+
+  // --- selection ---------------------------------------------------------------
+  TADODataSetMod& Betriebe() const { return *m_betriebe; }
+  TADODataSetMod& Jahre() const { return *m_jahre; }
+  TADODataSetMod& Orte() const { return *m_orte; }
+  TADODataSetMod& Ortsteile() const { return *m_ortsteile; }
+  TADOModConnection& Verbindung() const { return m_db; }
+  TMeldungen& Meldungen() const { return m_meldungen; }
+  const QString& Ordner() const { return m_ordner; }
+  // The selected farm's ID and the selected year; 0 when there is none.
+  qint64 BetriebsNr() const;
+  int Jahr() const;
+  bool BetriebGewaehlt() const;
+  bool JahrGewaehlt() const;
+  // Reopens the year list for the selected farm, on its latest year.
+  void JahreOeffnen();
+  // Re-reads both lists and returns to the selected farm and year.
+  void ListenAktualisieren();
+
+  TListenAnsicht* BetriebsAnsicht() const { return m_betriebsAnsicht; }
+  TListenAnsicht* JahresAnsicht() const { return m_jahresAnsicht; }
+  // Where the farm's and the year's record panels go.
+  QWidget* BetriebsBereich() const { return m_betriebsBereich; }
+  QWidget* JahresBereich() const { return m_jahresBereich; }
+
+  // The printer of "Bildschirmdruck"; the window keeps the system's unless set.
+  void setBildschirmdrucker(std::unique_ptr<TBildschirmdrucker> drucker);
+
+  // "DB komprimieren und schließen".
+  void KomprimierenUndSchliessen();
 
 protected:
   void closeEvent(QCloseEvent* ereignis) override;
+  // Shows a modal dialog of the window (information, calculator).
+  virtual int DialogZeigen(QDialog& dialog);
 
 private:
+  void Aufbauen();
+  void ListenOeffnen();
+  void AuswahlHerstellen();
+  bool JahrSuchen(int jahr);
+  void TitelSetzen();
+  void Bildschirmdruck();
+  // Close sequence: saving, the selection into "Merk", "Geschlossen", and the
+  // connection closed; every failure ignored.
+  void DatenbankSchliessen();
+  // The whole close sequence, once.
+  void Abschliessen();
+
   TADOModConnection& m_db;
   QString m_ordner;
+  TMeldungen& m_meldungen;
+  TADODataSetMod* m_betriebe;
+  TADODataSetMod* m_jahre;
+  TADODataSetMod* m_orte;
+  TADODataSetMod* m_ortsteile;
+  TListenAnsicht* m_betriebsAnsicht = nullptr;
+  TListenAnsicht* m_jahresAnsicht = nullptr;
+  QWidget* m_betriebsBereich = nullptr;
+  QWidget* m_jahresBereich = nullptr;
+  std::map<TAktion, QPushButton*> m_knoepfe;
+  std::map<TAktion, TFenster> m_fenster;
+  std::unique_ptr<TBildschirmdrucker> m_drucker;
+  bool m_gestartet = false;
+  bool m_beendet = false;
 };

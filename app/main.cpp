@@ -1,7 +1,6 @@
 #include "connection.h"
 #include "hauptfenster.h"
 #include "qtmeldungen.h"
-#include "start.h"
 
 #include <QApplication>
 #include <QDir>
@@ -22,10 +21,8 @@ int main(int argc, char** argv) {
   const QString ordner = QDir::currentPath();
   TQtMeldungen meldungen;
   TADOModConnection db(&meldungen);
-  Start::OrdnerAnlegen(ordner);
-  if (!Start::DatenbankOeffnen(db, ordner, meldungen)) return 1;
-
-  THauptfenster fenster(db, ordner);
+  THauptfenster fenster(db, ordner, meldungen);
+  if (!fenster.Starten()) return 1;
   meldungen.setEltern(&fenster);
   fenster.show();
   return app.exec();

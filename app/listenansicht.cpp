@@ -1,0 +1,44 @@
+#include "listenansicht.h"
+
+#include <QHeaderView>
+
+TListenAnsicht::TListenAnsicht(TADODataSetMod& liste, std::vector<TDataSetModel::TSpalte> spalten, QWidget* eltern)
+    : QTableView(eltern), m_liste(liste), m_modell(new TDataSetModel(liste, this)) {
+  m_modell->setSpalten(std::move(spalten));
+  m_modell->setNurLesen(true);
+  setModel(m_modell);
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  // Re-sorting would reopen the list and lose the selection that depends on it.
+  setSortingEnabled(false);
+  verticalHeader()->hide();
+  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+  horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  horizontalHeader()->setStretchLastSection(true);
+  horizontalHeader()->setHighlightSections(false);
+  connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          [this](const QModelIndex& aktuell) { ZeileGewaehlt(aktuell); });
+  connect(&m_liste, &TADODataSetMod::PositionGeaendert, this, [this](int zeile) { ZeileZeigen(zeile); });
+  connect(m_modell, &QAbstractItemModel::modelReset, this, [this] { ZeileZeigen(m_liste.Position()); });
+  ZeileZeigen(m_liste.Position());
+}
+
+void TListenAnsicht::ZeileZeigen(int zeile) {
+  if (m_folgt) return;
+  m_folgt = true;
+  if (zeile < 0 || zeile >= m_modell->rowCount()) {
+    selectionModel()->clear();
+  } else {
+    const QModelIndex i = m_modell->index(zeile, 0);
+    selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    scrollTo(i);
+  }
+  m_folgt = false;
+}
+
+void TListenAnsicht::ZeileGewaehlt(const QModelIndex& aktuell) {
+  if (m_folgt || !aktuell.isValid()) return;
+  // A pending edit that cannot be saved keeps the list where it is.
+  if (!m_liste.Gehe(aktuell.row())) ZeileZeigen(m_liste.Position());
+}
