@@ -1,0 +1,295 @@
+// The demand window: Nmin inputs, their source checks and "Berechnen".
+#include "anbauregeln.h"
+#include "fensterhilfe.h"
+
+#include <QLabel>
+
+namespace {
+
+const QVariantMap Vollstaendig = {{"Feldblock", "DEVLLI0123456789"}, {"Groesse", 2.5}, {"Phosphatgebiet", 1},
+                                  {"NutzungsForm", 1}};
+
+class FensterStickstoff : public FensterBetrieb {
+protected:
+  // A complete field with a winter wheat row whose Nmin is entered; returns the row.
+  qint64 Weizen(const QVariantMap& schlag = {}, const QVariantMap& kultur = {}) {
+    QVariantMap s = Vollstaendig;
+    for (auto it = schlag.begin(); it != schlag.end(); ++it) s[it.key()] = it.value();
+    Schlag(12, s);
+    QVariantMap k = {{"Nmin_0_30", 30}, {"Nmin_30_60", 20}, {"Nmin_60_90", 10}, {"Nmin", 60},
+                     {"Probenahmetiefe", 90}, {"Kultur", "Winterweizen A, B"}, {"Duengebedarf", QVariant()}};
+    for (auto it = kultur.begin(); it != kultur.end(); ++it) k[it.key()] = it.value();
+    return Kultur(12, 224101, k);
+  }
+  TDuengebedarfsfenster& Stickstoffseite() {
+    TDuengebedarfsfenster& f = Fenster();
+    f.Seiten()->setCurrentIndex(TDuengebedarfsfenster::SeiteStickstoff);
+    return f;
+  }
+  // The label of the evaluation page shown.
+  QLabel* Gezeigt(const QString& name) {
+    for (auto* l : Fenster().findChildren<QLabel*>())
+      if (l->accessibleName() == name && l->parentWidget()->isVisible()) return l;
+    return nullptr;
+  }
+  QString Text(const QString& name) {
+    auto* l = Gezeigt(name);
+    return l ? l->text() : QStringLiteral("<fehlt>");
+  }
+  bool Sichtbar(const QString& name) {
+    auto* l = Gezeigt(name);
+    return l && l->isVisible();
+  }
+};
+
+TEST(Quellen, PruefungenInIhrerReihenfolge) {
+  using Anbauregeln::QuellenPruefen;
+  auto e = QuellenPruefen(1, 4, 15);
+  EXPECT_EQ(e.quelle6090, 0);
+  EXPECT_EQ(e.meldung, QStringLiteral("Es kann nicht einmal Bodenuntersuchung MIT Steingehalt und einmal "
+                                      "Bodenuntersuchung OHNE Steingehalt ausgewählt werden."));
+  EXPECT_FALSE(e.ableiten);
+  e = QuellenPruefen(4, 2, 15);
+  EXPECT_EQ(e.quelle6090, 3);
+  EXPECT_EQ(e.meldung, QStringLiteral("Bei Auswahl von Analysewerten für die 1. und 2. Schicht ist die Verwendung von "
+                                      "Richtwerten für die 3. Schicht nicht zulässig."));
+  EXPECT_TRUE(e.ableiten);
+  e = QuellenPruefen(1, 2, 13);
+  EXPECT_EQ(e.quelle6090, 2);
+  EXPECT_TRUE(e.meldung.isEmpty());
+  e = QuellenPruefen(2, 3, 15);
+  EXPECT_EQ(e.quelle6090, 2);
+  EXPECT_EQ(e.meldung, QStringLiteral("Bei Auswahl von Richtwerten für die 1. und 2. Schicht ist keine Berechung der "
+                                      "dritten Schicht möglich."));
+  e = QuellenPruefen(2, 1, 15);
+  EXPECT_EQ(e.quelle6090, 2);
+  EXPECT_EQ(e.meldung, QStringLiteral("Bei Auswahl von Richtwerten für die 1. und 2. Schicht sind keine Analysenwerte "
+                                      "in der dritten Schicht zulässig."));
+  e = QuellenPruefen(1, 3, 15);
+  EXPECT_TRUE(e.meldung.isEmpty());
+  EXPECT_TRUE(e.ableiten);
+  e = QuellenPruefen(1, 1, 15);
+  EXPECT_FALSE(e.ableiten);
+}
+
+TEST_F(FensterStickstoff, RichtwerteFuerSchicht3NachAnalyseWerdenAbgeleitet) {
+  const qint64 id = Weizen({}, {{"Nmin_0_30", 40}, {"Nmin_60_90", 0}});
+  TDuengebedarfsfenster& f = Stickstoffseite();
+  ASSERT_EQ(f.Stickstoffliste().Wert(QStringLiteral("ID")).toLongLong(), id);
+  Waehlen(Auswahl(QStringLiteral("Datenherkunft 60-90 cm")), 2);
+  EXPECT_EQ(meldungen.Infos(), QStringList({"Bei Auswahl von Analysewerten für die 1. und 2. Schicht ist die "
+                                            "Verwendung von Richtwerten für die 3. Schicht nicht zulässig."}));
+  EXPECT_EQ(Von(id, "Quelle_60_90").toInt(), 3);
+  // AZ 60, layers 40 and 20, soil group 3: 9 - 2 + 14 - 6 + 8.
+  EXPECT_DOUBLE_EQ(Von(id, "Nmin_60_90").toDouble(), 23);
+  EXPECT_EQ(f.Stickstoffliste().Zustand(), TADODataSetMod::TZustand::Bearbeiten);
+}
+
+TEST_F(FensterStickstoff, GemischteAnalysenLeerenDieQuelle) {
+  const qint64 id = Weizen();
+  TDuengebedarfsfenster& f = Stickstoffseite();
+  Waehlen(Auswahl(QStringLiteral("Datenherkunft 60-90 cm")), 4);
+  EXPECT_EQ(meldungen.Infos().size(), 1);
+  EXPECT_EQ(f.Stickstoffliste().Wert(QStringLiteral("Quelle_60_90")).toInt(), 0);
+  EXPECT_DOUBLE_EQ(Von(id, "Nmin_60_90").toDouble(), 10);
+}
+
+TEST_F(FensterStickstoff, RichtwerteUndAbleitungGebenRichtwerte) {
+  Weizen({}, {{"Quelle_0_30", 2}});
+  TDuengebedarfsfenster& f = Stickstoffseite();
+  Waehlen(Auswahl(QStringLiteral("Datenherkunft 60-90 cm")), 3);
+  EXPECT_EQ(meldungen.Infos(), QStringList({"Bei Auswahl von Richtwerten für die 1. und 2. Schicht ist keine "
+                                            "Berechung der dritten Schicht möglich."}));
+  EXPECT_EQ(f.Stickstoffliste().Wert(QStringLiteral("Quelle_60_90")).toInt(), 2);
+}
+
+TEST_F(FensterStickstoff, DoppelklickLeitetNurEineLeereDritteSchichtAb) {
+  const qint64 id = Weizen({}, {{"Nmin_0_30", 40}, {"Nmin_60_90", 0}});
+  Stickstoffseite();
+  TDBEditMod* s3 = Eingabe(QStringLiteral("Nmin 60-90 cm (kg N/ha)"));
+  ASSERT_NE(s3, nullptr);
+  QTest::mouseDClick(s3, Qt::LeftButton);
+  EXPECT_EQ(Von(id, "Quelle_60_90").toInt(), 3);
+  EXPECT_DOUBLE_EQ(Von(id, "Nmin_60_90").toDouble(), 23);
+  Sql("update Anbau set Nmin_60_90 = 5, Quelle_60_90 = 1");
+  FensterBetrieb::fenster.reset();
+  Stickstoffseite();
+  QTest::mouseDClick(Eingabe(QStringLiteral("Nmin 60-90 cm (kg N/ha)")), Qt::LeftButton);
+  EXPECT_DOUBLE_EQ(Von(id, "Nmin_60_90").toDouble(), 5);
+}
+
+TEST_F(FensterStickstoff, VerlassenSetztSchlichteSumme) {
+  Weizen({}, {{"Nmin", 0}});
+  TDuengebedarfsfenster& f = Stickstoffseite();
+  Tippen(QStringLiteral("Nmin 0-30 cm (kg N/ha)"), QStringLiteral("35"));
+  EXPECT_DOUBLE_EQ(f.Stickstoffliste().Wert(QStringLiteral("Nmin")).toDouble(), 65);
+}
+
+TEST_F(FensterStickstoff, NminMerkenUndSetzen) {
+  Weizen();
+  Schlag(13, Vollstaendig);
+  Kultur(13, 224101, {{"Nmin_0_30", 0}});
+  TDuengebedarfsfenster& f = Stickstoffseite();
+  EXPECT_FALSE(Fenster().Element<QPushButton>(QStringLiteral("Nmin setzen"))->isEnabled());
+  Klick(QStringLiteral("Nmin merken"));
+  EXPECT_TRUE(Fenster().Element<QPushButton>(QStringLiteral("Nmin setzen"))->isEnabled());
+  ASSERT_TRUE(f.Stickstoffliste().Naechster());
+  Klick(QStringLiteral("Nmin setzen"));
+  EXPECT_DOUBLE_EQ(Wert("select Nmin_0_30 from Anbau where Parzelle = 13").toDouble(), 30);
+  EXPECT_DOUBLE_EQ(Wert("select Nmin from Anbau where Parzelle = 13").toDouble(), 60);
+  EXPECT_EQ(Wert("select Quelle_60_90 from Anbau where Parzelle = 13").toInt(), 1);
+}
+
+TEST_F(FensterStickstoff, BerechnenVerweigertOhneDuengung) {
+  const qint64 id = Weizen({{"KeineDuengung", 1}}, {{"KeineDuengung", 1}});
+  Vorauswahl(224101, 80);
+  Stickstoffseite();
+  Klick(QStringLiteral("Berechnen"));
+  EXPECT_EQ(meldungen.Infos(),
+            QStringList({"es wurde \"keine Düngung\" ausgewählt, daher wird nichts berechnet."}));
+  EXPECT_TRUE(Von(id, "Duengebedarf").isNull());
+}
+
+TEST_F(FensterStickstoff, BerechnenWarntUeber280UndSpeichert) {
+  const qint64 id = Weizen();
+  Stamm(224101, {{"Auswahl", 1}, {"TatsErtrag", 80}, {"Stickstoffbedarfswert", 400}});
+  Stickstoffseite();
+  Klick(QStringLiteral("Berechnen"));
+  // 400 - (30 + 20 + 10 × 0,5).
+  EXPECT_EQ(meldungen.Infos(),
+            QStringList({"Der errechnete Düngebedarf von 345 kg N/ha liegt außerhalb des normalen Bereichs. Bitte "
+                         "püfen Sie Ihre Eingaben oder setzen Sie sich ggf. mit dem zuständigen Ansprechpartner in "
+                         "Verbindung."}));
+  EXPECT_DOUBLE_EQ(Von(id, "Duengebedarf").toDouble(), 345);
+  EXPECT_EQ(Text(QStringLiteral("Düngebedarf (kg N/ha)")), QStringLiteral("345"));
+}
+
+TEST_F(FensterStickstoff, BerechnenWarntBeiGruenlandErstUeber650) {
+  Schlag(12, {{"Feldblock", "DEVLLI0123456789"}, {"Groesse", 2.5}, {"Phosphatgebiet", 1}, {"NutzungsForm", 2},
+              {"GL_Bodenart", 1}});
+  const qint64 id = Kultur(12, 251201, {{"KulturGruppe", 2}, {"Kultur", "Ackergras"}});
+  Stamm(251201, {{"Auswahl", 1}, {"TatsErtrag", 100}, {"Stickstoffbedarfswert", 600}});
+  TDuengebedarfsfenster& f = Stickstoffseite();
+  EXPECT_EQ(f.Auswertungsseite(), 1);
+  EXPECT_FALSE(f.Element<QWidget>(QStringLiteral("Nmin"))->isVisible());
+  Klick(QStringLiteral("Berechnen"));
+  const double bedarf = Von(id, "Duengebedarf").toDouble();
+  EXPECT_GT(bedarf, 280);
+  EXPECT_LE(bedarf, 650);
+  EXPECT_TRUE(meldungen.Infos().isEmpty()) << meldungen.Infos().join(QLatin1Char('\n')).toStdString();
+}
+
+TEST_F(FensterStickstoff, BerechnenVerlangtDatumUndNmin) {
+  const qint64 id = Weizen({}, {{"BerechnungsDatum", QVariant()}});
+  Vorauswahl(224101, 80);
+  Stickstoffseite();
+  Klick(QStringLiteral("Berechnen"));
+  EXPECT_EQ(meldungen.Infos(), QStringList({"Bitte gültigen Wert eingeben/auswählen."}));
+  EXPECT_EQ(QApplication::focusWidget(), Eingabe(QStringLiteral("Berechnungsdatum *")));
+  EXPECT_TRUE(Von(id, "Duengebedarf").isNull());
+}
+
+TEST_F(FensterStickstoff, BerechnenPrueftSchlagdaten) {
+  Weizen({{"AZ", 0}});
+  Vorauswahl(224101, 80);
+  TDuengebedarfsfenster& f = Stickstoffseite();
+  Klick(QStringLiteral("Berechnen"));
+  EXPECT_EQ(meldungen.Infos(), QStringList({"Bitte gültigen Wert eingeben/auswählen."}));
+  EXPECT_EQ(f.Seiten()->currentIndex(), int(TDuengebedarfsfenster::SeiteSchlag));
+  EXPECT_EQ(QApplication::focusWidget(), Eingabe(QStringLiteral("Ackerzahl *")));
+}
+
+TEST_F(FensterStickstoff, BerechnenVerlangtNminUeberNull) {
+  const qint64 id = Weizen({}, {{"Nmin", 0}});
+  Vorauswahl(224101, 80);
+  Stickstoffseite();
+  Klick(QStringLiteral("Berechnen"));
+  EXPECT_EQ(meldungen.Infos(), QStringList({"Bitte prüfen Sie Ihre Nmin-Eingaben. Wert muss größer als 0 sein."}));
+  EXPECT_TRUE(Von(id, "Duengebedarf").isNull());
+}
+
+TEST_F(FensterStickstoff, BerechnenVerlangtErtrag) {
+  const qint64 id = Weizen();
+  Stamm(224101, {{"Auswahl", 1}, {"TatsErtrag", 0}});
+  Stickstoffseite();
+  Klick(QStringLiteral("Berechnen"));
+  EXPECT_EQ(meldungen.Infos(), QStringList({"Bitte für die Kultur in der Vorauswahl einen gültigen Ertrag eingeben."}));
+  EXPECT_DOUBLE_EQ(Von(id, "Duengebedarf").toDouble(), 0);
+}
+
+TEST_F(FensterStickstoff, NitratgebietZeigtAchtzigProzentUndMittel2015Bis2019) {
+  const qint64 id = Weizen({{"BewirtschaftungsAuflagen", 2}, {"SonstigDuengebeschraenkung", 1}});
+  Stamm(224101, {{"Auswahl", 1}, {"TatsErtrag", 80}, {"TatsErtragRG", 80}});
+  Stickstoffseite();
+  Klick(QStringLiteral("Berechnen"));
+  // 230 - 55.
+  EXPECT_DOUBLE_EQ(Von(id, "Duengebedarf").toDouble(), 175);
+  EXPECT_EQ(Von(id, "RotesGebiet").toInt(), 2);
+  EXPECT_TRUE(Sichtbar(QStringLiteral("Nitratgebiet abzüglich 20 % (kg N/ha)")));
+  EXPECT_EQ(Text(QStringLiteral("Nitratgebiet abzüglich 20 % (kg N/ha)")), QStringLiteral("140"));
+  bool gefunden = false;
+  for (auto* l : Fenster().findChildren<QLabel*>())
+    gefunden = gefunden || (l->isVisible() && l->text() == QStringLiteral("4. tats. Ertragsniveau Mittel 2015-2019 (dt/ha)"));
+  EXPECT_TRUE(gefunden);
+  EXPECT_EQ(Text(QStringLiteral("Hinweis")),
+            QStringLiteral("Sonstige Düngebeschränkung ausgewählt. Ggf. niedrigerer Düngebedarf als nach DüV möglich."));
+}
+
+TEST_F(FensterStickstoff, OhneNitratgebietKeineAchtzigProzent) {
+  Weizen();
+  Vorauswahl(224101, 80);
+  Stickstoffseite();
+  EXPECT_FALSE(Sichtbar(QStringLiteral("Nitratgebiet abzüglich 20 % (kg N/ha)")));
+  EXPECT_EQ(Text(QStringLiteral("Hinweis")), QString());
+}
+
+TEST_F(FensterStickstoff, DatumAusserhalbDesJahresWarnt) {
+  const qint64 id = Weizen();
+  Stickstoffseite();
+  Tippen(QStringLiteral("Berechnungsdatum *"), QStringLiteral("010320"));
+  EXPECT_EQ(meldungen.Infos(), QStringList({"Achtung! Berechnungsdatum liegt nicht im ausgewählten Jahr"}));
+  Klick(QStringLiteral("Nmin merken"));
+  EXPECT_EQ(Von(id, "BerechnungsDatum").toString().left(10), QStringLiteral("2020-03-01"));
+}
+
+// A user's way through the window: field, winter wheat, Nmin, "Berechnen".
+TEST_F(FensterStickstoff, VomSchlagZumDuengebedarf) {
+  Vorauswahl(224101, 95);
+  TDuengebedarfsfenster& f = Fenster();
+  Klick(QStringLiteral("neuen Schlag anlegen"));
+  Tippen(QStringLiteral("Gesamtparzellennummer *"), QStringLiteral("12"));
+  Tippen(QStringLiteral("Schlagname"), QStringLiteral("Am Bach"));
+  Tippen(QStringLiteral("Feldblock *"), QStringLiteral("DEVLLI0123456789"));
+  Tippen(QStringLiteral("Größe *"), QStringLiteral("4,25"));
+  Tippen(QStringLiteral("Bodenklimaraum *"), QStringLiteral("200"));
+  Tippen(QStringLiteral("Ackerzahl *"), QStringLiteral("60"));
+  Waehlen(Auswahl(QStringLiteral("Bodengruppe *")), 3);
+  EXPECT_TRUE(meldungen.Infos().isEmpty()) << meldungen.Infos().join(QLatin1Char('\n')).toStdString();
+  f.Seiten()->setCurrentIndex(TDuengebedarfsfenster::SeiteAnbau);
+  ASSERT_EQ(Anzahl("select count(*) from Schlag where Parzelle = 12 and BG = 3 and AZ = 60"), 1);
+  EXPECT_FALSE(TDuengebedarfsfenster::SchlagUnvollstaendig(f.Schlaege(), 0));
+
+  Klick(QStringLiteral("Kultur anlegen"));
+  Waehlen(Auswahl(QStringLiteral("Hauptfrucht *")), 224101);
+  auto* ok = f.Element<TADOPanel>(QStringLiteral("Kultur"))->findChild<TDBOKBitBtn*>();
+  ASSERT_NE(ok, nullptr);
+  QTest::mouseClick(ok, Qt::LeftButton);
+  ASSERT_EQ(Anzahl("select count(*) from Anbau where FruchtNr = 1 and HauptfruchtNummer = 224101"), 1);
+
+  f.Seiten()->setCurrentIndex(TDuengebedarfsfenster::SeiteStickstoff);
+  EXPECT_EQ(f.Auswertungsseite(), 0);
+  Waehlen(Auswahl(QStringLiteral("Datenherkunft 0-30 und 30-60 cm")), 1);
+  Tippen(QStringLiteral("Nmin 0-30 cm (kg N/ha)"), QStringLiteral("30"));
+  Tippen(QStringLiteral("Nmin 30-60 cm (kg N/ha)"), QStringLiteral("20"));
+  Tippen(QStringLiteral("Nmin 60-90 cm (kg N/ha)"), QStringLiteral("10"));
+  Waehlen(Auswahl(QStringLiteral("Datenherkunft 60-90 cm")), 1);
+  Tippen(QStringLiteral("Berechnungsdatum *"), QStringLiteral("010321"));
+  Klick(QStringLiteral("Berechnen"));
+  EXPECT_TRUE(meldungen.Infos().isEmpty()) << meldungen.Infos().join(QLatin1Char('\n')).toStdString();
+  // 230 + 15 for 95 dt against the level of 80, less Nmin 30 + 20 + 10 × 0,5 (soil-climate region 200).
+  EXPECT_EQ(Text(QStringLiteral("Düngebedarf (kg N/ha)")), QStringLiteral("190"));
+  EXPECT_DOUBLE_EQ(Wert("select Duengebedarf from Anbau").toDouble(), 190);
+  EXPECT_DOUBLE_EQ(Wert("select Nmin from Anbau").toDouble(), 55);
+}
+
+}  // namespace
