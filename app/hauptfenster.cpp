@@ -1,7 +1,16 @@
 #include "hauptfenster.h"
 
+#include "aktionsauswahl.h"
+#include "betriebe.h"
+#include "betriebsbereich.h"
 #include "bildschirmdruck.h"
 #include "connection.h"
+#include "dbeditmod.h"
+#include "druckvorschau.h"
+#include "duengejahre.h"
+#include "jahresbereich.h"
+#include "pdfdruckausgabe.h"
+#include "stammdaten.h"
 #include "dataset.h"
 #include "files.h"
 #include "infofenster.h"
@@ -10,6 +19,7 @@
 #include "start.h"
 #include "taschenrechner.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QGroupBox>
@@ -128,13 +138,28 @@ THauptfenster::THauptfenster(TADOModConnection& db, QString ordner, TMeldungen& 
   m_orte->setTabelle(QStringLiteral("S_Orte"));
   m_ortsteile->setTabelle(QStringLiteral("S_Orte"));
 
+  Duengejahre::BerechneteFelder(*m_jahre);
+  m_betriebe->BeimNeuenDatensatz = [](TADODataSetMod& l) {
+    l.setWert(QStringLiteral("Bundesland"), Betriebe::Bundesland);
+  };
+  m_betriebe->VorDemSpeichern = [](TADODataSetMod& l) {
+    if (l.Wert(QStringLiteral("Bundesland")).toInt() != Betriebe::Bundesland)
+      l.setWert(QStringLiteral("Bundesland"), Betriebe::Bundesland);
+    return true;
+  };
+  m_betriebe->NachDemSpeichern = [this](TADODataSetMod&) { BetriebGespeichert(); };
+  m_jahre->BeimNeuenDatensatz = [this](TADODataSetMod& l) { Duengejahre::NeueZeile(l, BetriebsNr()); };
+  m_jahre->VorDemSpeichern = [this](TADODataSetMod& l) { return Duengejahre::VorDemSpeichern(l, m_meldungen); };
+
   connect(m_betriebe, &TADODataSetMod::PositionGeaendert, this, [this] {
     JahreOeffnen();
     TitelSetzen();
   });
   connect(m_betriebe, &TADODataSetMod::ZeileGeaendert, this, [this] { TitelSetzen(); });
-  connect(m_jahre, &TADODataSetMod::PositionGeaendert, this, [this] { TitelSetzen(); });
+  connect(m_jahre, &TADODataSetMod::PositionGeaendert, this, [this] { JahrGewaehltHat(); });
+  connect(m_jahre, &TADODataSetMod::ZeileGeaendert, this, [this] { TitelSetzen(); });
   Aufbauen();
+  BereicheAufbauen();
   TitelSetzen();
 }
 
@@ -371,6 +396,7 @@ void THauptfenster::Bildschirmdruck() {
 }
 
 void THauptfenster::DatenbankSchliessen() {
+  m_folgenAus = true;
   if (!m_db.IstOffen()) return;
   for (TADODataSetMod* liste : {m_jahre, m_betriebe})
     if (liste->IstOffen() && !liste->SpeichernWennGeaendert()) liste->Abbrechen();
@@ -403,4 +429,162 @@ void THauptfenster::Abschliessen() {
 void THauptfenster::closeEvent(QCloseEvent* ereignis) {
   Abschliessen();
   ereignis->accept();
+}
+
+// --- farm and year panels ------------------------------------------------------
+
+void THauptfenster::BereicheAufbauen() {
+  m_betriebsFelder = new TBetriebsBereich(*m_betriebe, *m_orte, *m_ortsteile, m_meldungen, m_betriebsBereich);
+  m_betriebsBereich->layout()->addWidget(m_betriebsFelder);
+  m_jahresFelder = new TJahresBereich(*m_jahre, m_meldungen, m_jahresBereich);
+  m_jahresBereich->layout()->addWidget(m_jahresFelder);
+
+  TBetriebsBereich* b = m_betriebsFelder;
+  connect(b->NeuKnopf(), &QPushButton::clicked, this, &THauptfenster::BetriebNeu);
+  connect(b->LoeschenKnopf(), &QPushButton::clicked, this, &THauptfenster::BetriebLoeschen);
+  connect(b->UebernehmenKnopf(), &QPushButton::clicked, this, &THauptfenster::AuswahlUebernehmen);
+  connect(b->DruckenKnopf(), &QPushButton::clicked, this, &THauptfenster::BetriebslisteDrucken);
+  connect(b, &TBetriebsBereich::SucheGeaendert, this, &THauptfenster::BetriebSuchen);
+  connect(b->OkKnopf(), &TDBOKBitBtn::Gespeichert, this, [this] {
+    // The follow-ups of the save may have put the cursor elsewhere already.
+    if (m_betriebsFelder->Panel()->isAncestorOf(QApplication::focusWidget()))
+      m_betriebsAnsicht->setFocus(Qt::OtherFocusReason);
+  });
+
+  TJahresBereich* j = m_jahresFelder;
+  connect(j->AnhaengenKnopf(), &QPushButton::clicked, this, &THauptfenster::JahrAnhaengen);
+  connect(j->LoeschenKnopf(), &QPushButton::clicked, this, &THauptfenster::JahrLoeschen);
+  connect(j->BeginnKnopf(), &QPushButton::clicked, this, &THauptfenster::BeginnDuengejahr);
+  connect(j->OkKnopf(), &TDBOKBitBtn::Gespeichert, this, [this] {
+    // Leaving the panel shows the area message; without having entered it, "OK" does.
+    const bool drin = m_jahresFelder->Panel()->IstBetreten();
+    m_jahresAnsicht->setFocus(Qt::OtherFocusReason);
+    if (!drin) FlaechenMelden();
+  });
+  connect(j->AbbruchKnopf(), &TDBOKBitBtn::Abgebrochen, this,
+          [this] { m_jahresAnsicht->setFocus(Qt::OtherFocusReason); });
+  connect(j->Panel(), &TADOPanel::Verlassen, this, &THauptfenster::FlaechenMelden);
+  // Without a year there is nothing to edit: entering must not create a year row.
+  // Re-reading closes the list for a moment; that must not take the cursor away.
+  auto freigeben = [this] { m_jahresFelder->Panel()->setEnabled(!m_jahre->IstOffen() || JahrGewaehlt()); };
+  for (auto signal : {&TADODataSetMod::Zurueckgesetzt, &TADODataSetMod::ZustandGeaendert})
+    connect(m_jahre, signal, this, freigeben);
+  connect(m_jahre, &TADODataSetMod::PositionGeaendert, this, freigeben);
+  freigeben();
+}
+
+void THauptfenster::BetriebGespeichert() {
+  if (m_folgenAus || !m_gestartet) return;
+  const qint64 id = m_betriebe->Wert(QStringLiteral("ID")).toLongLong();
+  if (id <= 1) return;
+  Stammdaten::StammdatenAbgleich(m_db, int(id));
+  JahreOeffnen();
+  if (m_jahre->IstLeer()) AktionsauswahlOeffnen();
+  FlaechenMelden();
+}
+
+void THauptfenster::FlaechenMelden() {
+  if (m_folgenAus || !Duengejahre::FlaechenFehlen(*m_jahre)) return;
+  m_meldungen.Info(Betriebe::FlaechenMeldung);
+  m_jahresFelder->Feld(QStringLiteral("Ackerland"))->setFocus(Qt::OtherFocusReason);
+}
+
+void THauptfenster::JahrGewaehltHat() {
+  TitelSetzen();
+  if (!JahrGewaehlt() || m_jahre->Zustand() == TADODataSetMod::TZustand::Einfuegen) return;
+  Duengejahre::ErtraegeUebernehmen(m_db, m_jahre->Wert(QStringLiteral("BetriebsNr")).toLongLong(), Jahr());
+  // Moved by the user in the grid: the yields of the year are shown.
+  if (m_jahresAnsicht && m_jahresAnsicht->hasFocus()) ErtraegeOeffnen();
+}
+
+void THauptfenster::ErtraegeOeffnen() {
+  if (m_ertraegeOffen || m_folgenAus) return;
+  const auto i = m_fenster.find(TAktion::Ertraege);
+  if (i == m_fenster.end() || !i->second) return;
+  m_ertraegeOffen = true;
+  Ausfuehren(TAktion::Ertraege);
+  m_ertraegeOffen = false;
+}
+
+void THauptfenster::BetriebNeu() {
+  if (!m_betriebe->IstOffen() || !m_betriebe->SpeichernWennGeaendert()) return;
+  // Appending moves the list: the year list opens empty for the new row.
+  if (!m_betriebe->Anfuegen()) return;
+  m_betriebsFelder->Feld(QStringLiteral("Betriebsname"))->setFocus(Qt::OtherFocusReason);
+}
+
+void THauptfenster::BetriebLoeschen() {
+  if (!BetriebGewaehlt()) return;
+  if (!m_meldungen.Frage(Betriebe::LoeschenFrage)) return;
+  // The database removes the farm's years, fields, crops, records and copies with it.
+  m_betriebe->Loeschen();
+}
+
+void THauptfenster::BetriebSuchen(const QString& text) {
+  if (!Betriebe::Suchen(*m_betriebe, text)) m_meldungen.Piep();
+}
+
+void THauptfenster::AuswahlUebernehmen() {
+  if (!BetriebGewaehlt() || !m_betriebe->SpeichernWennGeaendert()) return;
+  const int quelle = m_meldungen.Ganzzahleingabe(Betriebe::UebernehmenFrage);
+  if (quelle <= 0) return;
+  Betriebe::AuswahlUebernehmen(m_db, BetriebsNr(), quelle);
+  ErtraegeOeffnen();
+}
+
+void THauptfenster::BetriebslisteDrucken() {
+  if (m_betriebe->IstOffen() && !m_betriebe->SpeichernWennGeaendert()) return;
+  TPDFDruckausgabe druck(this, true, m_meldungen, m_druckDienste);
+  Betriebe::ListeZeichnen(druck, Betriebe::ListenZeilen(*m_betriebe), QDate::currentDate());
+  std::unique_ptr<TDruckvorschau> vorschau = druck.VorschauErzeugen();
+  DialogZeigen(*vorschau);
+}
+
+void THauptfenster::JahrAnhaengen() {
+  if (!BetriebGewaehlt()) {
+    m_meldungen.Info(KeinBetrieb);
+    return;
+  }
+  if (!m_betriebe->SpeichernWennGeaendert() || !m_jahre->SpeichernWennGeaendert()) return;
+  const qint64 betrieb = BetriebsNr();
+  if (Duengejahre::Anzahl(m_db, betrieb) == 0) {
+    AktionsauswahlOeffnen();
+    return;
+  }
+  const int neu = Duengejahre::LetztesJahr(m_db, betrieb) + 1;
+  if (!Duengejahre::Anlegen(*m_jahre, m_db, betrieb, neu)) return;
+  Duengejahre::BilanzUebertragen(m_db, betrieb, neu);
+  if (Duengejahre::Anzahl(m_db, betrieb) > 1 && m_meldungen.Frage(Duengejahre::SchlaegeFrage))
+    Duengejahre::SchlaegeKopieren(m_db, m_meldungen, betrieb, neu - 1);
+  JahreOeffnen();
+  m_jahresFelder->Feld(QStringLiteral("Ackerland"))->setFocus(Qt::OtherFocusReason);
+  Duengejahre::ErtraegeNullsetzen(m_db, m_meldungen, betrieb);
+  ErtraegeOeffnen();
+}
+
+void THauptfenster::JahrLoeschen() {
+  if (!JahrGewaehlt()) return;
+  if (!m_meldungen.Frage(Duengejahre::LoeschenFrage)) return;
+  m_jahre->Loeschen();
+}
+
+void THauptfenster::BeginnDuengejahr() {
+  if (!JahrGewaehlt() || !m_jahre->SpeichernWennGeaendert()) return;
+  const std::optional<int> offset = Duengejahre::BeginnErfragen(m_meldungen, Jahr());
+  if (!offset) return;
+  Duengejahre::OffsetSetzen(m_db, BetriebsNr(), *offset);
+  ListenAktualisieren();
+}
+
+void THauptfenster::AktionsauswahlOeffnen() {
+  // The farm must be stored before a year can hang on it.
+  if (!BetriebGewaehlt() || m_betriebe->Zustand() != TADODataSetMod::TZustand::Blaettern) return;
+  TAktionsauswahl auswahl(m_meldungen, [this](int jahr) { return JahrAnlegen(jahr); }, this);
+  DialogZeigen(auswahl);
+}
+
+bool THauptfenster::JahrAnlegen(int jahr) {
+  if (!BetriebGewaehlt()) return false;
+  if (!m_jahre->IstOffen()) JahreOeffnen();
+  return Duengejahre::Anlegen(*m_jahre, m_db, BetriebsNr(), jahr);
 }

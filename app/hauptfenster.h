@@ -14,7 +14,10 @@ class QLabel;
 class QPushButton;
 class TADODataSetMod;
 class TADOModConnection;
+class TBetriebsBereich;
 class TBildschirmdrucker;
+class TDruckDienste;
+class TJahresBereich;
 class TListenAnsicht;
 class TMeldungen;
 
@@ -100,6 +103,31 @@ public:
   QWidget* BetriebsBereich() const { return m_betriebsBereich; }
   QWidget* JahresBereich() const { return m_jahresBereich; }
 
+  TBetriebsBereich* BetriebsFelder() const { return m_betriebsFelder; }
+  TJahresBereich* JahresFelder() const { return m_jahresFelder; }
+
+  // --- farms -------------------------------------------------------------------
+  // "Betrieb neu anlegen", "Betrieb löschen", "Auswahl übernehmen", "Betriebsliste drucken".
+  void BetriebNeu();
+  void BetriebLoeschen();
+  void AuswahlUebernehmen();
+  void BetriebslisteDrucken();
+  // The search field's text changed.
+  void BetriebSuchen(const QString& text);
+
+  // --- fertiliser years -------------------------------------------------------------
+  // "Jahr anhängen", "Jahr löschen", "Beginn Düngejahr".
+  void JahrAnhaengen();
+  void JahrLoeschen();
+  void BeginnDuengejahr();
+  // The first-year window of a farm without years.
+  void AktionsauswahlOeffnen();
+  // Appends year `jahr` to the selected farm and selects it.
+  bool JahrAnlegen(int jahr);
+
+  // Printer and viewer of the printouts' preview; the system's unless set.
+  void setDruckDienste(TDruckDienste* dienste) { m_druckDienste = dienste; }
+
   // The printer of "Bildschirmdruck"; the window keeps the system's unless set.
   void setBildschirmdrucker(std::unique_ptr<TBildschirmdrucker> drucker);
 
@@ -117,6 +145,12 @@ private:
   void AuswahlHerstellen();
   bool JahrSuchen(int jahr);
   void TitelSetzen();
+  void BereicheAufbauen();
+  void BetriebGespeichert();
+  void JahrGewaehltHat();
+  void FlaechenMelden();
+  // Opens the plugged-in yield window, if any.
+  void ErtraegeOeffnen();
   void Bildschirmdruck();
   // Close sequence: saving, the selection into "Merk", "Geschlossen", and the
   // connection closed; every failure ignored.
@@ -138,6 +172,11 @@ private:
   std::map<TAktion, QPushButton*> m_knoepfe;
   std::map<TAktion, TFenster> m_fenster;
   std::unique_ptr<TBildschirmdrucker> m_drucker;
+  TBetriebsBereich* m_betriebsFelder = nullptr;
+  TJahresBereich* m_jahresFelder = nullptr;
+  TDruckDienste* m_druckDienste = nullptr;
+  bool m_folgenAus = false;       // no follow-ups of a save while closing
+  bool m_ertraegeOffen = false;   // the yield window is open
   bool m_gestartet = false;
   bool m_beendet = false;
 };

@@ -1,0 +1,74 @@
+#include "jahresbereich.h"
+
+#include "dbauswahl.h"
+#include "dbeditmod.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TJahresBereich::TJahresBereich(TADODataSetMod& jahre, TMeldungen& meldungen, QWidget* eltern) : QWidget(eltern) {
+  auto* gesamt = new QVBoxLayout(this);
+  gesamt->setContentsMargins(0, 0, 0, 0);
+  m_panel = new TADOPanel(this);
+  m_panel->setObjectName(QStringLiteral("pnlJahresdaten"));
+  m_panel->setAccessibleName(QStringLiteral("Jahresdaten"));
+  m_panel->setDataSet(&jahre);
+  m_panel->setMeldungen(&meldungen);
+  m_panel->setFrameShape(QFrame::StyledPanel);
+  auto* form = new QFormLayout(m_panel);
+  auto feld = [&](const QString& titel, const QString& spalte, bool pflicht, bool nurLesen) {
+    auto* f = new TDBEditMod(m_panel);
+    f->setObjectName(QStringLiteral("edt") + spalte);
+    f->setMeldungen(&meldungen);
+    f->setAccessibleName(titel);
+    if (spalte != QLatin1String("Duengejahr")) {
+      f->setDatenTyp(dtFloat);
+      f->setGenauigkeit(1);
+    }
+    f->Binden(&jahre, spalte);
+    f->setRO(nurLesen);
+    if (pflicht) f->setFehler_Faerben(cnstFaerbenWennNull);
+    form->addRow(pflicht ? titel + QStringLiteral(" *") : titel, f);
+    m_felder[spalte] = f;
+  };
+  feld(QStringLiteral("Kalenderjahr"), QStringLiteral("Duengejahr"), false, true);
+  feld(QStringLiteral("Ackerland (ha)"), QStringLiteral("Ackerland"), true, false);
+  feld(QStringLiteral("Grünland (ha)"), QStringLiteral("Gruenland"), true, false);
+  feld(QStringLiteral("Betriebsgröße (ha LF)"), QStringLiteral("Betriebsgroesse"), false, true);
+  feld(QStringLiteral("Fläche zur Berechnung der 170-kg-Grenze (ha)"), QStringLiteral("Flaeche170kg"), true, false);
+  m_oeko = new TDBCheckBoxMod(QStringLiteral("Bewirtschaftung ökologisch"), m_panel);
+  m_oeko->setObjectName(QStringLiteral("chkOeko"));
+  m_oeko->Binden(&jahre, QStringLiteral("IsOeko"));
+  form->addRow(m_oeko);
+  auto* knoepfe = new QHBoxLayout;
+  m_ok = new TDBOKBitBtn(TDBOKBitBtn::OK, m_panel);
+  m_abbruch = new TDBOKBitBtn(TDBOKBitBtn::Abbruch, m_panel);
+  knoepfe->addWidget(m_ok);
+  knoepfe->addWidget(m_abbruch);
+  form->addRow(knoepfe);
+  gesamt->addWidget(m_panel);
+
+  auto knopf = [&](const QString& text, const char* objekt) {
+    auto* k = new QPushButton(text, this);
+    k->setObjectName(QLatin1String(objekt));
+    k->setAccessibleName(text);
+    return k;
+  };
+  auto* aktionen = new QHBoxLayout;
+  m_anhaengen = knopf(QStringLiteral("Jahr anhängen"), "btnJahrAnhaengen");
+  m_loeschen = knopf(QStringLiteral("Jahr löschen"), "btnJahrLoeschen");
+  m_beginn = knopf(QStringLiteral("Beginn Düngejahr"), "btnBeginnDuengejahr");
+  // Present on the window but not shown.
+  m_beginn->setVisible(false);
+  aktionen->addWidget(m_anhaengen);
+  aktionen->addWidget(m_loeschen);
+  aktionen->addWidget(m_beginn);
+  gesamt->addLayout(aktionen);
+}
+
+TDBEditMod* TJahresBereich::Feld(const QString& spalte) const {
+  const auto i = m_felder.find(spalte);
+  return i == m_felder.end() ? nullptr : i->second;
+}
