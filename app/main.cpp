@@ -1,3 +1,4 @@
+#include "arbeitsfenster.h"
 #include "connection.h"
 #include "hauptfenster.h"
 #include "qtmeldungen.h"
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
   TQtMeldungen meldungen;
   TADOModConnection db(&meldungen);
   THauptfenster fenster(db, ordner, meldungen);
+  ArbeitsfensterEinsetzen(fenster, db, meldungen);
   if (!fenster.Starten()) return 1;
   meldungen.setEltern(&fenster);
   fenster.show();
