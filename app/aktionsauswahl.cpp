@@ -43,10 +43,12 @@ QString TAktionsauswahl::Bestaetigung(int wahl) {
   return {};
 }
 
+const QString TAktionsauswahl::VorauswahlAnweisung =
+    QStringLiteral("Bitte wählen Sie jettz die zu verwendenden Kulturen aus.");
+
 QString TAktionsauswahl::FehlenderSchritt(int jahr, int wahl) {
-  QString t = QStringLiteral("Das Jahr %1 wurde angelegt. ").arg(jahr);
-  if (wahl == Jahr2022MitShape2021) t += QStringLiteral("Bitte wählen Sie jetzt in der Vorauswahl die zu verwendenden Kulturen aus. ");
-  return t + QStringLiteral("Das Einlesen des InVeKoS-Antragsshapes ist in dieser Programmversion noch nicht "
+  Q_UNUSED(wahl);
+  return QStringLiteral("Das Jahr %1 wurde angelegt. ").arg(jahr) + QStringLiteral("Das Einlesen des InVeKoS-Antragsshapes ist in dieser Programmversion noch nicht "
                             "enthalten; bitte legen Sie die Schläge händisch an.");
 }
 
@@ -81,6 +83,7 @@ bool TAktionsauswahl::Waehlen(int wahl) {
   }
   if (!m_anlegen || !m_anlegen(jahr)) return false;
   m_jahr = jahr;
+  if (wahl == Jahr2022MitShape2021 && VorauswahlOeffnen) VorauswahlOeffnen(jahr, VorauswahlAnweisung);
   if (wahl != OhneShape) m_meldungen.Info(FehlenderSchritt(jahr, wahl));
   accept();
   return true;

@@ -24,6 +24,9 @@ public:
   bool Waehlen(int wahl);
   // The year created, 0 while none.
   int AngelegtesJahr() const { return m_jahr; }
+  // Choice b opens the preselection for the new year with this instruction.
+  std::function<void(int jahr, const QString& anweisung)> VorauswahlOeffnen;
+  static const QString VorauswahlAnweisung;
 
   static QString Text(int wahl);
   static QString Bestaetigung(int wahl);

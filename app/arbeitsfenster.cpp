@@ -3,6 +3,7 @@
 #include "bildschirmdruck.h"
 #include "duengebedarfsfenster.h"
 #include "hauptfenster.h"
+#include "vorauswahl.h"
 
 #include <QWidget>
 
@@ -18,9 +19,24 @@ void FensterDrucken(QWidget* fenster) {
 }  // namespace
 
 void ArbeitsfensterEinsetzen(THauptfenster& hauptfenster, TADOModConnection& db, TMeldungen& meldungen) {
-  hauptfenster.FensterEinsetzen(THauptfenster::TAktion::Duengebedarfsermittlung, [&db, &meldungen](THauptfenster& h) {
-    TDuengebedarfsfenster fenster(db, meldungen, int(h.BetriebsNr()), h.Jahr(), &h);
-    fenster.Bildschirmdruck = FensterDrucken;
+  auto vorauswahl = [&db, &meldungen](QWidget* eltern, int betrieb, int jahr, const QString& anweisung) {
+    TVorauswahl fenster(db, meldungen, betrieb, jahr, eltern);
+    if (!anweisung.isEmpty()) fenster.setAnweisung(anweisung);
     fenster.Ausfuehren();
+  };
+  hauptfenster.VorauswahlZeigen = [&hauptfenster, vorauswahl](int betrieb, int jahr, const QString& anweisung) {
+    vorauswahl(&hauptfenster, betrieb, jahr, anweisung);
+  };
+  hauptfenster.FensterEinsetzen(THauptfenster::TAktion::Vorauswahl, [vorauswahl](THauptfenster& h) {
+    vorauswahl(&h, int(h.BetriebsNr()), h.Jahr(), QString());
   });
+  hauptfenster.FensterEinsetzen(THauptfenster::TAktion::Duengebedarfsermittlung,
+                                [&db, &meldungen, vorauswahl](THauptfenster& h) {
+                                  TDuengebedarfsfenster fenster(db, meldungen, int(h.BetriebsNr()), h.Jahr(), &h);
+                                  fenster.Bildschirmdruck = FensterDrucken;
+                                  fenster.VorauswahlOeffnen = [&fenster, &h, vorauswahl] {
+                                    vorauswahl(&fenster, int(h.BetriebsNr()), h.Jahr(), QString());
+                                  };
+                                  fenster.Ausfuehren();
+                                });
 }

@@ -580,6 +580,10 @@ void THauptfenster::AktionsauswahlOeffnen() {
   // The farm must be stored before a year can hang on it.
   if (!BetriebGewaehlt() || m_betriebe->Zustand() != TADODataSetMod::TZustand::Blaettern) return;
   TAktionsauswahl auswahl(m_meldungen, [this](int jahr) { return JahrAnlegen(jahr); }, this);
+  if (VorauswahlZeigen)
+    auswahl.VorauswahlOeffnen = [this](int jahr, const QString& anweisung) {
+      VorauswahlZeigen(int(BetriebsNr()), jahr, anweisung);
+    };
   DialogZeigen(auswahl);
 }
 

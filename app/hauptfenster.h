@@ -70,6 +70,9 @@ public:
   using TFenster = std::function<void(THauptfenster&)>;
   // Plugs in the window of a working-window action and enables its button.
   void FensterEinsetzen(TAktion aktion, TFenster fenster);
+  // The preselection for a farm and year with an instruction caption, as the
+  // first-year choice b opens it; unset while the window is not plugged in.
+  std::function<void(int betriebsNr, int jahr, const QString& anweisung)> VorauswahlZeigen;
   // Tests the action's preconditions in their order, showing the message of
   // the first that fails, then acts. False when a precondition failed.
   bool Ausfuehren(TAktion aktion);

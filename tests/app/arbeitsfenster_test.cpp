@@ -1,4 +1,5 @@
 // The working windows that exist open from the main window's buttons.
+#include "aktionsauswahl.h"
 #include "arbeitsfenster.h"
 #include "hauptfenster.h"
 #include "testbetrieb.h"
@@ -28,6 +29,45 @@ TEST_F(Arbeitsfenster, DuengebedarfsermittlungOeffnetFuerBetriebUndJahr) {
   EXPECT_TRUE(fenster.Ausfuehren(THauptfenster::TAktion::Duengebedarfsermittlung));
   EXPECT_EQ(titel, QStringLiteral("Düngebedarfsermittlung:  Hof Linde / 2021"));
   fenster.close();
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Arbeitsfenster, VorauswahlOeffnetVomHauptfensterUndAusDerErstenJahreswahl) {
+  db.Schliessen();
+  THauptfenster fenster(db, ordner.path(), meldungen);
+  ASSERT_TRUE(fenster.Starten(QLocale(QLocale::German, QLocale::Germany)));
+  ArbeitsfensterEinsetzen(fenster, db, meldungen);
+  ASSERT_TRUE(fenster.Knopf(THauptfenster::TAktion::Vorauswahl)->isEnabled());
+  QString titel;
+  QTimer::singleShot(0, [&titel] {
+    if (QWidget* w = QApplication::activeModalWidget()) {
+      titel = w->windowTitle();
+      w->close();
+    }
+  });
+  EXPECT_TRUE(fenster.Ausfuehren(THauptfenster::TAktion::Vorauswahl));
+  EXPECT_TRUE(titel.startsWith(QStringLiteral("Vorauswahl"))) << titel.toStdString();
+  fenster.close();
+}
+
+TEST_F(Arbeitsfenster, JahreswahlBOeffnetDieVorauswahlMitIhrerAnweisung) {
+  std::vector<std::pair<int, QString>> geoeffnet;
+  TAktionsauswahl auswahl(meldungen, [](int) { return true; });
+  auswahl.VorauswahlOeffnen = [&](int jahr, const QString& anweisung) { geoeffnet.emplace_back(jahr, anweisung); };
+  meldungen.antworten = {true};
+  ASSERT_TRUE(auswahl.Waehlen(TAktionsauswahl::Jahr2022MitShape2021));
+  ASSERT_EQ(geoeffnet.size(), 1u);
+  EXPECT_EQ(geoeffnet[0].first, 2022);
+  EXPECT_EQ(geoeffnet[0].second, QStringLiteral("Bitte wählen Sie jettz die zu verwendenden Kulturen aus."));
+  // Choice a has no preselection step.
+  TAktionsauswahl a(meldungen, [](int) { return true; });
+  a.VorauswahlOeffnen = [&](int jahr, const QString& anweisung) { geoeffnet.emplace_back(jahr, anweisung); };
+  meldungen.antworten = {true};
+  ASSERT_TRUE(a.Waehlen(TAktionsauswahl::MitShape2021));
+  EXPECT_EQ(geoeffnet.size(), 1u);
 }
 
 }  // namespace
