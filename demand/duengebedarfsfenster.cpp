@@ -491,6 +491,10 @@ void TDuengebedarfsfenster::AnbauSeiteBauen() {
   m_folie = Haken(f, m_anbau, S("IsFolie"), S("unter Folie"));
   m_ganzePflanze = Haken(f, m_anbau, S("VorfruchtGanzePflanzeAbgefahren"),
                          S("bei Vorfrucht ganze Pflanze geerntet (z.B. maschinelle Porreeernte)"));
+  // The vegetable previous-crop deduction counts a third when sampling follows
+  // at least four weeks after the previous crop was worked in.
+  m_einMonatVorher = Haken(f, m_anbau, S("Is1MonatVorher"),
+                           S("Nmin-Probenahme mind. 4 Wochen nach Einarbeitung der Vorfrucht"));
   m_legAnteil = Feld(f, m_anbau, S("Leguminosenanteil"), S("Ertragsanteil Leguminosen (nicht für Ackergras)"), 0);
   m_legAnteil->setMinwert(0);
   m_legAnteil->setMaxWert(100);
@@ -825,6 +829,7 @@ void TDuengebedarfsfenster::AnbauSichtbarkeit() {
   const bool gruenland = (m_schlag->Position() >= 0 && m_schlag->Wert(S("NutzungsForm")).toInt() == 2) || gruppe == 2;
   m_hfForm->setRowVisible(m_folie, gruppe == 3);
   m_hfForm->setRowVisible(m_ganzePflanze, gruppe == 3);
+  m_hfForm->setRowVisible(m_einMonatVorher, gruppe == 3);
   m_hfForm->setRowVisible(m_legAnteil, gruenland);
   m_hfForm->setRowVisible(m_rohprotein, gruenland);
   m_hfForm->setRowVisible(m_einzelertrag, zeile && m_anbau->Wert(S("IsEinzelErtrag")).toInt() != 0);

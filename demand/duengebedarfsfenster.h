@@ -169,6 +169,7 @@ private:
   TDBEditMod* m_einzelertrag = nullptr;
   QWidget* m_folie = nullptr;
   QWidget* m_ganzePflanze = nullptr;
+  QWidget* m_einMonatVorher = nullptr;
   TDBEditMod* m_legAnteil = nullptr;
   TDBEditMod* m_rohprotein = nullptr;
   TDBEditMod* m_schicht[3] = {};

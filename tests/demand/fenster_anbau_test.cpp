@@ -2,6 +2,8 @@
 #include "anbauregeln.h"
 #include "fensterhilfe.h"
 
+#include <QCheckBox>
+
 namespace {
 
 using Z = TADODataSetMod::TZustand;
@@ -289,6 +291,28 @@ TEST(Anbauregeln, Ertragseinheit) {
   EXPECT_EQ(Anbauregeln::Ertragseinheit(251201), QStringLiteral(" dt TM/ha"));
   EXPECT_EQ(Anbauregeln::Ertragseinheit(224101), QStringLiteral(" dt FM/ha"));
   EXPECT_EQ(Anbauregeln::Ertragseinheit(149301), QStringLiteral(" dt FM/ha"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(FensterAnbau, GemueseNachEinarbeitungVorVierWochenZaehltEinDrittel) {
+  Schlag(12);
+  Vorauswahl(149301, 350);
+  TDuengebedarfsfenster& f = Fenster();
+  Klick(QStringLiteral("Kultur anlegen"));
+  Waehlen(Auswahl(QStringLiteral("Hauptfrucht *")), 149301);
+  Waehlen(Auswahl(QStringLiteral("Vorfrucht")), 149301);
+  auto* haken = f.Element<QCheckBox>(QStringLiteral("Nmin-Probenahme mind. 4 Wochen nach Einarbeitung der Vorfrucht"));
+  ASSERT_NE(haken, nullptr);
+  EXPECT_TRUE(haken->isVisibleTo(&f));  // shown for vegetables
+  QTest::mouseClick(haken, Qt::LeftButton, {}, QPoint(4, haken->height() / 2));
+  ASSERT_TRUE(f.Kulturen().Speichern());
+  const qint64 id = Wert("select ID from Anbau").toLongLong();
+  EXPECT_EQ(Von(id, "Is1MonatVorher").toInt(), 1);
+  // Blumenkohl as previous crop deducts 80; a third of it.
+  EXPECT_NEAR(Von(id, "VfAbschlag").toDouble(), 80 / 3.0, 1e-9);
 }
 
 }  // namespace
