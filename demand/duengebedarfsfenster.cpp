@@ -1,5 +1,7 @@
 #include "duengebedarfsfenster.h"
 
+#include "formular.h"
+
 #include "adopanel.h"
 #include "anbauregeln.h"
 #include "befehle.h"
@@ -268,44 +270,10 @@ QTableView* TDuengebedarfsfenster::SchlagRaster() {
 
 namespace {
 
-TDBEditMod* Feld(QFormLayout* form, TADODataSetMod* liste, const QString& spalte, const QString& text, int stellen = 0,
-                 bool pflicht = false) {
-  auto* f = new TDBEditMod(liste, spalte);
-  f->setAccessibleName(text);
-  f->setGenauigkeit(stellen);
-  if (pflicht) f->setFehler_Faerben(cnstFaerbenWenn0orLeer);
-  form->addRow(text, f);
-  return f;
-}
-
-TDBComboBoxMod* Auswahl(QFormLayout* form, TADODataSetMod* liste, const QString& spalte, const QString& text,
-                        const std::vector<std::pair<QString, QVariant>>& eintraege, bool pflicht = false) {
-  auto* c = new TDBComboBoxMod;
-  c->setAccessibleName(text);
-  for (const auto& [t, w] : eintraege) c->Eintrag(t, w);
-  c->Binden(liste, spalte);
-  if (pflicht) c->setFehler_Faerben(cnstFaerbenWenn0orLeer);
-  form->addRow(text, c);
-  return c;
-}
-
-TDBCheckBoxMod* Haken(QFormLayout* form, TADODataSetMod* liste, const QString& spalte, const QString& text) {
-  auto* k = new TDBCheckBoxMod(text);
-  k->setAccessibleName(text);
-  k->Binden(liste, spalte);
-  form->addRow(k);
-  return k;
-}
-
-void OkAbbruch(QFormLayout* form) {
-  auto* h = new QHBoxLayout;
-  for (int art : {int(TDBOKBitBtn::OK), int(TDBOKBitBtn::Abbruch)}) {
-    auto* k = new TDBOKBitBtn(art);
-    k->setAutoDefault(false);
-    h->addWidget(k);
-  }
-  form->addRow(h);
-}
+using Formular::Auswahl;
+using Formular::Feld;
+using Formular::Haken;
+using Formular::OkAbbruch;
 
 QLabel* Legende(const QString& text) {
   auto* l = new QLabel(text);

@@ -3,9 +3,9 @@
 #include "adopanel.h"
 #include "dbauswahl.h"
 #include "dbeditmod.h"
+#include "formular.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 
 namespace Panelhilfe {
@@ -20,37 +20,18 @@ std::pair<TADOPanel*, QFormLayout*> Panel(TADODataSetMod& liste, TMeldungen& mel
 
 TDBEditMod* Feld(QFormLayout* form, TADODataSetMod& liste, const QString& spalte, const QString& beschriftung,
                  int nachkommastellen) {
-  auto* f = new TDBEditMod(&liste, spalte);
-  f->setAccessibleName(beschriftung);
-  f->setGenauigkeit(nachkommastellen);
-  form->addRow(beschriftung, f);
-  return f;
+  return Formular::Feld(form, &liste, spalte, beschriftung, nachkommastellen);
 }
 
 TDBComboBoxMod* Auswahlfeld(QFormLayout* form, TADODataSetMod& liste, const QString& spalte,
                             const QString& beschriftung, const std::vector<std::pair<QString, QVariant>>& eintraege) {
-  auto* c = new TDBComboBoxMod;
-  c->setAccessibleName(beschriftung);
-  for (const auto& [text, wert] : eintraege) c->Eintrag(text, wert);
-  c->Binden(&liste, spalte);
-  form->addRow(beschriftung, c);
-  return c;
+  return Formular::Auswahl(form, &liste, spalte, beschriftung, eintraege);
 }
 
 void AuswahlKasten(QFormLayout* form, TADODataSetMod& liste) {
-  auto* k = new TDBCheckBoxMod(QStringLiteral("Auswahl"));
-  k->Binden(&liste, QStringLiteral("Auswahl"));
-  form->addRow(k);
+  Formular::Haken(form, &liste, QStringLiteral("Auswahl"), QStringLiteral("Auswahl"));
 }
 
-void OkAbbruch(QFormLayout* form) {
-  auto* h = new QHBoxLayout;
-  for (int art : {int(TDBOKBitBtn::OK), int(TDBOKBitBtn::Abbruch)}) {
-    auto* k = new TDBOKBitBtn(art);
-    k->setAutoDefault(false);
-    h->addWidget(k);
-  }
-  form->addRow(h);
-}
+void OkAbbruch(QFormLayout* form) { Formular::OkAbbruch(form); }
 
 }  // namespace Panelhilfe
