@@ -1,4 +1,5 @@
 // Creation, takeover of the older format, refresh and the maintenance at every opening.
+#include "altdatenbank.h"
 #include "files.h"
 #include "lebenslauf.h"
 #include "schema.h"
@@ -121,51 +122,7 @@ TEST_F(Lebenslauf, AuffrischenHinterlaesstGenauEinenMeerrettichUndErhaeltDieBetr
 class Uebernahme : public Lebenslauf {
 protected:
   void SetUp() override {
-    TADOModConnection alt;
-    alt.setDatenbankName(ordner.filePath(Dateien::AlteDatenbank));
-    ASSERT_TRUE(alt.Anlegen());
-    const auto& katalog = Schema::TKatalog::Standard();
-    auto anlegen = [&](const QString& name, const QStringList& ohne, const QString& neuerName = {}) {
-      Schema::TTabelle t = *katalog.Tabelle(name);
-      std::erase_if(t.spalten, [&](const Schema::TSpalte& s) { return ohne.contains(s.name); });
-      t.verweis.clear();
-      t.schluessel.clear();
-      if (!neuerName.isEmpty()) t.name = neuerName;
-      ASSERT_TRUE(alt.Ausfuehren(Schema::CreateTable(t))) << alt.LetzterFehler().toStdString();
-    };
-    anlegen(QStringLiteral("Betriebe"), {QStringLiteral("DuengejahrOffset"), QStringLiteral("KreisNr"), QStringLiteral("Gesperrt2020")});
-    QStringList neuImJahr;
-    bool ab = false;
-    for (const auto& s : katalog.Tabelle(QStringLiteral("DuengeJahr"))->spalten) {
-      ab = ab || s.name == QLatin1String("OEKO_GRUPPE");
-      if (ab) neuImJahr << s.name;
-    }
-    anlegen(QStringLiteral("DuengeJahr"), neuImJahr);
-    anlegen(QStringLiteral("Merk"), {QStringLiteral("VersionUnterNummer"), QStringLiteral("Geoeffnet"), QStringLiteral("Geschlossen")});
-    anlegen(QStringLiteral("S_KulturenNP"), {});
-    anlegen(QStringLiteral("S_MinDung"), {});
-    anlegen(QStringLiteral("S_Tiere"), {});
-    anlegen(QStringLiteral("S_OrgDung"), {QStringLiteral("ID"), QStringLiteral("OEKO_GRUPPE"), QStringLiteral("Herkunft_Nr"),
-                                          QStringLiteral("IstEigen"), QStringLiteral("NH4"), QStringLiteral("P2O5_Gehalt")});
-    ASSERT_TRUE(alt.Ausfuehren(QStringLiteral("alter table S_OrgDung add NH4_Prozent REAL")));
-    // Proben: field and crop columns in one row, without FruchtNr.
-    QStringList proben = {QStringLiteral("ID INTEGER PRIMARY KEY AUTOINCREMENT")};
-    QStringList gesehen = {QStringLiteral("ID"), QStringLiteral("FruchtNr")};
-    for (const char* t : {"Schlag", "Anbau"})
-      for (const auto& s : katalog.Tabelle(QString::fromLatin1(t))->spalten)
-        if (!gesehen.contains(s.name)) {
-          gesehen << s.name;
-          proben << Schema::SpaltenDefinition(s);
-        }
-    ASSERT_TRUE(alt.Ausfuehren(QStringLiteral("create table Proben ( %1 )").arg(proben.join(QStringLiteral(", ")))));
-    ASSERT_TRUE(alt.Ausfuehren(QStringLiteral(
-        "create table OrgDng ( BetriebsNr INTEGER, Jahr SMALLINT, Parzelle INTEGER, ID INTEGER PRIMARY KEY, ProbenID INTEGER, "
-        "Datum DATETIME, OrgDngNummer INTEGER, OrgDng VARCHAR(70), NT REAL, Menge REAL, N_Menge REAL, P REAL, P2O5 REAL, "
-        "P_Menge REAL, P2O5_Menge REAL, N_Angerechnet REAL, P2O5_Angerechnet REAL, P_Angerechnet REAL, IsEigenanfall SMALLINT, "
-        "OrgDngGrpNummer SMALLINT, GruppeNr SMALLINT, Bundesland SMALLINT );"
-        "create table S_Kulturen ( BetriebsNr INTEGER, FA_NR INTEGER, TatsErtrag REAL, Auswahl BOOLEAN )")));
-
-    ASSERT_TRUE(alt.Ausfuehren(QStringLiteral(
+    ASSERT_TRUE(AlteDatenbankAnlegen(ordner.filePath(Dateien::AlteDatenbank), QStringLiteral(
         "insert into Merk ( BetriebsNr, Jahr, VersionNummer ) values ( 2, 2020, 5 );"
         "insert into Betriebe ( ID, Betriebsname ) values ( 1, 'Nullbetrieb' ), ( 2, 'Altbetrieb' );"
         "insert into DuengeJahr ( BetriebsNr, Duengejahr ) values ( 2, 2019 ), ( 2, 2020 );"
@@ -187,7 +144,6 @@ protected:
         "insert into S_OrgDung ( BetriebsNr, OrgDngNummer, OrgDng, OrgDngGrpNummer, GruppeNr, P, Auswahl ) "
         "values ( 2, 5000, '_eigene Gülle', 7, 1, 0.7, 1 );"
         "insert into S_Kulturen values ( 2, 224101, 77, 1 )")));
-    alt.Schliessen();
     altInhalt = DateiInhalt(ordner.filePath(Dateien::AlteDatenbank));
     ASSERT_EQ(Datenbank::Version(ordner.filePath(Dateien::AlteDatenbank)), std::make_pair(5, 0));
     ASSERT_TRUE(Datenbank::Hochstufen(ordner.path(), meldungen));

@@ -41,6 +41,7 @@ bool AlteDatenbankAnlegen(const QString& datei, const QString& inhalt) {
   anlegen(QStringLiteral("S_Tiere"), {});
   anlegen(QStringLiteral("S_OrgDung"), {QStringLiteral("ID"), QStringLiteral("OEKO_GRUPPE"), QStringLiteral("Herkunft_Nr"),
                                         QStringLiteral("IstEigen"), QStringLiteral("NH4"), QStringLiteral("P2O5_Gehalt")});
+  sql(QStringLiteral("alter table S_OrgDung add NH4_Prozent REAL"));
   QStringList proben = {QStringLiteral("ID INTEGER PRIMARY KEY AUTOINCREMENT")};
   QStringList gesehen = {QStringLiteral("ID"), QStringLiteral("FruchtNr")};
   for (const char* t : {"Schlag", "Anbau"})
@@ -55,6 +56,8 @@ bool AlteDatenbankAnlegen(const QString& datei, const QString& inhalt) {
       "Datum DATETIME, OrgDngNummer INTEGER, OrgDng VARCHAR(70), NT REAL, Menge REAL, N_Menge REAL, P REAL, P2O5 REAL, "
       "P_Menge REAL, P2O5_Menge REAL, N_Angerechnet REAL, P2O5_Angerechnet REAL, P_Angerechnet REAL, IsEigenanfall SMALLINT, "
       "OrgDngGrpNummer SMALLINT, GruppeNr SMALLINT, Bundesland SMALLINT )"));
+  // The crop table of the format before; yields and choices are taken from it.
+  sql(QStringLiteral("create table S_Kulturen ( BetriebsNr INTEGER, FA_NR INTEGER, TatsErtrag REAL, Auswahl BOOLEAN )"));
   sql(inhalt);
   return ok;
 }
