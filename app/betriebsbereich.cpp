@@ -1,5 +1,6 @@
 #include "betriebsbereich.h"
 
+#include "formular.h"
 #include "betriebe.h"
 #include "dbauswahl.h"
 #include "meldungen.h"
@@ -99,12 +100,7 @@ TBetriebsBereich::TBetriebsBereich(TADODataSetMod& betriebe, TADODataSetMod& ort
     f->setRO(true);
   }
 
-  auto* knoepfe = new QHBoxLayout;
-  m_ok = new TDBOKBitBtn(TDBOKBitBtn::OK, m_panel);
-  m_abbruch = new TDBOKBitBtn(TDBOKBitBtn::Abbruch, m_panel);
-  knoepfe->addWidget(m_ok);
-  knoepfe->addWidget(m_abbruch);
-  form->addRow(knoepfe);
+  std::tie(m_ok, m_abbruch) = Formular::OkAbbruch(form, m_panel);
   gesamt->addWidget(m_panel);
 
   auto* aktionen = new QGridLayout;

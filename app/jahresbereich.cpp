@@ -1,5 +1,6 @@
 #include "jahresbereich.h"
 
+#include "formular.h"
 #include "dbauswahl.h"
 #include "dbeditmod.h"
 
@@ -42,12 +43,7 @@ TJahresBereich::TJahresBereich(TADODataSetMod& jahre, TMeldungen& meldungen, QWi
   m_oeko->setObjectName(QStringLiteral("chkOeko"));
   m_oeko->Binden(&jahre, QStringLiteral("IsOeko"));
   form->addRow(m_oeko);
-  auto* knoepfe = new QHBoxLayout;
-  m_ok = new TDBOKBitBtn(TDBOKBitBtn::OK, m_panel);
-  m_abbruch = new TDBOKBitBtn(TDBOKBitBtn::Abbruch, m_panel);
-  knoepfe->addWidget(m_ok);
-  knoepfe->addWidget(m_abbruch);
-  form->addRow(knoepfe);
+  std::tie(m_ok, m_abbruch) = Formular::OkAbbruch(form, m_panel);
   gesamt->addWidget(m_panel);
 
   auto knopf = [&](const QString& text, const char* objekt) {

@@ -38,14 +38,16 @@ TDBCheckBoxMod* Haken(QFormLayout* form, TADODataSetMod* liste, const QString& s
   return k;
 }
 
-void OkAbbruch(QFormLayout* form) {
+std::pair<TDBOKBitBtn*, TDBOKBitBtn*> OkAbbruch(QFormLayout* form, QWidget* panel) {
   auto* h = new QHBoxLayout;
-  for (int art : {int(TDBOKBitBtn::OK), int(TDBOKBitBtn::Abbruch)}) {
-    auto* k = new TDBOKBitBtn(art);
+  auto* ok = new TDBOKBitBtn(TDBOKBitBtn::OK, panel);
+  auto* abbruch = new TDBOKBitBtn(TDBOKBitBtn::Abbruch, panel);
+  for (auto* k : {ok, abbruch}) {
     k->setAutoDefault(false);
     h->addWidget(k);
   }
   form->addRow(h);
+  return {ok, abbruch};
 }
 
 }  // namespace Formular

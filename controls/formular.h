@@ -13,6 +13,8 @@ class TADODataSetMod;
 class TDBCheckBoxMod;
 class TDBComboBoxMod;
 class TDBEditMod;
+class TDBOKBitBtn;
+class QWidget;
 
 namespace Formular {
 
@@ -24,6 +26,7 @@ TDBEditMod* Feld(QFormLayout* form, TADODataSetMod* liste, const QString& spalte
 TDBComboBoxMod* Auswahl(QFormLayout* form, TADODataSetMod* liste, const QString& spalte, const QString& beschriftung,
                         const TEintraege& eintraege, bool pflicht = false);
 TDBCheckBoxMod* Haken(QFormLayout* form, TADODataSetMod* liste, const QString& spalte, const QString& beschriftung);
-void OkAbbruch(QFormLayout* form);
+// The "OK" and "Abbruch" buttons of the panel, in one row.
+std::pair<TDBOKBitBtn*, TDBOKBitBtn*> OkAbbruch(QFormLayout* form, QWidget* panel = nullptr);
 
 }  // namespace Formular
