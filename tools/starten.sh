@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and starts Quendrix in its working folder
-# (~/Quendrix unless another folder is given), where it keeps its database.
+# Installs what is missing, builds the program (only the program, not the
+# tests) and starts Quendrix in its working folder (~/Quendrix unless another
+# folder is given), where it keeps its database.
 set -euo pipefail
 quelle="$(cd "$(dirname "$0")/.." && pwd)"
 "$quelle/tools/abhaengigkeiten.sh"
-"$quelle/tools/bauen.sh"
+cmake -S "$quelle" -B "$quelle/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$quelle/build" --target quendrix
 ordner="${1:-$HOME/Quendrix}"
 mkdir -p "$ordner"
 cd "$ordner"
