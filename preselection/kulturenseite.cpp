@@ -110,10 +110,7 @@ TKulturenSeite::TKulturenSeite(TADOModConnection& db, TMeldungen& meldungen, int
   m_fm->installEventFilter(this);
   m_fmNG->installEventFilter(this);
 
-  connect(NeuerKnopf(QStringLiteral("alle auswählen"), Knoepfe()), &QPushButton::clicked, this, [this] { AlleSetzen(true); });
-  connect(NeuerKnopf(QStringLiteral("alle aufheben"), Knoepfe()), &QPushButton::clicked, this, [this] { AlleSetzen(false); });
-  connect(NeuerKnopf(QStringLiteral("verwendete auswählen"), Knoepfe()), &QPushButton::clicked, this,
-          &TListenSeite::VerwendeteWaehlen);
+  AuswahlKnoepfe();
 
   // The yield goes into the column of the year as well.
   Liste().VorDemSpeichern = [this](TADODataSetMod& l) {

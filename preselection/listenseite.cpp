@@ -327,3 +327,10 @@ bool TListenSeite::eventFilter(QObject* objekt, QEvent* ereignis) {
   }
   return QWidget::eventFilter(objekt, ereignis);
 }
+
+void TListenSeite::AuswahlKnoepfe() {
+  connect(NeuerKnopf(QStringLiteral("alle auswählen"), Knoepfe()), &QPushButton::clicked, this, [this] { AlleSetzen(true); });
+  connect(NeuerKnopf(QStringLiteral("alle aufheben"), Knoepfe()), &QPushButton::clicked, this, [this] { AlleSetzen(false); });
+  connect(NeuerKnopf(QStringLiteral("verwendete auswählen"), Knoepfe()), &QPushButton::clicked, this,
+          &TListenSeite::VerwendeteWaehlen);
+}

@@ -101,6 +101,8 @@ protected:
   QVBoxLayout* Details() const { return m_details; }
   QHBoxLayout* Knoepfe() const { return m_knoepfe; }
   QPushButton* NeuerKnopf(const QString& text, QBoxLayout* ort);
+  // "alle auswählen", "alle aufheben" and "verwendete auswählen", as every page has them.
+  void AuswahlKnoepfe();
 
   TADOModConnection& m_db;
   TMeldungen& m_meldungen;

@@ -139,10 +139,7 @@ TOrganischeSeite::TOrganischeSeite(TADOModConnection& db, TMeldungen& meldungen,
           &TOrganischeSeite::EigenenAnlegen);
   connect(NeuerKnopf(QStringLiteral("eigenen löschen"), Knoepfe()), &QPushButton::clicked, this,
           &TOrganischeSeite::EigenenLoeschen);
-  connect(NeuerKnopf(QStringLiteral("alle auswählen"), Knoepfe()), &QPushButton::clicked, this, [this] { AlleSetzen(true); });
-  connect(NeuerKnopf(QStringLiteral("alle aufheben"), Knoepfe()), &QPushButton::clicked, this, [this] { AlleSetzen(false); });
-  connect(NeuerKnopf(QStringLiteral("verwendete auswählen"), Knoepfe()), &QPushButton::clicked, this,
-          &TListenSeite::VerwendeteWaehlen);
+  AuswahlKnoepfe();
 
   Liste().VorDemSpeichern = [this](TADODataSetMod& l) {
     m_geaendert = HatAenderungen(l);

@@ -49,10 +49,7 @@ TWeideSeite::TWeideSeite(TADOModConnection& db, TMeldungen& meldungen, int betri
   Details()->addWidget(m_panel);
   Details()->addStretch();
 
-  connect(NeuerKnopf(QStringLiteral("alle auswählen"), Knoepfe()), &QPushButton::clicked, this, [this] { AlleSetzen(true); });
-  connect(NeuerKnopf(QStringLiteral("alle aufheben"), Knoepfe()), &QPushButton::clicked, this, [this] { AlleSetzen(false); });
-  connect(NeuerKnopf(QStringLiteral("verwendete auswählen"), Knoepfe()), &QPushButton::clicked, this,
-          &TListenSeite::VerwendeteWaehlen);
+  AuswahlKnoepfe();
 }
 
 QStringList TWeideSeite::VerwendeteAnweisungen() const {
