@@ -1,7 +1,5 @@
 #include "duengebedarfsfenster.h"
 
-#include "formular.h"
-
 #include "adopanel.h"
 #include "anbauregeln.h"
 #include "befehle.h"
@@ -10,8 +8,11 @@
 #include "datasetmodel.h"
 #include "dbauswahl.h"
 #include "dbeditmod.h"
+#include "formular.h"
+#include "kulturdaten.h"
 #include "meldungen.h"
-#include "phosphor.h"
+#include "schlagdaten.h"
+#include "stickstoffpruefung.h"
 #include "taschenrechner.h"
 
 #include <QDate>
@@ -80,63 +81,33 @@ TDuengebedarfsfenster::TDuengebedarfsfenster(TADOModConnection& db, TMeldungen& 
   setWindowTitle(S("Düngebedarfsermittlung"));
 
   m_schlag = new TADODataSetMod(db, this);
-  m_schlag->setCommandText(S("SELECT * FROM Schlag WHERE BetriebsNr = :B AND Jahr = :J ORDER BY Parzelle"));
-  m_schlag->ParameterSetzen(S("B"), betriebsNr);
-  m_schlag->ParameterSetzen(S("J"), jahr);
-  m_schlag->BerechnetesFeld(S("NitratgebietText"), [](const TADODataSetMod& l, int z) {
-    return QVariant(l.Wert(z, l.FeldIndex(S("BewirtschaftungsAuflagen"))).toInt() == 2 ? S("Ja") : S("Nein"));
-  });
-  m_schlag->VorDemSpeichern = [this](TADODataSetMod& l) { return SchlagVorDemSpeichern(l); };
-  m_schlag->NachDemSpeichern = [this](TADODataSetMod& l) { SchlagNachDemSpeichern(l); };
-  m_schlag->BeimNeuenDatensatz = [this](TADODataSetMod& l) {
-    l.setWert(S("BetriebsNr"), m_betrieb);
-    l.setWert(S("Jahr"), m_jahr);
-    l.setWert(S("Bundesland"), m_db.Wert(S("select Bundesland from DuengeJahr where BetriebsNr = :B and Duengejahr = :J"),
-                                         {{S("B"), m_betrieb}, {S("J"), m_jahr}}));
-    l.setWert(S("BKR"), m_db.Wert(S("select BKR from Betriebe where ID = :B"), {{S("B"), m_betrieb}}));
-    l.setWert(S("SteingehaltKrume"), 1);
-    l.setWert(S("BewirtschaftungsAuflagen"), 1);
-    l.setWert(S("Phosphatgebiet"), 1);
-    l.setWert(S("NutzungsForm"), 1);
-    l.setWert(S("Durchwurzelungstiefe"), 90);
-    l.setWert(S("Feldblock"), S("DEVLLI"));
-    for (const char* f : {"KeineDuengung", "HumusGroesserVier", "SonstigDuengebeschraenkung", "HD_LOD", "NPVFAbgefahren",
-                          "NPAbgefahren", "NPFF_1Abgefahren", "GemueseModus", "PhGroesserSieben"})
-      l.setWert(S(f), 0);
+  Schlagdaten::ListeDesJahres(*m_schlag, betriebsNr, jahr);
+  m_schlag->VorDemSpeichern = [this](TADODataSetMod& l) {
+    Schlagdaten::VorDemSpeichern(m_db, l, m_betrieb);
+    return true;
   };
+  m_schlag->NachDemSpeichern = [this](TADODataSetMod& l) { SchlagNachDemSpeichern(l); };
+  m_schlag->BeimNeuenDatensatz = [this](TADODataSetMod& l) { Schlagdaten::Vorgaben(m_db, l, m_betrieb, m_jahr); };
 
   m_anbau = new TADODataSetMod(db, this);
-  m_anbau->setCommandText(S("SELECT * FROM Anbau WHERE BetriebsNr = :B AND Parzelle = :P AND Jahr IN (:J, :J1) "
-                            "ORDER BY Jahr, FruchtNr"));
-  m_anbau->ParameterSetzen(S("B"), betriebsNr);
-  m_anbau->ParameterSetzen(S("J"), jahr);
-  m_anbau->ParameterSetzen(S("J1"), jahr + 1);
-  m_anbau->ParameterSetzen(S("P"), 0);
-  m_anbau->setTabelle(S("Anbau"));
   m_anbau->BerechnetesFeld(S("SchlagNr"), [this](const TADODataSetMod&, int) { return m_schlag->Wert(S("SchlagNr")); });
   m_anbau->BerechnetesFeld(S("SchlagName"), [this](const TADODataSetMod&, int) { return m_schlag->Wert(S("SchlagName")); });
-  m_anbau->BerechnetesFeld(S("ErtragText"), [](const TADODataSetMod& l, int z) {
-    const auto w = [&](const char* f) { return l.Wert(z, l.FeldIndex(S(f))); };
-    const QVariant e = w("IsEinzelErtrag").toInt() ? w("Einzelertrag") : w("TatsErtrag");
-    if (w("FruchtNr").toInt() == 0) return QVariant();
-    return QVariant(Nummer(e) + Anbauregeln::Ertragseinheit(w("HauptfruchtNummer").toLongLong()));
-  });
-  m_anbau->BerechnetesFeld(S("NitratgebietText"), [](const TADODataSetMod& l, int z) {
-    return QVariant(l.Wert(z, l.FeldIndex(S("RotesGebiet"))).toInt() == 2 ? S("Ja") : S("Nein"));
-  });
-  m_anbau->VorDemSpeichern = [this](TADODataSetMod& l) { return AnbauVorDemSpeichern(l); };
+  Kulturdaten::ListeDesSchlags(*m_anbau, betriebsNr, jahr);
+  m_anbau->VorDemSpeichern = [this](TADODataSetMod& l) {
+    Kulturdaten::VorDemSpeichern(m_db, l, m_betrieb);
+    return true;
+  };
   m_anbau->NachDemSpeichern = [this](TADODataSetMod& l) { AnbauNachDemSpeichern(l); };
 
   m_stickstoff = new TADODataSetMod(db, this);
-  m_stickstoff->setCommandText(S("SELECT * FROM Anbau WHERE BetriebsNr = :B AND Jahr = :J AND FruchtNr >= 1 "
-                                 "ORDER BY Parzelle, FruchtNr"));
-  m_stickstoff->ParameterSetzen(S("B"), betriebsNr);
-  m_stickstoff->ParameterSetzen(S("J"), jahr);
-  m_stickstoff->setTabelle(S("Anbau"));
+  Kulturdaten::ListeDesJahres(*m_stickstoff, betriebsNr, jahr);
 
   m_schlagModell = new TFarbModell(
       *m_schlag,
-      [this](int z) { return SchlagUnvollstaendig(*m_schlag, z) ? QVariant(Rot) : QVariant(); }, this);
+      [this](int z) {
+        return Schlagdaten::Unvollstaendig(Schlagdaten::Werte(*m_schlag, z)) ? QVariant(Rot) : QVariant();
+      },
+      this);
   m_schlagModell->setNurLesen(true);
   m_schlagModell->setSpalten({{S("Jahr"), S("Jahr")},
                               {S("SchlagNr"), S("SchlagNr")},
@@ -646,9 +617,8 @@ void TDuengebedarfsfenster::StickstoffSeiteBauen() {
 
 bool TDuengebedarfsfenster::Oeffnen() {
   if (m_offen) return true;
-  const QString name =
-      m_db.Wert(S("select Betriebsname from Betriebe where ID = :B"), {{S("B"), m_betrieb}}).toString();
-  setWindowTitle(S("Düngebedarfsermittlung:  ") + name + S(" / ") + QString::number(m_jahr));
+  setWindowTitle(S("Düngebedarfsermittlung:  ") + Schlagdaten::Betriebsname(m_db, m_betrieb) + S(" / ") +
+                 QString::number(m_jahr));
   KulturlistenLaden();
   m_neuberechnung = true;
   const bool ok = m_schlag->Oeffnen();
@@ -701,24 +671,22 @@ bool TDuengebedarfsfenster::eventFilter(QObject* objekt, QEvent* ereignis) {
 }
 
 void TDuengebedarfsfenster::KulturlistenLaden() {
-  const auto fuellen = [](TDBComboBoxMod* c, TADOModConnection& db, const QString& sql, const TParameter& p, bool leer) {
+  const auto fuellen = [](TDBComboBoxMod* c, const Kulturdaten::TWerte& eintraege, bool leer) {
     const QSignalBlocker sperre(c);
     c->clear();
     if (leer) c->Eintrag(QString(), 0);
-    TAbfrage a(db, sql, p);
-    while (a.Naechste()) c->Eintrag(a.Wert(1).toString(), a.Wert(0));
+    for (const auto& [text, wert] : eintraege) c->Eintrag(text, wert);
     c->Anzeigen();
   };
-  const QString kulturen = S("select FA_NR, Kultur from S_KulturenNP where BetriebsNr = :B and Auswahl = 1 "
-                             "and Ertragsniveau > 0 and coalesce(Kultur, '') <> '' order by Kultur");
-  fuellen(m_kultur, m_db, kulturen, {{S("B"), m_betrieb}}, false);
-  fuellen(m_vorfrucht, m_db, kulturen, {{S("B"), m_betrieb}}, true);
-  fuellen(m_zwischenfrucht, m_db, S("select ID, Fruchtart from S_Zwifru order by ID"), {}, false);
+  const Kulturdaten::TWerte kulturen = Kulturdaten::Kulturen(m_db, m_betrieb);
+  fuellen(m_kultur, kulturen, false);
+  fuellen(m_vorfrucht, kulturen, true);
+  fuellen(m_zwischenfrucht, Kulturdaten::Zwischenfruechte(m_db), false);
 }
 
 void TDuengebedarfsfenster::AnbauOeffnen() {
   m_anbau->SpeichernWennGeaendert();
-  m_anbau->ParameterSetzen(S("P"), m_schlag->Position() >= 0 ? m_schlag->Wert(S("Parzelle")) : QVariant(0));
+  Kulturdaten::FuerParzelle(*m_anbau, m_schlag->Position() >= 0 ? m_schlag->Wert(S("Parzelle")) : QVariant(0));
   m_anbau->Oeffnen();
   AnbauSichtbarkeit();
 }
@@ -813,72 +781,30 @@ void TDuengebedarfsfenster::StickstoffAnzeigen() {
   if (!m_auswertung) return;
   const bool zeile = m_stickstoff->IstOffen() && m_stickstoff->Position() >= 0;
   const int gruppe = zeile ? m_stickstoff->Wert(S("KulturGruppe")).toInt() : 1;
-  const int seite = gruppe == 2 ? 1 : gruppe == 3 ? 2 : 0;
+  const int seite = Stickstoffpruefung::Auswertungsseite(gruppe);
   m_auswertung->setCurrentIndex(seite);
   m_nminGruppe->setVisible(seite != 1);
   const bool rg = zeile && m_stickstoff->Wert(S("RotesGebiet")).toInt() == 2;
-  const bool neu = m_jahr > 2020;
+  const bool neu = Stickstoffpruefung::NeueRegeln(m_jahr);
   for (int s = 0; s < 3; ++s) {
-    const QString einheit = s == 1 ? S(" (dt TM/ha)") : S(" (dt/ha)");
-    const QString nr = s == 1 ? S("5. ") : S("4. ");
-    QString text;
-    if (neu && rg)
-      text = nr + S("tats. Ertragsniveau Mittel 2015-2019") + einheit;
-    else if (neu)
-      text = nr + S("tatsächliches Ertragsniveau 5-j. Mittel") + einheit;
-    else
-      text = nr + S("tatsächliches Ertragsniveau 3-j. Mittel") + einheit;
-    m_ertragLabel[s]->setText(text);
+    m_ertragLabel[s]->setText(Stickstoffpruefung::Ertragsbeschriftung(s, m_jahr, rg));
     const QVariant bedarf = zeile ? m_stickstoff->Wert(S("Duengebedarf")) : QVariant();
     m_bedarfWert[s]->setText(bedarf.isNull() ? QString() : Nummer(bedarf));
     m_rotLabel[s]->setVisible(rg && neu);
     m_rotWert[s]->setVisible(rg && neu);
     m_rotWert[s]->setText(bedarf.isNull() ? QString() : Nummer(bedarf.toDouble() * 0.8));
   }
-  m_rohproteinLabel->setText(neu ? S("6. tatsächlicher Rohproteingehalt 5-j. Mittel (% RP TM )")
-                                 : S("6. tatsächlicher Rohproteingehalt 3-j. Mittel (% RP TM )"));
+  m_rohproteinLabel->setText(Stickstoffpruefung::Rohproteinbeschriftung(m_jahr));
   m_wrwghLabel->setVisible(neu);
   m_wrwghWert->setVisible(neu);
-  const bool sonstig =
-      zeile && m_db.Wert(S("select SonstigDuengebeschraenkung from Schlag where BetriebsNr = :B and Jahr = :J "
-                           "and Parzelle = :P"),
-                         {{S("B"), m_betrieb}, {S("J"), m_jahr}, {S("P"), m_stickstoff->Wert(S("Parzelle"))}})
-                   .toInt() != 0;
-  m_hinweis->setText(sonstig ? S("Sonstige Düngebeschränkung ausgewählt. Ggf. niedrigerer Düngebedarf als nach DüV möglich.")
-                             : QString());
+  m_hinweis->setText(zeile ? Stickstoffpruefung::Hinweis(m_db, m_betrieb, m_jahr, m_stickstoff->Wert(S("Parzelle")))
+                           : QString());
 }
 
 // --- fields -------------------------------------------------------------------------
 
-bool TDuengebedarfsfenster::SchlagUnvollstaendig(const TADODataSetMod& l, int z) {
-  const auto w = [&](const char* f) { return l.Wert(z, l.FeldIndex(S(f))); };
-  if (w("KeineDuengung").toInt() != 0) return false;
-  if (w("Feldblock").toString().trimmed().isEmpty()) return true;
-  for (const char* f : {"Parzelle", "Groesse", "BewirtschaftungsAuflagen", "Phosphatgebiet", "NutzungsForm", "BKR", "AZ",
-                        "BG", "SteingehaltKrume", "Durchwurzelungstiefe"})
-    if (w(f).isNull() || w(f).toDouble() == 0) return true;
-  return w("NutzungsForm").toInt() == 2 && w("GL_Bodenart").toInt() == 0;
-}
-
-QString TDuengebedarfsfenster::SchlagFehlt(int parzelle) {
-  const int i = m_schlag->FeldIndex(S("Parzelle"));
-  for (int z = 0; z < m_schlag->Anzahl(); ++z)
-    if (m_schlag->Wert(z, i).toInt() == parzelle) return SchlagUnvollstaendig(*m_schlag, z) ? S("Schlag") : QString();
-  return QString();
-}
-
-bool TDuengebedarfsfenster::KulturFehlt(qint64 id) {
-  TAbfrage a(m_db, S("select HauptfruchtNummer, IsEinzelErtrag, Einzelertrag from Anbau where ID = :id"), {{S("id"), id}});
-  if (!a.Naechste()) return false;
-  return a.Wert(0).toInt() == 0 || (a.Wert(1).toInt() != 0 && a.Wert(2).toDouble() <= 0);
-}
-
-int TDuengebedarfsfenster::FeldInt(const QString& tabelle, const QString& spalte, const QString& bedingung) {
-  return m_db.Wert(S("select %1 from %2 where %3").arg(spalte, tabelle, bedingung)).toInt();
-}
-
 void TDuengebedarfsfenster::NeuerSchlag() {
-  if (!m_db.Existiert(S("DuengeJahr"), S("ID"), S("BetriebsNr = %1").arg(m_betrieb))) {
+  if (!Schlagdaten::DuengejahrVorhanden(m_db, m_betrieb)) {
     m_meldungen.Info(S("Sie müssen erst ein Düngejahr anlegen."));
     return;
   }
@@ -896,9 +822,7 @@ void TDuengebedarfsfenster::NeuerSchlag() {
 void TDuengebedarfsfenster::ParzelleVerlassen() {
   if (m_schlag->Zustand() == TADODataSetMod::TZustand::Einfuegen) {
     const QVariant p = m_schlag->Wert(S("Parzelle"));
-    if (!p.isNull() &&
-        m_db.Existiert(S("Schlag"), S("ID"),
-                       S("BetriebsNr = %1 and Jahr = %2 and Parzelle = %3").arg(m_betrieb).arg(m_jahr).arg(p.toInt()))) {
+    if (!p.isNull() && Schlagdaten::ParzelleVergeben(m_db, m_betrieb, m_jahr, p.toInt())) {
       m_meldungen.Info(S("Diese Parzelle gibt es schon, bitte andere Nummer vergeben."));
       m_parzelle->setFocus(Qt::OtherFocusReason);
     }
@@ -914,16 +838,6 @@ void TDuengebedarfsfenster::FeldblockVerlassen() {
   }
 }
 
-bool TDuengebedarfsfenster::SchlagVorDemSpeichern(TADODataSetMod& l) {
-  if (l.Wert(S("BG")).toInt() == 6) l.setWert(S("HumusGroesserVier"), 1);
-  if (l.Wert(S("BKR")).toInt() == 0)
-    l.setWert(S("BKR"), m_db.Wert(S("select BKR from Betriebe where ID = :B"), {{S("B"), m_betrieb}}));
-  const QString klasse =
-      Phosphor::Gehaltsklasse(l.Wert(S("P_Methode")).toInt(), l.Wert(S("BKR")).toInt(), l.Wert(S("P_Gehalt")).toDouble());
-  if (l.Wert(S("P_GehaltsKlasse")).toString() != klasse) l.setWert(S("P_GehaltsKlasse"), klasse);
-  return true;
-}
-
 void TDuengebedarfsfenster::SchlagNachDemSpeichern(TADODataSetMod& l) {
   m_schlagNeu = false;
   if (m_seiten->currentIndex() == SeiteSchlag) {
@@ -936,8 +850,7 @@ void TDuengebedarfsfenster::SchlagTeilung() {
   if (m_schlag->Position() < 0) return;
   const int neu = m_meldungen.Ganzzahleingabe(S("Bitte geben Sie die neue Parzellennummer an."));
   if (neu == 0) return;
-  if (m_db.Existiert(S("Schlag"), S("ID"),
-                     S("BetriebsNr = %1 and Jahr = %2 and Parzelle = %3").arg(m_betrieb).arg(m_jahr).arg(neu))) {
+  if (Schlagdaten::ParzelleVergeben(m_db, m_betrieb, m_jahr, neu)) {
     m_meldungen.Info(S("Diese Parzellennummer ist schon vergeben."));
     return;
   }
@@ -955,7 +868,7 @@ void TDuengebedarfsfenster::SchlagLoeschen() {
     m_schlag->Abbrechen();
   } else {
     m_schlag->Abbrechen();
-    m_db.AusfuehrenMitMeldung(S("delete from Schlag where ID = :id"), {{S("id"), m_schlag->Wert(S("ID"))}});
+    Schlagdaten::Loeschen(m_db, m_schlag->Wert(S("ID")));
   }
   m_schlagNeu = false;
   SchlaegeNeuLesen();
@@ -963,30 +876,12 @@ void TDuengebedarfsfenster::SchlagLoeschen() {
 }
 
 void TDuengebedarfsfenster::Suchen(const QString& text) {
-  const QString t = text.trimmed();
-  if (t.isEmpty() || m_schlag->IstLeer()) return;
-  const auto gehe = [this](int z) {
-    m_schlag->Gehe(z);
-    return true;
-  };
-  if (t.at(0).isDigit()) {
-    const int i = m_schlag->FeldIndex(S("SchlagNr"));
-    for (int z = 0; z < m_schlag->Anzahl(); ++z)
-      if (m_schlag->Wert(z, i).toString() == t) return void(gehe(z));
+  if (text.trimmed().isEmpty() || m_schlag->IstLeer()) return;
+  const int zeile = Schlagdaten::Suchen(*m_schlag, text);
+  if (zeile < 0)
     m_meldungen.Piep();
-    return;
-  }
-  for (const char* spalte : {"SchlagName", "Kultur"}) {
-    const int i = m_schlag->FeldIndex(S(spalte));
-    const std::function<bool(const QString&)> tests[3] = {
-        [&](const QString& s) { return s == t; },
-        [&](const QString& s) { return s.compare(t, Qt::CaseInsensitive) == 0; },
-        [&](const QString& s) { return s.startsWith(t, Qt::CaseInsensitive); }};
-    for (const auto& test : tests)
-      for (int z = 0; z < m_schlag->Anzahl(); ++z)
-        if (test(m_schlag->Wert(z, i).toString())) return void(gehe(z));
-  }
-  m_meldungen.Piep();
+  else
+    m_schlag->Gehe(zeile);
 }
 
 // --- crop rows ------------------------------------------------------------------------
@@ -1025,9 +920,7 @@ void TDuengebedarfsfenster::KulturAnlegen() {
   const int vorfrucht = Anbauregeln::VorfruchtVorschlag(m_db, m_betrieb, m_jahr, parzelle, fruchtNr);
   if (vorfrucht > 100) {
     m_anbau->setWert(S("Vorfrucht"), vorfrucht);
-    m_anbau->setWert(S("VorfruchtText"),
-                     m_db.Wert(S("select Kultur from S_KulturenNP where BetriebsNr = :B and FA_NR = :F"),
-                               {{S("B"), m_betrieb}, {S("F"), vorfrucht}}));
+    m_anbau->setWert(S("VorfruchtText"), Kulturdaten::Kulturname(m_db, m_betrieb, vorfrucht));
   }
   AnbauSichtbarkeit();
   m_kultur->setFocus(Qt::OtherFocusReason);
@@ -1040,11 +933,9 @@ void TDuengebedarfsfenster::ZwischenfruchtAnlegen() {
   m_seitenwechsel = false;
   AllesSpeichern();
   const int parzelle = m_schlag->Wert(S("Parzelle")).toInt();
-  const QVariant id = m_db.Wert(S("select ID from Anbau where BetriebsNr = :B and Jahr = :J and Parzelle = :P "
-                                  "and FruchtNr = 0"),
-                                {{S("B"), m_betrieb}, {S("J"), m_jahr}, {S("P"), parzelle}});
-  if (!id.isNull()) {
-    m_anbau->Suchen(id.toLongLong());
+  const qint64 id = Kulturdaten::ZwischenfruchtZeile(m_db, {m_betrieb, m_jahr, parzelle});
+  if (id) {
+    m_anbau->Suchen(id);
     m_anbau->Bearbeiten();
   } else {
     m_kulturNeu = true;
@@ -1060,135 +951,35 @@ void TDuengebedarfsfenster::ZwischenfruchtAnlegen() {
 
 void TDuengebedarfsfenster::KulturGewaehlt() {
   if (m_anbau->Position() < 0) return;
-  TAbfrage a(m_db,
-             S("select Kultur, AlGlSonst, HP_TM_Umr, IsEinzelErtrag, Ertragsniveau, Rohprotein, TatsErtrag, TatsErtragRG, "
-               "IsLegum, Kulturgruppe, N_Bindung_ha, N_Bindung_ha_gr10P, N_Bindung_dt_FM, N_Bindung_dt_FM_gr10P "
-               "from S_KulturenNP where BetriebsNr = :B and FA_NR = :F"),
-             {{S("B"), m_betrieb}, {S("F"), m_anbau->Wert(S("HauptfruchtNummer"))}});
-  if (!a.Naechste()) return;
-  const bool rg = m_anbau->Wert(S("Jahr")).toInt() > 2020 &&
-                  FeldInt(S("Schlag"), S("BewirtschaftungsAuflagen"),
-                          S("BetriebsNr = %1 and Jahr = %2 and Parzelle = %3")
-                              .arg(m_betrieb)
-                              .arg(m_anbau->Wert(S("Jahr")).toInt())
-                              .arg(m_anbau->Wert(S("Parzelle")).toInt())) == 2;
-  for (const char* f : {"Kultur", "AlGlSonst", "HP_TM_Umr", "IsEinzelErtrag", "Ertragsniveau"}) m_anbau->setWert(S(f), a.Wert(S(f)));
-  m_anbau->setWert(S("TatsRohprotein"), a.Wert(S("Rohprotein")));
-  m_anbau->setWert(S("TatsErtrag"), rg ? a.Wert(S("TatsErtragRG")) : a.Wert(S("TatsErtrag")));
-  m_anbau->setWert(S("IsLegum"), a.Wert(S("IsLegum")));
-  m_anbau->setWert(S("KulturGruppe"), a.Wert(S("Kulturgruppe")));
-  for (const char* f : {"N_Bindung_ha", "N_Bindung_ha_gr10P", "N_Bindung_dt_FM", "N_Bindung_dt_FM_gr10P"})
-    m_anbau->setWert(S(f), a.Wert(S(f)));
-  m_anbau->setWert(S("Einzelertrag"), 0);
-  m_anbau->setWert(S("Duengebedarf"), QVariant());
+  const Kulturdaten::TSchlagJahr schlag{m_betrieb, m_anbau->Wert(S("Jahr")).toInt(), m_anbau->Wert(S("Parzelle")).toInt()};
+  const Kulturdaten::TWerte werte = Kulturdaten::Hauptfrucht(m_db, schlag, m_anbau->Wert(S("HauptfruchtNummer")));
+  if (werte.empty()) return;
+  for (const auto& [spalte, wert] : werte) m_anbau->setWert(spalte, wert);
   AnbauSichtbarkeit();
 }
 
 void TDuengebedarfsfenster::VorfruchtGewaehlt() {
   if (m_anbau->Position() < 0) return;
-  TAbfrage a(m_db, S("select Kultur, TatsErtrag from S_KulturenNP where BetriebsNr = :B and FA_NR = :F"),
-             {{S("B"), m_betrieb}, {S("F"), m_anbau->Wert(S("Vorfrucht"))}});
-  const QString text = a.Naechste() ? a.Wert(0).toString() : QString();
-  const int ertrag = Ganz(a.Wert(1));
-  m_anbau->setWert(S("VorfruchtText"), text);
-  m_anbau->setWert(S("VorfruchtErtrag"), ertrag);
-  const int hoechste = Anbauregeln::HoechsteFruchtNr(m_db, m_betrieb, m_anbau->Wert(S("Jahr")).toInt(),
-                                                     m_anbau->Wert(S("Parzelle")).toInt());
-  if (m_anbau->Wert(S("FruchtNr")).toInt() >= hoechste && m_anbau->Wert(S("Jahr")).toInt() == m_jahr) {
-    m_db.AusfuehrenMitMeldung(S("update Schlag set VFEinzelertrag = :E, Vorfrucht = :V, VF_Name = :N "
-                                "where BetriebsNr = :B and Jahr = :J and Parzelle = :P"),
-                              {{S("E"), ertrag},
-                               {S("V"), m_anbau->Wert(S("Vorfrucht"))},
-                               {S("N"), text},
-                               {S("B"), m_betrieb},
-                               {S("J"), m_jahr},
-                               {S("P"), m_anbau->Wert(S("Parzelle"))}});
-  }
+  const Kulturdaten::TVorfrucht vorfrucht = Kulturdaten::Vorfrucht(m_db, m_betrieb, m_anbau->Wert(S("Vorfrucht")));
+  m_anbau->setWert(S("VorfruchtText"), vorfrucht.text);
+  m_anbau->setWert(S("VorfruchtErtrag"), vorfrucht.ertrag);
+  if (m_anbau->Wert(S("Jahr")).toInt() == m_jahr)
+    Kulturdaten::VorfruchtInSchlag(m_db, {m_betrieb, m_jahr, m_anbau->Wert(S("Parzelle")).toInt()},
+                                   m_anbau->Wert(S("FruchtNr")).toInt(), m_anbau->Wert(S("Vorfrucht")), vorfrucht);
 }
 
 void TDuengebedarfsfenster::ZwischenfruchtGewaehlt() {
   if (m_anbau->Position() < 0) return;
-  const QString art =
-      m_db.Wert(S("select Fruchtart from S_Zwifru where ID = :id"), {{S("id"), m_anbau->Wert(S("HauptfruchtNummer"))}})
-          .toString();
-  const QString text = (S("--Zwischenfrucht-- ") + art).trimmed();
+  const QString text = Kulturdaten::ZwischenfruchtText(m_db, m_anbau->Wert(S("HauptfruchtNummer")));
   m_anbau->setWert(S("Kultur"), text);
-  m_db.AusfuehrenMitMeldung(S("update Schlag set ZwischenfruchtText = :T where BetriebsNr = :B and Jahr = :J "
-                              "and Parzelle = :P"),
-                            {{S("T"), text}, {S("B"), m_betrieb}, {S("J"), m_anbau->Wert(S("Jahr"))},
-                             {S("P"), m_anbau->Wert(S("Parzelle"))}});
-}
-
-bool TDuengebedarfsfenster::AnbauVorDemSpeichern(TADODataSetMod& l) {
-  const bool neu = l.Zustand() == TADODataSetMod::TZustand::Einfuegen;
-  const int jahr = l.Wert(S("Jahr")).toInt(), parzelle = l.Wert(S("Parzelle")).toInt();
-  const int fruchtNr = l.Wert(S("FruchtNr")).toInt();
-  const int hoechste = Anbauregeln::HoechsteFruchtNr(m_db, m_betrieb, jahr, parzelle);
-  const bool letzte = neu || fruchtNr >= hoechste;
-  if (l.Wert(S("Einzelertrag")).isNull() || l.Wert(S("Einzelertrag")).toDouble() == 0)
-    l.setWert(S("Einzelertrag"), l.Wert(S("TatsErtrag")));
-  if (l.Wert(S("IsEinzelErtrag")).toInt() != 0 && l.Wert(S("Ertragsniveau")).toDouble() > 1) {
-    const double e = Anbauregeln::EinzelertragBegrenzt(l.Wert(S("Einzelertrag")).toDouble(),
-                                                       l.Wert(S("Ertragsniveau")).toDouble(),
-                                                       l.Wert(S("TatsErtrag")).toDouble());
-    if (e != l.Wert(S("Einzelertrag")).toDouble()) l.setWert(S("Einzelertrag"), e);
-  }
-  const TParameter feld = {{S("B"), m_betrieb}, {S("J"), jahr}, {S("P"), parzelle}};
-  if (fruchtNr == 0) {
-    const int art = l.Wert(S("HauptfruchtNummer")).toInt();
-    l.setWert(S("Zwischenfrucht"), art > 0 ? art : Anbauregeln::OhneZwischenfrucht);
-  } else if (fruchtNr == 1) {
-    const int zf = m_db.Wert(S("select max(HauptfruchtNummer) from Anbau where BetriebsNr = :B and Jahr = :J "
-                               "and Parzelle = :P and FruchtNr = 0"),
-                             feld)
-                       .toInt();
-    l.setWert(S("Zwischenfrucht"), zf > 0 ? zf : Anbauregeln::OhneZwischenfrucht);
-  } else {
-    l.setWert(S("Zwischenfrucht"), Anbauregeln::OhneZwischenfrucht);
-    TParameter p = feld;
-    p.emplace_back(S("F"), fruchtNr - 1);
-    l.setWert(S("Vorfrucht"), m_db.Wert(S("select HauptfruchtNummer from Anbau where BetriebsNr = :B and Jahr = :J "
-                                          "and Parzelle = :P and FruchtNr = :F"),
-                                        p));
-  }
-  // The field's crop summary; a catch crop never becomes the field's crop.
-  if (letzte && fruchtNr >= 1) {
-    TParameter p = feld;
-    p.emplace_back(S("HE"), Ganz(l.Wert(S("Einzelertrag"))));
-    p.emplace_back(S("HN"), l.Wert(S("HauptfruchtNummer")));
-    p.emplace_back(S("K"), l.Wert(S("Kultur")));
-    p.emplace_back(S("VN"), l.Wert(S("VorfruchtText")));
-    p.emplace_back(S("V"), l.Wert(S("Vorfrucht")));
-    p.emplace_back(S("VE"), Ganz(l.Wert(S("VorfruchtErtrag"))));
-    m_db.AusfuehrenStill(S("update Schlag set HFEinzelertrag = :HE, HauptfruchtNummer = :HN, HF_Name = :K, Kultur = :K, "
-                           "VF_Name = :VN, Vorfrucht = :V, VFEinzelertrag = :VE, Einzelertrag = :HE "
-                           "where BetriebsNr = :B and Jahr = :J and Parzelle = :P"),
-                         p);
-  }
-  return true;
+  Kulturdaten::ZwischenfruchtInSchlag(
+      m_db, {m_betrieb, m_anbau->Wert(S("Jahr")).toInt(), m_anbau->Wert(S("Parzelle")).toInt()}, text);
 }
 
 void TDuengebedarfsfenster::AnbauNachDemSpeichern(TADODataSetMod& l) {
   m_kulturNeu = false;
+  Kulturdaten::NachDemSpeichern(m_db, l, m_betrieb);
   const qint64 id = l.Wert(S("ID")).toLongLong();
-  const int jahr = l.Wert(S("Jahr")).toInt(), parzelle = l.Wert(S("Parzelle")).toInt();
-  const int fruchtNr = l.Wert(S("FruchtNr")).toInt();
-  const TParameter feld = {{S("B"), m_betrieb}, {S("J"), jahr}, {S("P"), parzelle}, {S("id"), id}};
-  if (fruchtNr == 0)
-    m_db.AusfuehrenStill(S("update Schlag set ZwischenfruchtText = (select Kultur from Anbau where ID = :id) "
-                           "where BetriebsNr = :B and Jahr = :J and Parzelle = :P"),
-                         feld);
-  Befehle::GruppeFuerDatensatz(m_db, id, 20);
-  Befehle::GruppeFuerDatensatz(m_db, id, 20);
-  Anbauregeln::LegumAbgleichen(m_db, id);
-  if (fruchtNr >= Anbauregeln::HoechsteFruchtNr(m_db, m_betrieb, jahr, parzelle))
-    m_db.AusfuehrenStill(S("update Schlag set Kultur_ID = :id where BetriebsNr = :B and Jahr = :J and Parzelle = :P"), feld);
-  if (fruchtNr >= 1) Befehle::GruppeFuerDatensatz(m_db, id, 20);
-  if (fruchtNr == 1)
-    m_db.AusfuehrenStill(S("update Schlag set ( HauptfruchtNummer, Vorfrucht, HFEinzelertrag ) = ( select "
-                           "HauptfruchtNummer, Vorfrucht, TatsErtrag from Anbau where ID = :id ) "
-                           "where BetriebsNr = :B and Jahr = :J and Parzelle = :P"),
-                         feld);
   l.Aktualisieren();
   l.Suchen(id);
   const qint64 schlagId = m_schlag->Position() >= 0 ? m_schlag->Wert(S("ID")).toLongLong() : 0;
@@ -1283,8 +1074,9 @@ void TDuengebedarfsfenster::NminSetzen() {
 void TDuengebedarfsfenster::DritteSchichtAbleiten() {
   if (m_stickstoff->IstLeer() || m_stickstoff->Position() < 0) return;
   const auto w = [this](const char* f) { return m_stickstoff->Wert(S(f)).toDouble(); };
-  const int q1 = m_stickstoff->Wert(S("Quelle_0_30")).toInt();
-  if (!(w("Nmin_0_30") > 0 && w("Nmin_30_60") > 0 && !(w("Nmin_60_90") > 0) && (q1 == 1 || q1 == 4))) return;
+  if (!Stickstoffpruefung::DritteSchichtAbleitbar(w("Nmin_0_30"), w("Nmin_30_60"), w("Nmin_60_90"),
+                                                  m_stickstoff->Wert(S("Quelle_0_30")).toInt()))
+    return;
   m_neuberechnung = true;
   m_stickstoff->setWert(S("Quelle_60_90"), 3);
   m_stickstoff->SpeichernWennGeaendert();
@@ -1295,9 +1087,8 @@ void TDuengebedarfsfenster::DritteSchichtAbleiten() {
 
 void TDuengebedarfsfenster::QuelleGewaehlt() {
   if (m_stickstoff->Position() < 0) return;
-  const int bundesland = m_db.Wert(S("select Bundesland from Betriebe where ID = :B"), {{S("B"), m_betrieb}}).toInt();
-  const auto e = Anbauregeln::QuellenPruefen(m_stickstoff->Wert(S("Quelle_0_30")).toInt(),
-                                             m_stickstoff->Wert(S("Quelle_60_90")).toInt(), bundesland);
+  const auto e = Stickstoffpruefung::QuellenPruefen(m_db, m_betrieb, m_stickstoff->Wert(S("Quelle_0_30")).toInt(),
+                                                    m_stickstoff->Wert(S("Quelle_60_90")).toInt());
   if (e.quelle6090 != m_stickstoff->Wert(S("Quelle_60_90")).toInt())
     m_stickstoff->setWert(S("Quelle_60_90"), e.quelle6090 == 0 ? QVariant(0) : QVariant(e.quelle6090));
   if (!e.meldung.isEmpty()) m_meldungen.Info(e.meldung);
@@ -1312,58 +1103,52 @@ void TDuengebedarfsfenster::QuelleLoeschen() {
 
 void TDuengebedarfsfenster::DatumVerlassen() {
   if (m_stickstoff->Position() < 0) return;
-  const QDate d = QDate::fromString(m_stickstoff->Wert(S("BerechnungsDatum")).toString().left(10), S("yyyy-MM-dd"));
-  if (d.isValid() && d.year() != m_stickstoff->Wert(S("Jahr")).toInt())
-    m_meldungen.Info(S("Achtung! Berechnungsdatum liegt nicht im ausgewählten Jahr"));
+  const QString warnung =
+      Stickstoffpruefung::Datumswarnung(m_stickstoff->Wert(S("BerechnungsDatum")), m_stickstoff->Wert(S("Jahr")).toInt());
+  if (!warnung.isEmpty()) m_meldungen.Info(warnung);
 }
 
 void TDuengebedarfsfenster::Berechnen() {
+  using Stickstoffpruefung::THindernis;
   if (m_seiten->currentIndex() != SeiteStickstoff) m_seiten->setCurrentIndex(SeiteStickstoff);
   if (!m_stickstoff->SpeichernWennGeaendert()) return;
   if (m_stickstoff->IstLeer() || m_stickstoff->Position() < 0) return;
   if (!m_nPanel->Pruefen()) return;
   const qint64 id = m_stickstoff->Wert(S("ID")).toLongLong();
   const int parzelle = m_stickstoff->Wert(S("Parzelle")).toInt();
-  if (!SchlagFehlt(parzelle).isEmpty()) {
-    m_seiten->setCurrentIndex(SeiteSchlag);
-    ZurParzelle(parzelle);
-    m_schlagPanel->Pruefen();
-    return;
-  }
-  if (KulturFehlt(id)) {
-    m_seiten->setCurrentIndex(SeiteAnbau);
-    ZurParzelle(parzelle);
-    m_anbau->Suchen(id);
-    m_anbauPanel->Pruefen();
-    return;
-  }
-  if (m_stickstoff->Wert(S("KeineDuengung")).toInt() != 0) {
-    m_meldungen.Info(S("es wurde \"keine Düngung\" ausgewählt, daher wird nichts berechnet."));
-    return;
-  }
-  if (m_stickstoff->Wert(S("Ertragsniveau")).toDouble() == 1) return;
-  if (!(m_stickstoff->Wert(S("Nmin")).toDouble() > 0) && m_stickstoff->Wert(S("KulturGruppe")).toInt() != 2 &&
-      m_stickstoff->Wert(S("Probenahmetiefe")).toDouble() != 0) {
-    m_meldungen.Info(S("Bitte prüfen Sie Ihre Nmin-Eingaben. Wert muss größer als 0 sein."));
-    return;
+  const THindernis hindernis = Stickstoffpruefung::VorDemBerechnen(m_db, id);
+  switch (hindernis) {
+    case THindernis::Keines:
+      break;
+    case THindernis::SchlagUnvollstaendig:
+      m_seiten->setCurrentIndex(SeiteSchlag);
+      ZurParzelle(parzelle);
+      m_schlagPanel->Pruefen();
+      return;
+    case THindernis::KulturUnvollstaendig:
+      m_seiten->setCurrentIndex(SeiteAnbau);
+      ZurParzelle(parzelle);
+      m_anbau->Suchen(id);
+      m_anbauPanel->Pruefen();
+      return;
+    default:
+      if (!Stickstoffpruefung::Meldung(hindernis).isEmpty()) m_meldungen.Info(Stickstoffpruefung::Meldung(hindernis));
+      return;
   }
   m_stickstoff->setWert(S("Duengebedarf"), 0);
   if (!m_stickstoff->SpeichernWennGeaendert()) return;
   m_neuberechnung = true;
   Befehle::FuerDatensatz(*m_stickstoff, {20});
-  if (m_stickstoff->Wert(S("FruchtNr")).toInt() > 0 && !(Ganz(m_stickstoff->Wert(S("TatsErtrag"))) > 0)) {
+  if (Stickstoffpruefung::ErtragFehlt(m_stickstoff->Wert(S("FruchtNr")).toInt(),
+                                      m_stickstoff->Wert(S("TatsErtrag")).toDouble())) {
     m_neuberechnung = false;
-    m_meldungen.Info(S("Bitte für die Kultur in der Vorauswahl einen gültigen Ertrag eingeben."));
+    m_meldungen.Info(Stickstoffpruefung::ErtragFehltMeldung);
     return;
   }
   Befehle::FuerDatensatz(*m_stickstoff, {50, 35, 25});
   m_neuberechnung = false;
   StickstoffAnzeigen();
-  const int bedarf = Ganz(m_stickstoff->Wert(S("Duengebedarf")));
-  const int gruppe = m_stickstoff->Wert(S("KulturGruppe")).toInt();
-  if ((gruppe == 1 && bedarf > 280) || (gruppe == 2 && bedarf > 650))
-    m_meldungen.Info(S("Der errechnete Düngebedarf von ") + QString::number(bedarf) +
-                     S(" kg N/ha liegt außerhalb des normalen Bereichs. Bitte püfen Sie Ihre Eingaben oder setzen Sie "
-                       "sich ggf. mit dem zuständigen Ansprechpartner ") +
-                     S("in Verbindung."));
+  const QString warnung = Stickstoffpruefung::Bereichswarnung(m_stickstoff->Wert(S("KulturGruppe")).toInt(),
+                                                              Ganz(m_stickstoff->Wert(S("Duengebedarf"))));
+  if (!warnung.isEmpty()) m_meldungen.Info(warnung);
 }

@@ -62,9 +62,6 @@ public:
   // The current page of the "Stickstoff" page by crop group: 0 arable, 1 grassland, 2 vegetables.
   int Auswertungsseite() const;
 
-  // Whether a field row lacks one of its mandatory inputs.
-  static bool SchlagUnvollstaendig(const TADODataSetMod& liste, int zeile);
-
   // --- actions of the buttons ---------------------------------------------------
   void NeuerSchlag();
   void SchlagTeilung();
@@ -115,20 +112,12 @@ private:
   void NminSummeSetzen();
   void SchlaegeNeuLesen();
 
-  bool SchlagVorDemSpeichern(TADODataSetMod& l);
   void SchlagNachDemSpeichern(TADODataSetMod& l);
-  bool AnbauVorDemSpeichern(TADODataSetMod& l);
   void AnbauNachDemSpeichern(TADODataSetMod& l);
 
   void ParzelleVerlassen();
   void FeldblockVerlassen();
   void DatumVerlassen();
-  // The first mandatory column of the field or crop row that is missing; empty when none.
-  QString SchlagFehlt(int parzelle);
-  bool KulturFehlt(qint64 anbauId);
-
-  int FeldInt(const QString& tabelle, const QString& spalte, const QString& bedingung);
-
   TADOModConnection& m_db;
   TMeldungen& m_meldungen;
   const int m_betrieb;

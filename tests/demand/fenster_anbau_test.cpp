@@ -1,6 +1,7 @@
 // The demand window: fields and crop rows.
 #include "anbauregeln.h"
 #include "fensterhilfe.h"
+#include "schlagdaten.h"
 
 #include <QCheckBox>
 
@@ -60,10 +61,10 @@ TEST_F(FensterAnbau, BracheSetztKeineDuengungUndGruenlandZeigtBodenklasse) {
   Waehlen(Auswahl(QStringLiteral("Nutzungsform *")), 2);
   EXPECT_TRUE(Auswahl(QStringLiteral("Abschlag Boden-N-Nachlieferung (Grünland/Feldfutterbau) *"))->isVisible());
   EXPECT_FALSE(f.Element<QCheckBox>(QStringLiteral("Humusgehalt > 4 %"))->isVisible());
-  EXPECT_TRUE(TDuengebedarfsfenster::SchlagUnvollstaendig(f.Schlaege(), 0));
+  EXPECT_TRUE(Schlagdaten::Unvollstaendig(Schlagdaten::Werte(f.Schlaege(), 0)));
   Waehlen(Auswahl(QStringLiteral("Nutzungsform *")), 4);
   EXPECT_EQ(f.Schlaege().Wert(QStringLiteral("KeineDuengung")).toInt(), 1);
-  EXPECT_FALSE(TDuengebedarfsfenster::SchlagUnvollstaendig(f.Schlaege(), 0));
+  EXPECT_FALSE(Schlagdaten::Unvollstaendig(Schlagdaten::Werte(f.Schlaege(), 0)));
 }
 
 TEST_F(FensterAnbau, SpeichernSetztHumusGehaltsklasseUndKopiertBodenInKulturen) {

@@ -1,6 +1,7 @@
 // The demand window: Nmin inputs, their source checks and "Berechnen".
 #include "anbauregeln.h"
 #include "fensterhilfe.h"
+#include "schlagdaten.h"
 
 #include <QLabel>
 
@@ -267,7 +268,7 @@ TEST_F(FensterStickstoff, VomSchlagZumDuengebedarf) {
   EXPECT_TRUE(meldungen.Infos().isEmpty()) << meldungen.Infos().join(QLatin1Char('\n')).toStdString();
   f.Seiten()->setCurrentIndex(TDuengebedarfsfenster::SeiteAnbau);
   ASSERT_EQ(Anzahl("select count(*) from Schlag where Parzelle = 12 and BG = 3 and AZ = 60"), 1);
-  EXPECT_FALSE(TDuengebedarfsfenster::SchlagUnvollstaendig(f.Schlaege(), 0));
+  EXPECT_FALSE(Schlagdaten::Unvollstaendig(Schlagdaten::Werte(f.Schlaege(), 0)));
 
   Klick(QStringLiteral("Kultur anlegen"));
   Waehlen(Auswahl(QStringLiteral("Hauptfrucht *")), 224101);
