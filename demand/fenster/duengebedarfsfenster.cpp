@@ -183,12 +183,14 @@ void TDuengebedarfsfenster::SeiteGewechselt(int seite) {
   AllesSpeichern();
   TADODataSetMod& schlag = *m_daten.schlaege;
   TADODataSetMod& anbau = *m_daten.kulturen;
-  if (seite == SeiteStickstoff) {
-    // The crop row of the current field, the main crop when none is chosen.
+  if (seite >= SeiteStickstoff) {
+    // The pages with lists of their own: the crop row of the current field,
+    // the main crop when none of this year is chosen.
     qint64 id = 0;
     if (anbau.Position() >= 0 && anbau.Wert(u"FruchtNr"_s).toInt() >= 1 && anbau.Wert(u"Jahr"_s).toInt() == m_daten.jahr)
       id = anbau.Wert(u"ID"_s).toLongLong();
-    m_stickstoffSeite->Zeigen(schlag.Wert(u"Parzelle"_s).toInt(), id);
+    if (auto* ziel = qobject_cast<TBedarfsseite*>(m_seiten->widget(seite)))
+      ziel->Zeigen(schlag.Wert(u"Parzelle"_s).toInt(), id);
   } else {
     // Back at the field and crop row of the nitrogen page once it was opened.
     int parzelle = schlag.Wert(u"Parzelle"_s).toInt();
