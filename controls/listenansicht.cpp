@@ -2,6 +2,8 @@
 
 #include <QHeaderView>
 
+#include <algorithm>
+
 TListenAnsicht::TListenAnsicht(TADODataSetMod& liste, std::vector<TDataSetModel::TSpalte> spalten, QWidget* eltern)
     : QTableView(eltern), m_liste(liste), m_modell(new TDataSetModel(liste, this)) {
   m_modell->setSpalten(std::move(spalten));
@@ -14,14 +16,39 @@ TListenAnsicht::TListenAnsicht(TADODataSetMod& liste, std::vector<TDataSetModel:
   setSortingEnabled(false);
   verticalHeader()->hide();
   verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-  horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  setTextElideMode(Qt::ElideRight);
+  // A read-only list: Tab goes on to the next control, not the next cell.
+  setTabKeyNavigation(false);
+  horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   horizontalHeader()->setStretchLastSection(true);
   horizontalHeader()->setHighlightSections(false);
   connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           [this](const QModelIndex& aktuell) { ZeileGewaehlt(aktuell); });
   connect(&m_liste, &TADODataSetMod::PositionGeaendert, this, [this](int zeile) { ZeileZeigen(zeile); });
-  connect(m_modell, &QAbstractItemModel::modelReset, this, [this] { ZeileZeigen(m_liste.Position()); });
+  connect(m_modell, &QAbstractItemModel::modelReset, this, [this] {
+    SpaltenAnpassen(this);
+    ZeileZeigen(m_liste.Position());
+  });
+  SpaltenAnpassen(this);
   ZeileZeigen(m_liste.Position());
+}
+
+void TListenAnsicht::setZeilenfarbe(std::function<QVariant(int)> farbe) {
+  m_modell->setZeilenfarbe(std::move(farbe));
+  viewport()->update();
+}
+
+void TListenAnsicht::SpaltenAnpassen(QTableView* raster, int maxZeichen) {
+  if (!raster->model()) return;
+  const int grenze = raster->fontMetrics().averageCharWidth() * maxZeichen;
+  QHeaderView* kopf = raster->horizontalHeader();
+  for (int spalte = 0; spalte < raster->model()->columnCount(); ++spalte) {
+    if (kopf->isSectionHidden(spalte)) continue;
+    // The title is never cut: it may be wider than the limit for content.
+    const int titel = kopf->sectionSizeHint(spalte);
+    const int inhalt = std::min(static_cast<const QAbstractItemView*>(raster)->sizeHintForColumn(spalte), grenze);
+    kopf->resizeSection(spalte, std::max(titel, inhalt));
+  }
 }
 
 void TListenAnsicht::ZeileZeigen(int zeile) {
