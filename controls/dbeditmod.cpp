@@ -219,6 +219,8 @@ void TDBEditMod::Uebernehmen() {
 
 void TDBEditMod::EingabeZuruecknehmen() {
   if (Bearbeitet()) Schreiben(m_wertBeimBetreten);
+  // The column may not have changed at all (a refused entry): show it again.
+  Anzeigen();
 }
 
 void TDBEditMod::EscapeOhneAenderung(QKeyEvent* e) {

@@ -315,6 +315,7 @@ void TDuengebedarfsfenster::SchlagSeiteBauen() {
   connect(m_feldblock, &TEingabeFeld::Verlassen, this, &TDuengebedarfsfenster::FeldblockVerlassen);
   m_parzelle = Feld(f, m_schlag, S("Parzelle"), S("Gesamtparzellennummer *"), 0, true);
   m_parzelle->setToolTip(S("Für Bewirtschaftungseinheit bitte negative Zahl eingeben."));
+  m_parzelle->setKeineNegativen(false);  // a negative number marks a management unit
   connect(m_parzelle, &TEingabeFeld::Verlassen, this, &TDuengebedarfsfenster::ParzelleVerlassen);
   m_teilflaechen = Feld(f, m_schlag, S("Teilflaechen"), S("Teilflächen"));
   Feld(f, m_schlag, S("Groesse"), S("Größe *"), 2, true);
