@@ -312,6 +312,27 @@ TEST_F(Betrieb, BetriebslisteMitZehnBetriebenHatZweiSeiten) {
   EXPECT_TRUE(zwei.contains(QStringLiteral("Ort11")));
   EXPECT_TRUE(zwei.contains(QStringLiteral("Seite 2")));
   EXPECT_FALSE(zwei.contains(QStringLiteral("Betrieb10")));
+
+  // Every column title stays clear of its column lines (drawn at these millimetres).
+  QProcess bbox;
+  bbox.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+                                            QStringLiteral("1"), fenster->pdfDatei, QStringLiteral("-")});
+  ASSERT_TRUE(bbox.waitForFinished(60000));
+  const QString woerter = QString::fromUtf8(bbox.readAllStandardOutput());
+  const struct {
+    const char* wort;
+    double links, rechts;  // mm
+  } spalten[] = {{"Betriebsname", 21, 75}, {"EU-", 75, 106},       {"Betriebsnummer", 75, 106}, {"Straße/Nr.", 106, 137},
+                 {"PLZ", 137, 151},        {"Telefon/Fax", 185, 212.5}, {"E-Mail", 212.5, 275}};
+  const double mm = 72.0 / 25.4;
+  for (const auto& s : spalten) {
+    const QRegularExpression muster(QStringLiteral("xMin=\"([0-9.]+)\" yMin=\"[0-9.]+\" xMax=\"([0-9.]+)\" yMax=\"[0-9.]+\">") +
+                                    QRegularExpression::escape(QString::fromUtf8(s.wort)) + QStringLiteral("</word>"));
+    const auto m = muster.match(woerter);
+    ASSERT_TRUE(m.hasMatch()) << s.wort;
+    EXPECT_GT(m.captured(1).toDouble(), s.links * mm) << s.wort;
+    EXPECT_LT(m.captured(2).toDouble(), (s.rechts - 1) * mm) << s.wort;  // not touching the line
+  }
 }
 
 TEST_F(Betrieb, JedesFeldTraegtSeineBeschriftung) {
