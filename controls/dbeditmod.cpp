@@ -176,7 +176,11 @@ void TDBEditMod::Anzeigen() {
   if (m_nullVersteckt && !nullWert) m_nullVersteckt = false;
   const QString t = m_nullVersteckt && !m_getippt ? QString() : TextAusWert(w);
   const bool gleich = DatenTyp() == dtDatum ? (t.isEmpty() ? TextLeer() : t == text()) : t == text();
-  if (!gleich) setText(t);
+  if (!gleich) {
+    setText(t);
+    // A long name shows its beginning, not its end.
+    if (!hasFocus()) setCursorPosition(0);
+  }
   Umfaerben();
 }
 

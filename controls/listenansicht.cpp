@@ -3,6 +3,7 @@
 #include <QHeaderView>
 
 #include <algorithm>
+#include <vector>
 
 TListenAnsicht::TListenAnsicht(TADODataSetMod& liste, std::vector<TDataSetModel::TSpalte> spalten, QWidget* eltern)
     : QTableView(eltern), m_liste(liste), m_modell(new TDataSetModel(liste, this)) {
@@ -42,13 +43,37 @@ void TListenAnsicht::SpaltenAnpassen(QTableView* raster, int maxZeichen) {
   if (!raster->model()) return;
   const int grenze = raster->fontMetrics().averageCharWidth() * maxZeichen;
   QHeaderView* kopf = raster->horizontalHeader();
+  std::vector<int> spalten, titel, breite;
   for (int spalte = 0; spalte < raster->model()->columnCount(); ++spalte) {
     if (kopf->isSectionHidden(spalte)) continue;
-    // The title is never cut: it may be wider than the limit for content.
-    const int titel = kopf->sectionSizeHint(spalte);
+    spalten.push_back(spalte);
+    titel.push_back(kopf->sectionSizeHint(spalte));
     const int inhalt = std::min(static_cast<const QAbstractItemView*>(raster)->sizeHintForColumn(spalte), grenze);
-    kopf->resizeSection(spalte, std::max(titel, inhalt));
+    // The title is never cut: it may be wider than the limit for content.
+    breite.push_back(std::max(titel.back(), inhalt));
   }
+  // Too wide for the grid: the widest columns give way (their texts are
+  // elided, never their titles), so that every column stays in view.
+  const int platz = raster->viewport()->width();
+  int summe = 0;
+  for (int b : breite) summe += b;
+  while (platz > 0 && summe > platz) {
+    size_t breiteste = 0;
+    for (size_t i = 1; i < breite.size(); ++i)
+      if (breite[i] - titel[i] > breite[breiteste] - titel[breiteste]) breiteste = i;
+    const int abgeben = std::min(summe - platz, breite[breiteste] - titel[breiteste]);
+    if (abgeben <= 0) break;
+    // In small steps, so that two long columns share the cut.
+    const int schritt = std::max(1, std::min(abgeben, raster->fontMetrics().averageCharWidth() * 2));
+    breite[breiteste] -= schritt;
+    summe -= schritt;
+  }
+  for (size_t i = 0; i < spalten.size(); ++i) kopf->resizeSection(spalten[i], breite[i]);
+}
+
+void TListenAnsicht::resizeEvent(QResizeEvent* ereignis) {
+  QTableView::resizeEvent(ereignis);
+  SpaltenAnpassen(this);
 }
 
 void TListenAnsicht::ZeileZeigen(int zeile) {

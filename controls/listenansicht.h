@@ -22,6 +22,9 @@ public:
   // maxZeichen average characters wide. Used by every grid of the program.
   static void SpaltenAnpassen(QTableView* raster, int maxZeichen = 40);
 
+protected:
+  void resizeEvent(QResizeEvent* ereignis) override;
+
 private:
   void ZeileZeigen(int zeile);
   void ZeileGewaehlt(const QModelIndex& aktuell);
