@@ -76,6 +76,7 @@ TSchlagSeite::TSchlagSeite(TBedarfsdaten& daten, QWidget* eltern)
   connect(m_feldblock, &TEingabeFeld::Verlassen, this, &TSchlagSeite::FeldblockVerlassen);
   m_parzelle = Feld(f, schlag, u"Parzelle"_s, u"Gesamtparzellennummer *"_s, 0, true);
   m_parzelle->setToolTip(u"Für Bewirtschaftungseinheit bitte negative Zahl eingeben."_s);
+  m_parzelle->setKeineNegativen(false);  // a negative number marks a management unit
   connect(m_parzelle, &TEingabeFeld::Verlassen, this, &TSchlagSeite::ParzelleVerlassen);
   m_teilflaechen = Feld(f, schlag, u"Teilflaechen"_s, u"Teilflächen"_s);
   Feld(f, schlag, u"Groesse"_s, u"Größe *"_s, 2, true);
