@@ -7,17 +7,16 @@
 #include "dbeditmod.h"
 #include "formular.h"
 #include "kulturdaten.h"
+#include "listenansicht.h"
 #include "meldungen.h"
 
 #include <QColor>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QTabWidget>
-#include <QTableView>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -35,39 +34,22 @@ const QColor Folgejahr{255, 240, 180};
 
 TAnbauSeite::TAnbauSeite(TBedarfsdaten& daten, QWidget* eltern) : TBedarfsseite(daten, u"Anbau"_s, eltern) {
   TADODataSetMod* anbau = daten.kulturen;
-  auto* modell = new TFarbModell(
-      *anbau,
-      [anbau, jahr = daten.jahr](int z) {
-        return anbau->Wert(z, anbau->FeldIndex(u"Jahr"_s)).toInt() > jahr ? QVariant(Folgejahr) : QVariant();
-      },
-      this);
-  modell->setNurLesen(true);
-  modell->setSpalten({{u"Jahr"_s, u"Jahr"_s},
-                      {u"SchlagNr"_s, u"SchlagNr"_s},
-                      {u"SchlagName"_s, u"SchlagName"_s},
-                      {u"Parzelle"_s, u"Parzelle"_s},
-                      {u"Kultur"_s, u"Kultur nach DüV"_s},
-                      {u"ErtragText"_s, u"Ertrag"_s},
-                      {u"VorfruchtText"_s, u"Vorfrucht"_s},
-                      {u"NitratgebietText"_s, u"Nitratgebiet"_s},
-                      {u"FruchtNr"_s, u"FruchtNr"_s}});
-
   auto* h = new QHBoxLayout(this);
   auto* links = new QVBoxLayout;
   links->addWidget(SchlagRaster(), 1);
   links->addWidget(Legende(u"Unvollständig ausgefüllte Schläge mit fehlenden Pflichteingaben sind rot markiert."_s));
-  auto* kulturen = new QTableView;
+  auto* kulturen = new TListenAnsicht(*anbau, {{u"Jahr"_s, u"Jahr"_s},
+                                               {u"SchlagNr"_s, u"SchlagNr"_s},
+                                               {u"SchlagName"_s, u"SchlagName"_s},
+                                               {u"Parzelle"_s, u"Parzelle"_s},
+                                               {u"Kultur"_s, u"Kultur nach DüV"_s},
+                                               {u"ErtragText"_s, u"Ertrag"_s},
+                                               {u"VorfruchtText"_s, u"Vorfrucht"_s},
+                                               {u"NitratgebietText"_s, u"Nitratgebiet"_s},
+                                               {u"FruchtNr"_s, u"FruchtNr"_s}});
   kulturen->setAccessibleName(u"Kulturen"_s);
-  kulturen->setModel(modell);
-  kulturen->setSelectionBehavior(QAbstractItemView::SelectRows);
-  kulturen->setSelectionMode(QAbstractItemView::SingleSelection);
-  kulturen->verticalHeader()->hide();
-  connect(kulturen->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [anbau](const QModelIndex& i) {
-    if (i.isValid() && i.row() != anbau->Position()) anbau->Gehe(i.row());
-  });
-  connect(anbau, &TADODataSetMod::PositionGeaendert, kulturen, [anbau, kulturen] {
-    if (anbau->Position() >= 0 && kulturen->currentIndex().row() != anbau->Position())
-      kulturen->selectRow(anbau->Position());
+  kulturen->setZeilenfarbe([anbau, jahr = daten.jahr](int z) {
+    return anbau->Wert(z, anbau->FeldIndex(u"Jahr"_s)).toInt() > jahr ? QVariant(Folgejahr) : QVariant();
   });
   links->addWidget(kulturen, 1);
   links->addWidget(new QLabel(u"Kulturen des Folgejahres sind gelb hinterlegt."_s));

@@ -1,12 +1,13 @@
 #include "bedarfsseite.h"
 
 #include "dataset.h"
+#include "listenansicht.h"
+#include "schlagdaten.h"
 
-#include <QHeaderView>
+#include <QColor>
 #include <QLabel>
 #include <QPushButton>
 #include <QScopedValueRollback>
-#include <QTableView>
 
 #include <cmath>
 
@@ -45,23 +46,20 @@ QLabel* TBedarfsseite::Legende(const QString& text) {
   return l;
 }
 
-QTableView* TBedarfsseite::SchlagRaster() {
+TListenAnsicht* TBedarfsseite::SchlagRaster() {
   TADODataSetMod* schlaege = m_daten.schlaege;
-  auto* v = new QTableView;
+  auto* v = new TListenAnsicht(*schlaege, {{u"Jahr"_s, u"Jahr"_s},
+                                           {u"SchlagNr"_s, u"SchlagNr"_s},
+                                           {u"SchlagName"_s, u"SchlagName"_s},
+                                           {u"Feldblock"_s, u"Feldblock"_s},
+                                           {u"Parzelle"_s, u"Parzelle"_s},
+                                           {u"Groesse"_s, u"Größe (ha)"_s, 2},
+                                           {u"Kultur"_s, u"Kultur nach DüV"_s},
+                                           {u"NitratgebietText"_s, u"Nitratgebiet"_s}});
   v->setAccessibleName(u"Schläge"_s);
-  v->setModel(m_daten.schlagModell);
-  v->setSelectionBehavior(QAbstractItemView::SelectRows);
-  v->setSelectionMode(QAbstractItemView::SingleSelection);
-  v->verticalHeader()->hide();
-  v->horizontalHeader()->setStretchLastSection(true);
-  connect(v->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [schlaege](const QModelIndex& i) {
-    if (i.isValid() && i.row() != schlaege->Position()) schlaege->Gehe(i.row());
+  v->setZeilenfarbe([schlaege](int z) {
+    return Schlagdaten::Unvollstaendig(Schlagdaten::Werte(*schlaege, z)) ? QVariant(QColor(243, 176, 175)) : QVariant();
   });
-  const auto zeigen = [schlaege, v] {
-    if (schlaege->Position() >= 0 && v->currentIndex().row() != schlaege->Position()) v->selectRow(schlaege->Position());
-  };
-  connect(schlaege, &TADODataSetMod::PositionGeaendert, v, zeigen);
-  connect(schlaege, &TADODataSetMod::Zurueckgesetzt, v, zeigen);
   return v;
 }
 

@@ -4,17 +4,15 @@
 // base, with the steps the window asks of every page. Messages go through the
 // message service, so the pages run headless in tests.
 
-#include "datasetmodel.h"
-
 #include <QWidget>
 
 #include <functional>
 
 class QLabel;
 class QPushButton;
-class QTableView;
 class TADODataSetMod;
 class TADOModConnection;
+class TListenAnsicht;
 class TMeldungen;
 
 // What the pages share; the window owns it and the two lists.
@@ -23,9 +21,8 @@ struct TBedarfsdaten {
   TMeldungen& meldungen;
   const int betrieb;  // Betriebe.ID
   const int jahr;     // the fertiliser year
-  TADODataSetMod* schlaege = nullptr;     // the fields of the farm year
-  TADODataSetMod* kulturen = nullptr;     // the crop rows of the current field, this year and the next
-  TDataSetModel* schlagModell = nullptr;  // the field grid two pages show
+  TADODataSetMod* schlaege = nullptr;  // the fields of the farm year
+  TADODataSetMod* kulturen = nullptr;  // the crop rows of the current field, this year and the next
   // Set while the program re-reads or moves the field list: the crop rows
   // then stay as they are instead of following the field.
   bool neuberechnung = false;
@@ -34,20 +31,6 @@ struct TBedarfsdaten {
   void SchlaegeNeuLesen();
   // Moves the field list to the field with this parcel; false when there is none.
   bool ZurParzelle(int parzelle);
-};
-
-// A grid model that colours whole rows.
-class TFarbModell : public TDataSetModel {
-public:
-  TFarbModell(TADODataSetMod& liste, std::function<QVariant(int)> farbe, QObject* eltern)
-      : TDataSetModel(liste, eltern), m_farbe(std::move(farbe)) {}
-  QVariant data(const QModelIndex& index, int role) const override {
-    if (role == Qt::BackgroundRole && index.isValid()) return m_farbe(index.row());
-    return TDataSetModel::data(index, role);
-  }
-
-private:
-  std::function<QVariant(int)> m_farbe;
 };
 
 class TBedarfsseite : public QWidget {
@@ -85,8 +68,9 @@ protected:
   QPushButton* Knopf(const QString& text, const QString& hinweis, std::function<void()> aktion);
   // A red note under a grid.
   static QLabel* Legende(const QString& text);
-  // The grid of the fields, kept on the current field of the list.
-  QTableView* SchlagRaster();
+  // The grid of the fields, on the current field of the list; incomplete
+  // fields are red. The field and the crop page show it.
+  TListenAnsicht* SchlagRaster();
   // A value rounded to a whole number, and as text.
   static int Ganz(const QVariant& v);
   static QString Nummer(const QVariant& v);

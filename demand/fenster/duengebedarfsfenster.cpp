@@ -48,7 +48,6 @@ TDuengebedarfsfenster::TDuengebedarfsfenster(TADOModConnection& db, TMeldungen& 
     return true;
   };
   anbau->NachDemSpeichern = [this](TADODataSetMod& l) { m_anbauSeite->NachDemSpeichern(l); };
-  m_daten.schlagModell = TSchlagSeite::Modell(*schlag, this);
 
   auto* haupt = new QVBoxLayout(this);
   m_seiten = new QTabWidget(this);

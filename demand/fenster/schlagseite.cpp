@@ -6,16 +6,15 @@
 #include "dbauswahl.h"
 #include "dbeditmod.h"
 #include "formular.h"
+#include "listenansicht.h"
 #include "meldungen.h"
 #include "schlagdaten.h"
 
 #include <QCheckBox>
-#include <QColor>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QScopedValueRollback>
-#include <QTableView>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -24,8 +23,6 @@ using Formular::Feld;
 using Formular::Haken;
 
 namespace {
-
-const QColor Rot{243, 176, 175};
 
 // The field block takes exactly 16 characters, entered from the end.
 class TFeldblockFeld : public TDBEditMod {
@@ -148,25 +145,6 @@ TSchlagSeite::TSchlagSeite(TBedarfsdaten& daten, QWidget* eltern)
     }
   });
   h->addWidget(m_panel, 2);
-}
-
-TDataSetModel* TSchlagSeite::Modell(TADODataSetMod& schlaege, QObject* eltern) {
-  auto* m = new TFarbModell(
-      schlaege,
-      [&schlaege](int z) {
-        return Schlagdaten::Unvollstaendig(Schlagdaten::Werte(schlaege, z)) ? QVariant(Rot) : QVariant();
-      },
-      eltern);
-  m->setNurLesen(true);
-  m->setSpalten({{u"Jahr"_s, u"Jahr"_s},
-                 {u"SchlagNr"_s, u"SchlagNr"_s},
-                 {u"SchlagName"_s, u"SchlagName"_s},
-                 {u"Feldblock"_s, u"Feldblock"_s},
-                 {u"Parzelle"_s, u"Parzelle"_s},
-                 {u"Groesse"_s, u"Größe (ha)"_s, 2},
-                 {u"Kultur"_s, u"Kultur nach DüV"_s},
-                 {u"NitratgebietText"_s, u"Nitratgebiet"_s}});
-  return m;
 }
 
 void TSchlagSeite::Sichtbarkeit() {

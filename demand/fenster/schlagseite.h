@@ -6,7 +6,6 @@
 #include "bedarfsseite.h"
 
 class QFormLayout;
-class QTableView;
 class TADOPanel;
 class TDBComboBoxMod;
 class TDBEditMod;
@@ -17,8 +16,6 @@ public:
   explicit TSchlagSeite(TBedarfsdaten& daten, QWidget* eltern = nullptr);
 
   TADODataSetMod& Liste() const { return *m_daten.schlaege; }
-  // The grid model of the fields, shared with the crop page: incomplete fields are red.
-  static TDataSetModel* Modell(TADODataSetMod& schlaege, QObject* eltern);
 
   // Shows the inputs the current field asks for (grassland soil class or
   // humus, part areas of a management unit).
@@ -44,7 +41,7 @@ private:
   void FeldblockVerlassen();
 
   bool m_schlagNeu = false;  // a field is being added through "neuen Schlag anlegen"
-  QTableView* m_raster;
+  TListenAnsicht* m_raster;
   TADOPanel* m_panel;
   QFormLayout* m_form;
   TDBEditMod* m_parzelle;

@@ -7,6 +7,7 @@
 #include "dbeditmod.h"
 #include "formular.h"
 #include "kulturdaten.h"
+#include "listenansicht.h"
 #include "meldungen.h"
 #include "stickstoffpruefung.h"
 
@@ -15,12 +16,10 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QStackedWidget>
-#include <QTableView>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -35,30 +34,15 @@ const QString NminSpalten[] = {u"Nmin_0_30"_s,   u"Nmin_30_60"_s,   u"Nmin_60_90
 TStickstoffSeite::TStickstoffSeite(TBedarfsdaten& daten, QWidget* eltern) : TBedarfsseite(daten, u"Stickstoff"_s, eltern) {
   TADODataSetMod* liste = m_liste = new TADODataSetMod(daten.db, this);
   Kulturdaten::ListeDesJahres(*liste, daten.betrieb, daten.jahr);
-  auto* modell = new TDataSetModel(*liste, this);
-  modell->setNurLesen(true);
-  modell->setSpalten({{u"Jahr"_s, u"Jahr"_s},
-                      {u"Parzelle"_s, u"Parzelle"_s},
-                      {u"Kultur"_s, u"Kultur nach DüV"_s},
-                      {u"FruchtNr"_s, u"FruchtNr"_s},
-                      {u"Duengebedarf"_s, u"Düngebedarf (kg N/ha)"_s, 0}});
 
   auto* h = new QHBoxLayout(this);
   auto* links = new QVBoxLayout;
-  auto* raster = new QTableView;
+  auto* raster = new TListenAnsicht(*liste, {{u"Jahr"_s, u"Jahr"_s},
+                                             {u"Parzelle"_s, u"Parzelle"_s},
+                                             {u"Kultur"_s, u"Kultur nach DüV"_s},
+                                             {u"FruchtNr"_s, u"FruchtNr"_s},
+                                             {u"Duengebedarf"_s, u"Düngebedarf (kg N/ha)"_s, 0}});
   raster->setAccessibleName(u"Kulturen des Jahres"_s);
-  raster->setModel(modell);
-  raster->setSelectionBehavior(QAbstractItemView::SelectRows);
-  raster->setSelectionMode(QAbstractItemView::SingleSelection);
-  raster->verticalHeader()->hide();
-  connect(raster->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [liste](const QModelIndex& i) {
-    if (i.isValid() && i.row() != liste->Position()) liste->Gehe(i.row());
-  });
-  const auto zeigen = [liste, raster] {
-    if (liste->Position() >= 0 && raster->currentIndex().row() != liste->Position()) raster->selectRow(liste->Position());
-  };
-  connect(liste, &TADODataSetMod::PositionGeaendert, raster, zeigen);
-  connect(liste, &TADODataSetMod::Zurueckgesetzt, raster, zeigen);
   links->addWidget(raster, 1);
   auto* k = new QHBoxLayout;
   k->addWidget(Knopf(u"Berechnen"_s, {}, [this] { Berechnen(); }));
