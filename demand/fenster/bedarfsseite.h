@@ -50,10 +50,7 @@ public:
   // The page became the current one: a page with a list of its own opens it
   // at the crop row (or else the field) the window was on. The field and crop
   // pages work on the window's lists and need nothing here.
-  virtual void Zeigen(int parzelle, qint64 anbauId) {
-    Q_UNUSED(parzelle);
-    Q_UNUSED(anbauId);
-  }
+  virtual void Zeigen(int /*parzelle*/, qint64 /*anbauId*/) {}
 
 signals:
   // The page wants to be shown, with the steps of a page change.

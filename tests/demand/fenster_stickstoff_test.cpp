@@ -200,6 +200,18 @@ TEST_F(FensterStickstoff, BerechnenPrueftSchlagdaten) {
   EXPECT_EQ(QApplication::focusWidget(), Eingabe(QStringLiteral("Ackerzahl *")));
 }
 
+TEST_F(FensterStickstoff, BerechnenZeigtDieKulturOhneEinzelertrag) {
+  const qint64 id = Weizen({}, {{"IsEinzelErtrag", 1}, {"Einzelertrag", 0}});
+  Vorauswahl(224101, 80);
+  TDuengebedarfsfenster& f = Stickstoffseite();
+  Klick(QStringLiteral("Berechnen"));
+  EXPECT_EQ(meldungen.Infos(), QStringList({"Bitte gültigen Wert eingeben/auswählen."}));
+  EXPECT_EQ(f.Seiten()->currentIndex(), int(TDuengebedarfsfenster::SeiteAnbau));
+  EXPECT_EQ(Kulturen().Wert(QStringLiteral("ID")).toLongLong(), id);
+  EXPECT_EQ(QApplication::focusWidget(), Eingabe(QStringLiteral("Ertrag *")));
+  EXPECT_TRUE(Von(id, "Duengebedarf").isNull());
+}
+
 TEST_F(FensterStickstoff, BerechnenVerlangtNminUeberNull) {
   const qint64 id = Weizen({}, {{"Nmin", 0}});
   Vorauswahl(224101, 80);

@@ -3,14 +3,14 @@
 // moves as on screen.
 
 #include "adopanel.h"
+#include "anbauseite.h"
 #include "dataset.h"
 #include "dbauswahl.h"
 #include "dbeditmod.h"
-#include "anbauseite.h"
 #include "duengebedarfsfenster.h"
 #include "schlagseite.h"
-#include "stickstoffseite.h"
 #include "stickstoffbetrieb.h"
+#include "stickstoffseite.h"
 
 #include <QApplication>
 #include <QComboBox>
