@@ -1,7 +1,8 @@
 #pragma once
 // A complete database as the program creates it (master data, 58 commands,
 // views, maintenance run) with farm 2 "Hof Linde" and its fertiliser year
-// 2021. The database is built once per test program and copied for every test.
+// 2021. The database is built once for all test programs (testvorlage.h) and
+// copied for every test.
 
 #include "connection.h"
 #include "skriptmeldungen.h"
