@@ -30,11 +30,6 @@ void TestBetrieb::SetUp() {
   ASSERT_TRUE(Testvorlage::Oeffnen(db, QStringLiteral("betrieb"), BetriebAnlegen, ordner.filePath(Dateien::Datenbank)));
 }
 
-void TestBetrieb::BefehlSetzen(int gruppe, int nr, const QString& b1, const QString& b2) {
-  Sql(QStringLiteral("update Befehle set B_1 = :b1, B_2 = :b2 where B_GruppeNr = :g and B_Nr = :n"),
-      {{QStringLiteral("b1"), b1}, {QStringLiteral("b2"), b2}, {QStringLiteral("g"), gruppe}, {QStringLiteral("n"), nr}});
-}
-
 void TestBetrieb::Sql(const QString& sql, const TParameter& parameter) {
   EXPECT_TRUE(db.Ausfuehren(sql, parameter)) << db.LetzterFehler().toStdString() << "\n" << sql.toStdString();
 }

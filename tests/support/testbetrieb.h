@@ -19,8 +19,6 @@ protected:
   static constexpr int Betrieb = 2;
   static constexpr int Jahr = 2021;
 
-  // Sets the rule texts of one command (group/number) for this test only.
-  void BefehlSetzen(int gruppe, int nr, const QString& b1, const QString& b2);
   // Runs SQL and fails the test with the engine's text if it fails.
   void Sql(const QString& sql, const TParameter& parameter = {});
   QVariant Wert(const QString& sql, const TParameter& parameter = {});
