@@ -18,6 +18,8 @@
 #include <QScopedValueRollback>
 #include <QVBoxLayout>
 
+#include <initializer_list>
+
 using namespace Qt::StringLiterals;
 using Herbstduengung::TSeite;
 
@@ -61,7 +63,7 @@ THerbstSeite::THerbstSeite(TBedarfsdaten& daten, TSeite seite, THerbstSeite* par
   links->addWidget(m_raster, 1);
   links->addLayout(Knoepfe());
   h->addLayout(links, 1);
-  h->addWidget(Eingaben(), 1);
+  h->addWidget(Eingaben());
 
   connect(m_liste, &TADODataSetMod::PositionGeaendert, this, [this] {
     if (!m_zeigt && isVisible()) SchlagFolgen();
@@ -69,26 +71,27 @@ THerbstSeite::THerbstSeite(TBedarfsdaten& daten, TSeite seite, THerbstSeite* par
 }
 
 QLayout* THerbstSeite::Knoepfe() {
+  // Three short rows, so the grid keeps its width beside the long crop texts.
   auto* v = new QVBoxLayout;
-  auto* oben = new QHBoxLayout;
-  oben->addWidget(Knopf(u"Berechnen"_s, {}, [this] { Berechnen(); }));
-  // Printing and the spreadsheet list come with the demand sheets.
-  for (const QString& t : {u"Ergebnis drucken"_s, u"alle berechneten drucken"_s, u"Excel-Export"_s}) {
-    QPushButton* k = Knopf(t, {}, [] {});
-    k->setEnabled(false);
-    oben->addWidget(k);
-  }
-  oben->addStretch();
-  v->addLayout(oben);
-  auto* unten = new QHBoxLayout;
-  unten->addWidget(Knopf(u"Voriger"_s, {}, [this] { m_liste->Vorheriger(); }));
-  unten->addWidget(Knopf(u"Nächster"_s, {}, [this] { m_liste->Naechster(); }));
-  unten->addWidget(Knopf(u"Herbstdüngung merken"_s, {}, [this] { Merken(); }));
-  unten->addWidget(m_setzen = Knopf(u"Herbstdüngung setzen"_s, {}, [this] { Setzen(); }));
+  const auto zeile = [v](std::initializer_list<QPushButton*> knoepfe) {
+    auto* h = new QHBoxLayout;
+    for (QPushButton* k : knoepfe) h->addWidget(k);
+    h->addStretch();
+    v->addLayout(h);
+  };
+  zeile({Knopf(u"Berechnen"_s, {}, [this] { Berechnen(); }), Knopf(u"Voriger"_s, {}, [this] { m_liste->Vorheriger(); }),
+         Knopf(u"Nächster"_s, {}, [this] { m_liste->Naechster(); })});
+  m_setzen = Knopf(u"Herbstdüngung setzen"_s, {}, [this] { Setzen(); });
   m_setzen->setEnabled(m_gemerkt->has_value());
-  unten->addWidget(Knopf(u"Angaben löschen"_s, {}, [this] { AngabenLoeschen(); }));
-  unten->addStretch();
-  v->addLayout(unten);
+  zeile({Knopf(u"Herbstdüngung merken"_s, {}, [this] { Merken(); }), m_setzen,
+         Knopf(u"Angaben löschen"_s, {}, [this] { AngabenLoeschen(); })});
+  // Printing and the spreadsheet list come with the demand sheets.
+  const auto spaeter = [this](const QString& text) {
+    QPushButton* k = Knopf(text, {}, [] {});
+    k->setEnabled(false);
+    return k;
+  };
+  zeile({spaeter(u"Ergebnis drucken"_s), spaeter(u"alle berechneten drucken"_s), spaeter(u"Excel-Export"_s)});
   return v;
 }
 
@@ -101,6 +104,7 @@ QWidget* THerbstSeite::Eingaben() {
   auto* v = new QVBoxLayout(m_panel);
 
   auto* datum = new QFormLayout;
+  datum->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
   m_datum = Formular::Feld(datum, liste, u"BerechnungsDatumHD"_s, u"Berechnungsdatum *"_s, 0, true);
   m_datum->setDatenTyp(dtDatum);
   m_datum->setToolTip(u"Doppelklick setzt das heutige Datum."_s);
@@ -133,6 +137,7 @@ QWidget* THerbstSeite::Eingaben() {
                     "Jahr aus organischen und organisch-mineralischen Düngemitteln aufgebracht wurden."_s));
 
   auto* ergebnis = new QFormLayout;
+  ergebnis->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
   TDBEditMod* bedarf = Formular::Feld(ergebnis, liste, Herbstduengung::Ergebnisspalte(m_seite),
                                       u"Düngebedarf Gesamt-N (kg/ha)"_s);
   bedarf->setRO(true);
