@@ -30,8 +30,7 @@ TEST_F(FensterHerbstBild, DISABLED_Herbstseiten) {
   for (const auto& f : felder) {
     QVariantMap w = {{"Feldblock", "DESTLI0123456789"}, {"Groesse", f.groesse},   {"Phosphatgebiet", 1},
                      {"NutzungsForm", 1},               {"SchlagName", f.name},   {"SchlagNr", f.nr},
-                     {"BewirtschaftungsAuflagen", f.auflagen}, {"Kultur", f.kultur}, {"HD_DNG", QVariant()},
-                     {"HD_DNG_RG", QVariant()}};
+                     {"BewirtschaftungsAuflagen", f.auflagen}, {"Kultur", f.kultur}};
     if (!f.herbst.isEmpty()) w[QStringLiteral("BerechnungsDatumHD")] = QStringLiteral("2021-09-10");
     for (auto it = f.herbst.begin(); it != f.herbst.end(); ++it) w[it.key()] = it.value();
     Schlag(f.parzelle, w);
