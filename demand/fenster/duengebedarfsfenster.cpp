@@ -2,6 +2,7 @@
 
 #include "anbauseite.h"
 #include "dataset.h"
+#include "herbstseite.h"
 #include "kulturdaten.h"
 #include "meldungen.h"
 #include "schlagdaten.h"
@@ -17,6 +18,8 @@
 #include <QScopedValueRollback>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -56,12 +59,13 @@ TDuengebedarfsfenster::TDuengebedarfsfenster(TADOModConnection& db, TMeldungen& 
   m_schlagSeite = new TSchlagSeite(m_daten);
   m_anbauSeite = new TAnbauSeite(m_daten);
   m_stickstoffSeite = new TStickstoffSeite(m_daten);
+  m_herbstSeite = new THerbstSeite(m_daten, Herbstduengung::TSeite::Herbst);
+  m_herbstRGSeite = new THerbstSeite(m_daten, Herbstduengung::TSeite::Nitratgebiet, m_herbstSeite);
   for (TBedarfsseite* s : AlleSeiten()) m_seiten->addTab(s, s->Titel());
-  for (const QString& t : {u"Phosphor"_s, u"Herbstdüngung"_s, u"Herbstdüngung Nitratgebiet"_s}) {
-    auto* w = new QWidget;
-    w->setAccessibleName(t);
-    m_seiten->setTabEnabled(m_seiten->addTab(w, t), false);
-  }
+  auto* phosphor = new QWidget;
+  phosphor->setAccessibleName(u"Phosphor"_s);
+  m_seiten->setTabEnabled(m_seiten->insertTab(SeitePhosphor, phosphor, u"Phosphor"_s), false);
+  m_seiten->setTabEnabled(SeiteHerbstRG, Herbstduengung::SeiteVerfuegbar(Herbstduengung::TSeite::Nitratgebiet, jahr));
   haupt->addLayout(UntereLeiste());
   SeitenVerbinden();
   resize(1200, 800);
@@ -73,7 +77,7 @@ TDuengebedarfsfenster::~TDuengebedarfsfenster() {
 }
 
 std::vector<TBedarfsseite*> TDuengebedarfsfenster::AlleSeiten() const {
-  return {m_schlagSeite, m_anbauSeite, m_stickstoffSeite};
+  return {m_schlagSeite, m_anbauSeite, m_stickstoffSeite, m_herbstSeite, m_herbstRGSeite};
 }
 
 QHBoxLayout* TDuengebedarfsfenster::UntereLeiste() {
@@ -140,6 +144,7 @@ bool TDuengebedarfsfenster::Oeffnen() {
   m_offen = true;
   const QSignalBlocker sperre(m_seiten);
   m_seiten->setCurrentIndex(SeiteSchlag);
+  m_seite = SeiteSchlag;
   m_schlagSeite->Sichtbarkeit();
   return ok;
 }
@@ -178,6 +183,7 @@ void TDuengebedarfsfenster::AllesSpeichern() {
 // --- pages ------------------------------------------------------------------------
 
 void TDuengebedarfsfenster::SeiteGewechselt(int seite) {
+  const int vorige = std::exchange(m_seite, seite);
   if (!m_offen || m_seitenwechsel) return;
   AllesSpeichern();
   TADODataSetMod& schlag = *m_daten.schlaege;
@@ -195,7 +201,7 @@ void TDuengebedarfsfenster::SeiteGewechselt(int seite) {
     int parzelle = schlag.Wert(u"Parzelle"_s).toInt();
     qint64 anbauId = anbau.Position() >= 0 ? anbau.Wert(u"ID"_s).toLongLong() : 0;
     const TADODataSetMod& stickstoff = m_stickstoffSeite->Liste();
-    if (stickstoff.IstOffen() && stickstoff.Position() >= 0) {
+    if (vorige == SeiteStickstoff && stickstoff.IstOffen() && stickstoff.Position() >= 0) {
       parzelle = stickstoff.Wert(u"Parzelle"_s).toInt();
       anbauId = stickstoff.Wert(u"ID"_s).toLongLong();
     }

@@ -1,6 +1,6 @@
 #pragma once
 // The window "Düngebedarfsermittlung": one page per part (fields, crop rows,
-// nitrogen; phosphate and autumn pages still disabled), the search and the
+// nitrogen, autumn; the phosphate page still disabled), the search and the
 // buttons below them. The window owns the field list and the crop rows of
 // the current field, which several pages show, and coordinates the pages:
 // saving on a page change, the current field and crop row carried to the
@@ -20,6 +20,7 @@ class QLineEdit;
 class QTabWidget;
 class TADOModConnection;
 class TAnbauSeite;
+class THerbstSeite;
 class TMeldungen;
 class TSchlagSeite;
 class TStickstoffSeite;
@@ -78,11 +79,14 @@ private:
   TBedarfsdaten m_daten;
   bool m_offen = false;
   bool m_seitenwechsel = false;  // the page changes without the steps of a page change
+  int m_seite = SeiteSchlag;     // the page shown
 
   QTabWidget* m_seiten;
   TSchlagSeite* m_schlagSeite;
   TAnbauSeite* m_anbauSeite;
   TStickstoffSeite* m_stickstoffSeite;
+  THerbstSeite* m_herbstSeite;
+  THerbstSeite* m_herbstRGSeite;
   QLineEdit* m_suche = nullptr;
   QPointer<TTaschenrechner> m_rechner;
 };

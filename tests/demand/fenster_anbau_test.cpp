@@ -20,7 +20,8 @@ TEST_F(FensterAnbau, TitelUndGesperrteSeiten) {
                                  "Herbstdüngung Nitratgebiet"}));
   EXPECT_TRUE(f.Seiten()->isTabEnabled(2));
   EXPECT_FALSE(f.Seiten()->isTabEnabled(3));
-  EXPECT_FALSE(f.Seiten()->isTabEnabled(5));
+  EXPECT_TRUE(f.Seiten()->isTabEnabled(4));
+  EXPECT_TRUE(f.Seiten()->isTabEnabled(5));
 }
 
 TEST_F(FensterAnbau, NeuerSchlagMitVorgabenUndDoppelterParzelle) {

@@ -35,12 +35,17 @@ protected:
     }
     return *fenster;
   }
-  // A control of the window by its accessible name (its German caption).
+  // A control of the window by its accessible name (its German caption);
+  // several pages have a "Berechnen": the one on screen comes first.
   template <class T = QWidget>
   T* Element(const QString& name) {
+    T* verdeckt = nullptr;
     for (T* w : Fenster().template findChildren<T*>())
-      if (w->accessibleName() == name) return w;
-    return nullptr;
+      if (w->accessibleName() == name) {
+        if (w->isVisible()) return w;
+        if (!verdeckt) verdeckt = w;
+      }
+    return verdeckt;
   }
   TADODataSetMod& Schlaege() { return Fenster().SchlagSeite().Liste(); }
   TADODataSetMod& Kulturen() { return Fenster().AnbauSeite().Liste(); }
