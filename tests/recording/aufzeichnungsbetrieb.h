@@ -7,6 +7,10 @@
 
 #include <QVariantMap>
 
+#include <ostream>
+
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
 class AufzeichnungsBetrieb : public TestBetrieb {
 protected:
   static QString K(const char* s) { return QString::fromUtf8(s); }
