@@ -215,8 +215,9 @@ TLasten Lasten(const TWerte& w, double schlaggroesse) {
 }
 
 QString DatumFehler(int j, const QDate& datum) {
-  // An empty date lies long before every fertiliser year.
-  const int y = datum.isValid() ? datum.year() : 0;
+  // An empty date is no date too early: saving names it as missing.
+  if (!datum.isValid()) return {};
+  const int y = datum.year();
   if (j > 2021) {
     if (y > j) return S("Das Datum kann nicht in einem späteren Jahr als %1 liegen.").arg(j);
     return {};
@@ -276,6 +277,13 @@ TStammwerte Stammwerte(TADOModConnection& db, int betrieb, int kategorie, qint64
     s.werte.emplace_back(QStringLiteral("NT"), anfall.isNull() ? QVariant() : QVariant(anfall.toDouble() * (100.0 - verlust) / 100.0));
   }
   return s;
+}
+
+QString Fenstertitel(TADOModConnection& db, int betrieb, int jahr) {
+  const QString name =
+      db.Wert(QStringLiteral("select Betriebsname from Betriebe where ID = :B"), {{QStringLiteral("B"), betrieb}})
+          .toString();
+  return S("Düngungsaufzeichnung:  ") + name + QStringLiteral(" / ") + QString::number(jahr);
 }
 
 bool KulturPasst(TADOModConnection& db, int betrieb, int jahr, int parzelle, qint64 probenId) {

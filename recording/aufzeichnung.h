@@ -73,8 +73,9 @@ bool HoherLegumAnteil(double leguminosenanteil, qint64 dngNummer);
 
 // --- checks before saving ------------------------------------------------------
 
-// The message for a date outside the span of fertiliser year J; empty when
-// the date is fine. An empty (invalid) date counts as one long before J.
+// The message for a date outside the span of fertiliser year J (after 2021:
+// no later year; up to 2021: J - 3 to J); empty when the date is fine or
+// empty (a missing date is named by Fehlend()).
 QString DatumFehler(int duengejahr, const QDate& datum);
 
 // The captions of the inputs the record lacks, in the order of its panel;
@@ -113,6 +114,9 @@ struct TSpeicherung {
 TSpeicherung VorDemSpeichern(TADOModConnection& db, const TWerte& w, int duengejahr, double schlaggroesse);
 
 // --- database steps ------------------------------------------------------------
+
+// The window caption: "Düngungsaufzeichnung:  " farm name " / " year.
+QString Fenstertitel(TADOModConnection& db, int betrieb, int jahr);
 
 // Whether the crop row exists for the record's farm, year and field.
 bool KulturPasst(TADOModConnection& db, int betrieb, int jahr, int parzelle, qint64 probenId);

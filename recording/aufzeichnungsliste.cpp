@@ -105,9 +105,14 @@ bool TAufzeichnungsliste::VorDemSpeichern(TADODataSetMod& l) {
   const Aufzeichnung::TSpeicherung s = Aufzeichnung::VorDemSpeichern(m_db, Aufzeichnung::AusListe(l), m_jahr, m_groesse);
   if (!s.meldung.isEmpty()) {
     m_abgelehnt = true;
-    m_meldungen.Info(s.meldung);
+    QVariantList stand = {l.Position(), s.meldung};
+    for (int i = 0; i < int(l.Felder().size()); ++i)
+      if (!l.Felder()[i].berechnet) stand << l.Wert(l.Position(), i);
+    if (stand != m_abgelehnterStand) m_meldungen.Info(s.meldung);
+    m_abgelehnterStand = stand;
     return false;
   }
+  m_abgelehnterStand.clear();
   if (!s.hinweis.isEmpty()) m_meldungen.Info(s.hinweis);
   for (const auto& [spalte, wert] : s.werte) l.setWert(spalte, wert);
   return true;

@@ -7,6 +7,7 @@
 #include "aufzeichnung.h"
 
 #include <QObject>
+#include <QVariantList>
 
 class TADODataSetMod;
 class TADOModConnection;
@@ -49,6 +50,10 @@ public:
   // Whether the last save was refused with a message of its own (so a
   // general "failed" need not follow).
   bool AblehnungGemeldet() const { return m_abgelehnt; }
+  // One user step may try to save the same record twice (leaving the panel,
+  // then moving the list): a refusal of unchanged values is said once. After
+  // this call the next refusal is said again, as for a new request.
+  void NeuMelden() { m_abgelehnterStand.clear(); }
 
 private:
   bool VorDemSpeichern(TADODataSetMod& l);
@@ -60,6 +65,7 @@ private:
   int m_parzelle = 0;
   double m_groesse = 0;
   bool m_abgelehnt = false;
+  QVariantList m_abgelehnterStand;  // position, values and reason of the last refusal
   TADODataSetMod* m_dung;
   TADODataSetMod* m_kulturen;
 };

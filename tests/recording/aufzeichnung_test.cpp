@@ -113,7 +113,7 @@ TEST(AufzeichnungDatum, SpanneDesDuengejahres) {
   const std::vector<Fall> faelle = {
       {2022, QDate(2023, 1, 1), spaeter},  {2022, QDate(2015, 6, 1), {}}, {2022, QDate(2022, 12, 31), {}},
       {2022, QDate(), {}},                 {2021, QDate(2017, 12, 31), frueh}, {2021, QDate(2018, 1, 1), {}},
-      {2021, QDate(2021, 12, 31), {}},     {2021, QDate(2022, 1, 1), gross},   {2021, QDate(), frueh},
+      {2021, QDate(2021, 12, 31), {}},     {2021, QDate(2022, 1, 1), gross},   {2021, QDate(), {}},
       {2019, QDate(2015, 5, 1), K("Das Datum kann nicht kleiner als 2016 sein.")},
   };
   for (const Fall& f : faelle) {

@@ -163,6 +163,28 @@ TEST_F(Aufzeichnungsliste, UnvollstaendigeOderFalscheAufzeichnungWirdNichtGespei
   }
 }
 
+TEST_F(Aufzeichnungsliste, AblehnungUnveraenderterWerteEinmalGesagt) {
+  Anlegen(Mineral, {{K("Datum"), April}, {K("DngNummer"), Kas}});
+  const QString fehlt =
+      K("Die Aufzeichnung ist unvollständig und wird nicht gespeichert. Bitte noch angeben: Ausbringmenge.");
+  EXPECT_FALSE(L().Speichern());  // leaving the panel
+  EXPECT_FALSE(L().Speichern());  // then moving the list: nothing new to say
+  EXPECT_EQ(meldungen.Infos(), QStringList{fehlt});
+  EXPECT_TRUE(liste.AblehnungGemeldet());
+  // Another value, another refusal: said again.
+  L().setWert(K("Datum"), K("2016-01-01"));
+  EXPECT_FALSE(L().Speichern());
+  EXPECT_EQ(meldungen.Infos().size(), 2);
+  // A new request ("OK", closing the window) hears the reason again.
+  liste.NeuMelden();
+  EXPECT_FALSE(L().Speichern());
+  EXPECT_EQ(meldungen.Infos().size(), 3);
+  L().setWert(K("Datum"), April);
+  L().setWert(K("Menge"), 1);
+  EXPECT_TRUE(L().Speichern());
+  EXPECT_FALSE(liste.AblehnungGemeldet());
+}
+
 TEST_F(Aufzeichnungsliste, FehlenderStammeintragBehaeltDieGehalteUndLesefehlerStoppt) {
   Anlegen(Mineral, {{K("Datum"), April}, {K("DngNummer"), Kas}, {K("Menge"), 2}});
   Sql(K("delete from S_MinDung where BetriebsNr = :b and DuengeMittelNr = :n"), {{K("b"), Betrieb}, {K("n"), Kas}});
