@@ -52,7 +52,8 @@ public:
   bool AblehnungGemeldet() const { return m_abgelehnt; }
   // One user step may try to save the same record twice (leaving the panel,
   // then moving the list): a refusal of unchanged values is said once. After
-  // this call the next refusal is said again, as for a new request.
+  // this call (the window makes it for every new key or mouse press) the
+  // next refusal is said again, as for a new request.
   void NeuMelden() { m_abgelehnterStand.clear(); }
 
 private:

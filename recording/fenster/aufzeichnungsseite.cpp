@@ -10,6 +10,7 @@
 #include "meldungen.h"
 #include "weidepanel.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -18,6 +19,7 @@
 #include <QStackedWidget>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace {
 
@@ -150,6 +152,7 @@ TAufzeichnungsseite::TAufzeichnungsseite(TADOModConnection& db, TMeldungen& meld
   for (QPushButton* k : {m_einzelnSetzen, m_alleSetzen, m_weideSetzen}) k->setEnabled(false);
 
   connect(m_schlaege, &TADODataSetMod::PositionGeaendert, this, &TAufzeichnungsseite::SchlagGewaehlt);
+  qApp->installEventFilter(this);
   connect(m_suche, &QLineEdit::textEdited, this, &TAufzeichnungsseite::Suchen);
   // Clicking a column title makes that column the search column.
   connect(m_schlagAnsicht->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int spalte) {
@@ -193,9 +196,24 @@ void TAufzeichnungsseite::Schliessen() {
   StammlistenSchliessen();
 }
 
-bool TAufzeichnungsseite::Speichern() {
-  m_liste->NeuMelden();
-  return m_liste->Liste().SpeichernWennGeaendert();
+bool TAufzeichnungsseite::Speichern() { return m_liste->Liste().SpeichernWennGeaendert(); }
+
+bool TAufzeichnungsseite::eventFilter(QObject* objekt, QEvent* ereignis) {
+  // A new key or mouse press in the window is a new request: a record that
+  // still cannot be saved says why again. Within one press (leaving the
+  // panel, then the button's action) it says so once. A mouse press is
+  // taken where it reaches the window, before it moves the focus.
+  switch (ereignis->type()) {
+    case QEvent::KeyPress:
+      if (auto* w = qobject_cast<QWidget*>(objekt); w && w->window() == window()) m_liste->NeuMelden();
+      [[fallthrough]];
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+      if (window()->windowHandle() && objekt == window()->windowHandle()) m_liste->NeuMelden();
+      break;
+    default: break;
+  }
+  return QWidget::eventFilter(objekt, ereignis);
 }
 
 void TAufzeichnungsseite::StammlistenSchliessen() {

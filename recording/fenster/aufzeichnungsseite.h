@@ -60,6 +60,9 @@ public:
   // the text (also ignoring case), else starts with it, else contains it.
   void Suchen(const QString& text);
 
+protected:
+  bool eventFilter(QObject* objekt, QEvent* ereignis) override;
+
 private:
   QPushButton* Knopf(const QString& text, void (TAufzeichnungsseite::*aktion)());
   void SchlagGewaehlt();

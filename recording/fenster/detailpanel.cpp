@@ -129,8 +129,6 @@ TDBCheckBoxMod* TDetailPanel::Herbsthaken() {
 
 void TDetailPanel::Knoepfe() {
   const auto [ok, abbruch] = Formular::OkAbbruch(m_form, this);
-  // "OK" is a new request: a reason already given is given again.
-  connect(ok, &QPushButton::pressed, this, [this] { m_liste.NeuMelden(); });
   connect(ok, &TDBOKBitBtn::Gespeichert, this, &TDetailPanel::Fertig);
   connect(abbruch, &TDBOKBitBtn::Abgebrochen, this, &TDetailPanel::Fertig);
 }

@@ -10,6 +10,11 @@
 #include <ostream>
 
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QStringList& l, std::ostream* os) {
+  *os << '[';
+  for (const QString& s : l) *os << "\n  \"" << s.toStdString() << '"';
+  *os << " ]";
+}
 
 class AufzeichnungsBetrieb : public TestBetrieb {
 protected:

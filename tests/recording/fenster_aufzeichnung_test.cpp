@@ -34,7 +34,7 @@ TEST_F(Aufzeichnungsseite, NitratgebietsseiteErstAb2021) {
   EXPECT_TRUE(fenster->Seiten()->isTabVisible(1));
 }
 
-TEST_F(Aufzeichnungsseite, MineraldungerDreiDtMalSiebenundzwanzig) {
+TEST_F(Aufzeichnungsseite, MineralduengerDreiDtMalSiebenundzwanzig) {
   Oeffnen();
   Klicken(K("Mineraldünger hinzu"));
   ASSERT_EQ(Panel()->accessibleName(), K("Mineraldünger"));

@@ -25,6 +25,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QWindow>
 
 #include <memory>
 
@@ -87,14 +88,21 @@ protected:
     ASSERT_NE(k, nullptr);
     // Check boxes and radio buttons take clicks on their box and text only.
     const bool haken = qobject_cast<QCheckBox*>(k) || qobject_cast<QRadioButton*>(k);
-    const QPoint wo = haken ? QPoint(6, k->height() / 2) : QPoint();
-    QTest::mouseClick(k, Qt::LeftButton, {}, wo);
+    Maus(k, haken ? QPoint(6, k->height() / 2) : k->rect().center());
   }
   // Whether a control of the shown panel is visible.
   bool Sichtbar(const QString& name) const {
     for (QWidget* w : Panel()->findChildren<QWidget*>())
       if (w->accessibleName() == name && w->isVisibleTo(Panel())) return true;
     return false;
+  }
+  // A click (or double-click) on a widget of the window, delivered where a
+  // user's click arrives: at the window, which then moves the focus.
+  void Maus(QWidget* ziel, const QPoint& wo, bool doppelt = false) {
+    const QPoint p = ziel->mapTo(fenster.get(), wo);
+    QWindow* w = fenster->windowHandle();
+    QTest::mouseClick(w, Qt::LeftButton, {}, p);
+    if (doppelt) QTest::mouseDClick(w, Qt::LeftButton, {}, p);
   }
   bool Aktiv(const QString& knopf) {
     auto* k = Element<QAbstractButton>(knopf);
@@ -128,15 +136,15 @@ protected:
     ASSERT_EQ(auswahl->currentIndex(), ziel);
   }
   // A click on a row of a grid.
-  static void ZeileKlicken(QAbstractItemView* ansicht, int zeile) {
+  void ZeileKlicken(QAbstractItemView* ansicht, int zeile) {
     const QModelIndex index = ansicht->model()->index(zeile, 1);
     ansicht->scrollTo(index);
-    QTest::mouseClick(ansicht->viewport(), Qt::LeftButton, {}, ansicht->visualRect(index).center());
+    Maus(ansicht->viewport(), ansicht->visualRect(index).center());
   }
   void SchlagWaehlen(int zeile) { ZeileKlicken(Seite()->SchlagAnsicht(), zeile); }
   void SeiteWaehlen(int seite) {
     QTabBar* reiter = fenster->Seiten()->tabBar();
-    QTest::mouseClick(reiter, Qt::LeftButton, {}, reiter->tabRect(seite).center());
+    Maus(reiter, reiter->tabRect(seite).center());
   }
   // The text a grid shows in a cell, by column title.
   static QString Zelle(QAbstractItemView* ansicht, int zeile, const QString& titel) {
