@@ -59,7 +59,7 @@ TAufzeichnungsfenster::TAufzeichnungsfenster(TADOModConnection& db, TMeldungen& 
   knopf("Hauptmenü", [this] { accept(); });
   haupt->addLayout(unten);
   connect(m_seiten, &QTabWidget::currentChanged, this, &TAufzeichnungsfenster::SeiteGewechselt);
-  resize(1200, 820);
+  resize(1200, 860);
 }
 
 TAufzeichnungsfenster::~TAufzeichnungsfenster() {

@@ -5,12 +5,14 @@
 #include "connection.h"
 #include "dataset.h"
 #include "duengerpanel.h"
+#include "formular.h"
 #include "legumpanel.h"
 #include "listenansicht.h"
 #include "meldungen.h"
 #include "weidepanel.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -122,33 +124,34 @@ TAufzeichnungsseite::TAufzeichnungsseite(TADOModConnection& db, TMeldungen& meld
   suchen->addWidget(m_suche, 1);
   suchen->addStretch(2);
   haupt->addLayout(suchen);
-  auto* mitte = new QHBoxLayout;
-  mitte->addWidget(m_dungAnsicht, 3);
-  mitte->addWidget(m_panels, 2);
-  haupt->addLayout(mitte, 3);
+  haupt->addWidget(m_dungAnsicht, 3);
 
-  auto* hinzu = new QHBoxLayout;
-  const auto hinzuKnopf = [&](const QString& text, int kategorie) {
+  // Below the records: the panel of the selected record, and the buttons.
+  auto* unten = new QHBoxLayout;
+  unten->addWidget(m_panels, 3);
+  auto* knoepfe = new QWidget;
+  auto* raster = new QGridLayout(knoepfe);
+  raster->setContentsMargins(0, 0, 0, 0);
+  const auto hinzuKnopf = [&](const QString& text, int kategorie, int zeile) {
     auto* k = Knopf(text, nullptr);
     connect(k, &QPushButton::clicked, this, [this, kategorie] { Hinzufuegen(kategorie); });
-    hinzu->addWidget(k);
+    raster->addWidget(k, zeile, 0);
   };
-  hinzuKnopf(S("Mineraldünger hinzu"), Aufzeichnung::Mineral);
-  hinzuKnopf(S("Org.-Dünger hinzu"), Aufzeichnung::Organisch);
-  hinzuKnopf(S("Weidehaltung hinzu"), Aufzeichnung::Weide);
-  hinzuKnopf(S("Andere Stoffe hinzu"), Aufzeichnung::Stoffe);
-  hinzu->addWidget(Knopf(S("Dünger löschen"), &TAufzeichnungsseite::Loeschen));
-  hinzu->addStretch();
-  haupt->addLayout(hinzu);
-  auto* kopieren = new QHBoxLayout;
-  kopieren->addWidget(Knopf(S("Einzeldünger merken"), &TAufzeichnungsseite::EinzelnMerken));
-  kopieren->addWidget(m_einzelnSetzen = Knopf(S("Einzeldünger setzen"), &TAufzeichnungsseite::EinzelnSetzen));
-  kopieren->addWidget(Knopf(S("alle Dünger merken  "), &TAufzeichnungsseite::AlleMerken));
-  kopieren->addWidget(m_alleSetzen = Knopf(S("alle Dünger setzen   "), &TAufzeichnungsseite::AlleSetzen));
-  kopieren->addWidget(Knopf(S("Weidehaltung merken"), &TAufzeichnungsseite::WeideMerken));
-  kopieren->addWidget(m_weideSetzen = Knopf(S("Weidehaltung setzen"), &TAufzeichnungsseite::WeideSetzen));
-  kopieren->addStretch();
-  haupt->addLayout(kopieren);
+  hinzuKnopf(S("Mineraldünger hinzu"), Aufzeichnung::Mineral, 0);
+  hinzuKnopf(S("Org.-Dünger hinzu"), Aufzeichnung::Organisch, 1);
+  hinzuKnopf(S("Weidehaltung hinzu"), Aufzeichnung::Weide, 2);
+  hinzuKnopf(S("Andere Stoffe hinzu"), Aufzeichnung::Stoffe, 3);
+  raster->addWidget(Knopf(S("Dünger löschen"), &TAufzeichnungsseite::Loeschen), 4, 0);
+  raster->addWidget(Knopf(S("Einzeldünger merken"), &TAufzeichnungsseite::EinzelnMerken), 0, 1);
+  raster->addWidget(m_einzelnSetzen = Knopf(S("Einzeldünger setzen"), &TAufzeichnungsseite::EinzelnSetzen), 0, 2);
+  raster->addWidget(Knopf(S("alle Dünger merken  "), &TAufzeichnungsseite::AlleMerken), 1, 1);
+  raster->addWidget(m_alleSetzen = Knopf(S("alle Dünger setzen   "), &TAufzeichnungsseite::AlleSetzen), 1, 2);
+  raster->addWidget(Knopf(S("Weidehaltung merken"), &TAufzeichnungsseite::WeideMerken), 2, 1);
+  raster->addWidget(m_weideSetzen = Knopf(S("Weidehaltung setzen"), &TAufzeichnungsseite::WeideSetzen), 2, 2);
+  raster->setRowStretch(5, 1);
+  unten->addWidget(knoepfe, 2);
+  haupt->addLayout(unten, 2);
+  Formular::TabFolge({m_schlagAnsicht, m_suche, m_dungAnsicht, m_panels, knoepfe});
   for (QPushButton* k : {m_einzelnSetzen, m_alleSetzen, m_weideSetzen}) k->setEnabled(false);
 
   connect(m_schlaege, &TADODataSetMod::PositionGeaendert, this, &TAufzeichnungsseite::SchlagGewaehlt);

@@ -76,13 +76,22 @@ TBilanzSeite::TBilanzSeite(TADOModConnection& db, TMeldungen& meldungen, int bet
       }
       m_tabelle->setItem(z, s, zelle);
     }
-  m_tabelle->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-  haupt->addWidget(m_tabelle, 1);
+  // The labels take the width; numbers and the table's height fit their content.
+  QHeaderView* spalten = m_tabelle->horizontalHeader();
+  for (int s = 0; s < Spalten; ++s)
+    spalten->setSectionResizeMode(s, s == 1 || s == 3 ? QHeaderView::Stretch : QHeaderView::ResizeToContents);
+  const int zeilenhoehe = fontMetrics().height() + 6;
+  m_tabelle->verticalHeader()->setDefaultSectionSize(zeilenhoehe);
+  m_tabelle->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  m_tabelle->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  m_tabelle->setFixedHeight(Zeilen * zeilenhoehe + 2 * m_tabelle->frameWidth());
+  haupt->addWidget(m_tabelle);
   m_auslassungen = new QLabel;
   m_auslassungen->setAccessibleName(S("Nicht berücksichtigte Aufzeichnungen"));
   m_auslassungen->setWordWrap(true);
   m_auslassungen->setStyleSheet(S("color: rgb(180, 0, 0)"));
   haupt->addWidget(m_auslassungen);
+  haupt->addStretch(1);
 }
 
 void TBilanzSeite::Fuellen() {
@@ -91,7 +100,6 @@ void TBilanzSeite::Fuellen() {
   const auto tabelle = Bilanzanzeige::Tabelle(m_bilanz, m_nitratgebiet);
   for (int z = 0; z < Zeilen && z < int(tabelle.size()); ++z)
     for (int s = 0; s < Spalten && s < tabelle[z].size(); ++s) m_tabelle->item(z, s)->setText(tabelle[z][s]);
-  m_tabelle->resizeColumnsToContents();
   m_gefuellt = true;
   KopfZeigen();
   const QString aus = Bilanz::AuslassungenText(Bilanz::Ausgelassen(m_db, m_betrieb, m_jahr, m_nitratgebiet));
