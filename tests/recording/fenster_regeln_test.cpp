@@ -3,6 +3,8 @@
 // and closing the window with a record that cannot be saved.
 #include "fenstertest.h"
 
+#include <QHeaderView>
+
 namespace {
 
 class Seitenregeln : public FensterTest {
@@ -205,6 +207,48 @@ TEST_F(Seitenregeln, SchliessenSpeichertEineVollstaendigeAufzeichnung) {
   EXPECT_EQ(Anzahl(), 1);
   EXPECT_DOUBLE_EQ(Gespeichert(K("Nges"), Letzte()), 81.0);
   EXPECT_TRUE(meldungen.protokoll.isEmpty()) << meldungen.protokoll.join('\n').toStdString();
+}
+
+}  // namespace
+
+namespace {
+
+class Fensterknoepfe : public FensterTest {};
+
+TEST_F(Fensterknoepfe, SuchenImSchlagnamenOderInDerAngeklicktenSpalte) {
+  Oeffnen();
+  QWidget* suche = Element(K("Suchen"));
+  ASSERT_NE(suche, nullptr);
+  suche->setFocus(Qt::TabFocusReason);
+  Tippen(suche, K("hint"));
+  EXPECT_EQ(Seite()->Schlaege().Wert(K("SchlagName")).toString(), K("Hinterm Haus"));
+  // The crop column as search column: a click on its title.
+  QHeaderView* kopf = Seite()->SchlagAnsicht()->horizontalHeader();
+  const int spalte = 6;
+  ASSERT_EQ(Seite()->SchlagAnsicht()->model()->headerData(spalte, Qt::Horizontal).toString(),
+            K("aktuelle Kultur nach DüV"));
+  Maus(kopf->viewport(), QPoint(kopf->sectionViewportPosition(spalte) + kopf->sectionSize(spalte) / 2,
+                                kopf->height() / 2));
+  suche->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(suche, Qt::Key_A, Qt::ControlModifier);
+  Tippen(suche, K("gerste"));
+  EXPECT_EQ(Seite()->Schlaege().Wert(K("SchlagName")).toString(), K("Große Breite"));
+  EXPECT_EQ(meldungen.piepser, 0);
+  Tippen(suche, K("xyz"));
+  EXPECT_EQ(meldungen.piepser, 3);
+  EXPECT_EQ(Seite()->Schlaege().Wert(K("SchlagName")).toString(), K("Große Breite"));
+}
+
+TEST_F(Fensterknoepfe, TaschenrechnerUndBildschirmdruck) {
+  Oeffnen();
+  QWidget* gedruckt = nullptr;
+  fenster->Bildschirmdruck = [&gedruckt](QWidget* w) { gedruckt = w; };
+  Klicken(K("Bildschirmdruck"));
+  EXPECT_EQ(gedruckt, fenster.get());
+  Klicken(K("Taschenrechner"));
+  ASSERT_NE(fenster->Rechner(), nullptr);
+  EXPECT_TRUE(fenster->Rechner()->isVisible());
+  fenster->Rechner()->close();
 }
 
 }  // namespace
