@@ -1,5 +1,6 @@
 #include "arbeitsfenster.h"
 
+#include "aufzeichnungsfenster.h"
 #include "bildschirmdruck.h"
 #include "duengebedarfsfenster.h"
 #include "hauptfenster.h"
@@ -33,6 +34,15 @@ void ArbeitsfensterEinsetzen(THauptfenster& hauptfenster, TADOModConnection& db,
   hauptfenster.FensterEinsetzen(THauptfenster::TAktion::Duengebedarfsermittlung,
                                 [&db, &meldungen, vorauswahl](THauptfenster& h) {
                                   TDuengebedarfsfenster fenster(db, meldungen, int(h.BetriebsNr()), h.Jahr(), &h);
+                                  fenster.Bildschirmdruck = FensterDrucken;
+                                  fenster.VorauswahlOeffnen = [&fenster, &h, vorauswahl] {
+                                    vorauswahl(&fenster, int(h.BetriebsNr()), h.Jahr(), QString());
+                                  };
+                                  fenster.Ausfuehren();
+                                });
+  hauptfenster.FensterEinsetzen(THauptfenster::TAktion::Aufzeichnungspflicht,
+                                [&db, &meldungen, vorauswahl](THauptfenster& h) {
+                                  TAufzeichnungsfenster fenster(db, meldungen, int(h.BetriebsNr()), h.Jahr(), &h);
                                   fenster.Bildschirmdruck = FensterDrucken;
                                   fenster.VorauswahlOeffnen = [&fenster, &h, vorauswahl] {
                                     vorauswahl(&fenster, int(h.BetriebsNr()), h.Jahr(), QString());

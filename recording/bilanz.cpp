@@ -221,4 +221,42 @@ std::optional<double> NSummeJeHa(TADOModConnection& db, int betriebsNr, int jahr
   return b->NSumme_ha;
 }
 
+TAuslassungen Ausgelassen(TADOModConnection& db, int betriebsNr, int jahr, bool nitratgebiet) {
+  // Legume records count by the year of their crop row, all others by their date.
+  TAbfrage a(db, QStringLiteral(
+      "select "
+      " (select count(*) from Dung d where d.BetriebsNr = :B and d.Jahr = :J and d.Kategorie in (1, 2, 4, 5) "
+      "   and d.Datum is null and ( :N = 0 or exists ( select 1 from Schlag s where s.BetriebsNr = d.BetriebsNr "
+      "   and s.Jahr = d.Jahr and s.Parzelle = d.Parzelle and s.BewirtschaftungsAuflagen = 2 ) ) ), "
+      " (select count(*) from Dung d where d.BetriebsNr = :B and iif(d.Kategorie = 3, d.Jahr, Year(d.Datum)) = :J "
+      "   and not exists ( select 1 from Schlag s where s.BetriebsNr = d.BetriebsNr and s.Jahr = d.Jahr "
+      "   and s.Parzelle = d.Parzelle ) ), "
+      " (select count(*) from DungMitFlaeche where BetriebsNr = :B and iif(Kategorie = 3, Jahr, Year(Datum)) = :J "
+      "   and ( :N = 0 or BewirtschaftungsAuflagen = 2 ) and coalesce(Flaeche, 0) = 0)"),
+             {{QStringLiteral("B"), betriebsNr}, {QStringLiteral("J"), jahr}, {QStringLiteral("N"), nitratgebiet ? 1 : 0}});
+  TAuslassungen t;
+  if (!a.Naechste()) return t;
+  t.ohneDatum = a.Wert(0).toInt();
+  t.ohneSchlag = a.Wert(1).toInt();
+  t.ohneGroesse = a.Wert(2).toInt();
+  return t;
+}
+
+QString AuslassungenText(const TAuslassungen& a) {
+  const auto anzahl = [](int n) {
+    return QString::number(n) + (n == 1 ? QStringLiteral(" Aufzeichnung") : QStringLiteral(" Aufzeichnungen"));
+  };
+  QStringList teile;
+  if (a.ohneDatum) teile << anzahl(a.ohneDatum) + QStringLiteral(" ohne Datum");
+  if (a.ohneSchlag) teile << anzahl(a.ohneSchlag) + QStringLiteral(" ohne Schlag im Jahr ihrer Kultur");
+  QString text;
+  if (!teile.isEmpty()) text = QStringLiteral("Nicht berücksichtigt: ") + teile.join(QStringLiteral(", ")) + u'.';
+  if (a.ohneGroesse) {
+    if (!text.isEmpty()) text += u' ';
+    text += QStringLiteral("Mit 0 kg gezählt: ") + anzahl(a.ohneGroesse) +
+            (a.ohneGroesse == 1 ? QStringLiteral(" auf einem Schlag ohne Größe.") : QStringLiteral(" auf Schlägen ohne Größe."));
+  }
+  return text;
+}
+
 }  // namespace Bilanz

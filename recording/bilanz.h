@@ -83,4 +83,17 @@ std::optional<TBilanz> Nitratgebiet(TADOModConnection& db, int betriebsNr, int j
 // the 170 kg N limit (NSumme_ha of the whole-farm statement).
 std::optional<double> NSummeJeHa(TADOModConnection& db, int betriebsNr, int jahr);
 
+// Records of the year a statement leaves out, or counts with 0 kg, by reason.
+struct TAuslassungen {
+  int ohneDatum = 0;    // booked to a crop of the year, but without a date
+  int ohneSchlag = 0;   // dated in the year, but no field row in the year of their crop
+  int ohneGroesse = 0;  // on a field without a size: counted with 0 kg
+  bool Keine() const { return ohneDatum == 0 && ohneSchlag == 0 && ohneGroesse == 0; }
+};
+// For the nitrate-area statement the records on nitrate-area fields; records
+// without a field row count for both statements.
+TAuslassungen Ausgelassen(TADOModConnection& db, int betriebsNr, int jahr, bool nitratgebiet);
+// The line the statement pages show below their table; empty when none.
+QString AuslassungenText(const TAuslassungen& a);
+
 }  // namespace Bilanz

@@ -31,6 +31,25 @@ TEST_F(Arbeitsfenster, DuengebedarfsermittlungOeffnetFuerBetriebUndJahr) {
   fenster.close();
 }
 
+TEST_F(Arbeitsfenster, AufzeichnungspflichtOeffnetFuerBetriebUndJahr) {
+  db.Schliessen();
+  THauptfenster fenster(db, ordner.path(), meldungen);
+  ASSERT_TRUE(fenster.Starten(QLocale(QLocale::German, QLocale::Germany)));
+  ASSERT_FALSE(fenster.Knopf(THauptfenster::TAktion::Aufzeichnungspflicht)->isEnabled());
+  ArbeitsfensterEinsetzen(fenster, db, meldungen);
+  ASSERT_TRUE(fenster.Knopf(THauptfenster::TAktion::Aufzeichnungspflicht)->isEnabled());
+  QString titel;
+  QTimer::singleShot(0, [&titel] {
+    if (QWidget* w = QApplication::activeModalWidget()) {
+      titel = w->windowTitle();
+      w->close();
+    }
+  });
+  EXPECT_TRUE(fenster.Ausfuehren(THauptfenster::TAktion::Aufzeichnungspflicht));
+  EXPECT_EQ(titel, QStringLiteral("Düngungsaufzeichnung:  Hof Linde / 2021"));
+  fenster.close();
+}
+
 }  // namespace
 
 namespace {

@@ -1,0 +1,51 @@
+#pragma once
+// The pages "Betrieblicher Nährstoffeinsatz Gesamtbetrieb" and "…
+// Nitratgebiet": the header lines of the statement, its table of 17 rows and
+// the records it leaves out. Filled afresh each time the page is shown.
+
+#include "bilanz.h"
+
+#include <QWidget>
+
+#include <optional>
+#include <vector>
+
+class QLabel;
+class QTableWidget;
+class TADOModConnection;
+class TMeldungen;
+
+class TBilanzSeite : public QWidget {
+  Q_OBJECT
+public:
+  TBilanzSeite(TADOModConnection& db, TMeldungen& meldungen, int betriebsNr, int jahr, bool nitratgebiet,
+               QWidget* eltern = nullptr);
+
+  static QString Titel(bool nitratgebiet);
+
+  // Computes the statement and shows it.
+  void Fuellen();
+  QTableWidget* Tabelle() const { return m_tabelle; }
+  // The value shown beside a header caption; empty when there is no such line.
+  QString Kopfwert(const QString& titel) const;
+  QLabel* Auslassungen() const { return m_auslassungen; }
+  // Double-click on "Erstellungsdatum:": today becomes the creation date.
+  void ErstellungsdatumSetzen();
+
+protected:
+  bool eventFilter(QObject* objekt, QEvent* ereignis) override;
+
+private:
+  void KopfZeigen();
+
+  TADOModConnection& m_db;
+  TMeldungen& m_meldungen;
+  const int m_betrieb;
+  const int m_jahr;
+  const bool m_nitratgebiet;
+  std::vector<std::pair<QLabel*, QLabel*>> m_kopf;  // caption, value
+  QTableWidget* m_tabelle;
+  QLabel* m_auslassungen;
+  bool m_gefuellt = false;
+  std::optional<TBilanz> m_bilanz;  // of the last filling
+};
