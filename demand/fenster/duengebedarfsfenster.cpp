@@ -4,6 +4,7 @@
 #include "dataset.h"
 #include "kulturdaten.h"
 #include "meldungen.h"
+#include "phosphorseite.h"
 #include "schlagdaten.h"
 #include "schlagseite.h"
 #include "stickstoffseite.h"
@@ -17,6 +18,8 @@
 #include <QScopedValueRollback>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -56,8 +59,9 @@ TDuengebedarfsfenster::TDuengebedarfsfenster(TADOModConnection& db, TMeldungen& 
   m_schlagSeite = new TSchlagSeite(m_daten);
   m_anbauSeite = new TAnbauSeite(m_daten);
   m_stickstoffSeite = new TStickstoffSeite(m_daten);
+  m_phosphorSeite = new TPhosphorSeite(m_daten);
   for (TBedarfsseite* s : AlleSeiten()) m_seiten->addTab(s, s->Titel());
-  for (const QString& t : {u"Phosphor"_s, u"Herbstdüngung"_s, u"Herbstdüngung Nitratgebiet"_s}) {
+  for (const QString& t : {u"Herbstdüngung"_s, u"Herbstdüngung Nitratgebiet"_s}) {
     auto* w = new QWidget;
     w->setAccessibleName(t);
     m_seiten->setTabEnabled(m_seiten->addTab(w, t), false);
@@ -73,7 +77,7 @@ TDuengebedarfsfenster::~TDuengebedarfsfenster() {
 }
 
 std::vector<TBedarfsseite*> TDuengebedarfsfenster::AlleSeiten() const {
-  return {m_schlagSeite, m_anbauSeite, m_stickstoffSeite};
+  return {m_schlagSeite, m_anbauSeite, m_stickstoffSeite, m_phosphorSeite};
 }
 
 QHBoxLayout* TDuengebedarfsfenster::UntereLeiste() {
@@ -122,6 +126,8 @@ void TDuengebedarfsfenster::SeitenVerbinden() {
   connect(m_anbauSeite, &TAnbauSeite::VorauswahlVerlangt, this, &TDuengebedarfsfenster::Vorauswahl);
   connect(m_stickstoffSeite, &TStickstoffSeite::SchlagZeigen, this, &TDuengebedarfsfenster::SchlagZeigen);
   connect(m_stickstoffSeite, &TStickstoffSeite::KulturZeigen, this, &TDuengebedarfsfenster::KulturZeigen);
+  connect(m_phosphorSeite, &TPhosphorSeite::SchlagZeigen, this, &TDuengebedarfsfenster::SchlagZeigen);
+  connect(m_phosphorSeite, &TPhosphorSeite::KulturZeigen, this, &TDuengebedarfsfenster::KulturZeigen);
 }
 
 // --- opening and closing --------------------------------------------------------
@@ -178,6 +184,7 @@ void TDuengebedarfsfenster::AllesSpeichern() {
 // --- pages ------------------------------------------------------------------------
 
 void TDuengebedarfsfenster::SeiteGewechselt(int seite) {
+  const int vorige = std::exchange(m_vorigeSeite, seite);
   if (!m_offen || m_seitenwechsel) return;
   AllesSpeichern();
   TADODataSetMod& schlag = *m_daten.schlaege;
@@ -191,11 +198,11 @@ void TDuengebedarfsfenster::SeiteGewechselt(int seite) {
     if (auto* ziel = qobject_cast<TBedarfsseite*>(m_seiten->widget(seite)))
       ziel->Zeigen(schlag.Wert(u"Parzelle"_s).toInt(), id);
   } else {
-    // Back at the field and crop row of the nitrogen page once it was opened.
+    // Back at the field and crop row of the nitrogen page when coming from it.
     int parzelle = schlag.Wert(u"Parzelle"_s).toInt();
     qint64 anbauId = anbau.Position() >= 0 ? anbau.Wert(u"ID"_s).toLongLong() : 0;
     const TADODataSetMod& stickstoff = m_stickstoffSeite->Liste();
-    if (stickstoff.IstOffen() && stickstoff.Position() >= 0) {
+    if (vorige == SeiteStickstoff && stickstoff.IstOffen() && stickstoff.Position() >= 0) {
       parzelle = stickstoff.Wert(u"Parzelle"_s).toInt();
       anbauId = stickstoff.Wert(u"ID"_s).toLongLong();
     }
@@ -226,6 +233,7 @@ void TDuengebedarfsfenster::SchlagZeigen(int parzelle) {
 void TDuengebedarfsfenster::KulturZeigen(int parzelle, qint64 anbauId) {
   m_seiten->setCurrentIndex(SeiteAnbau);
   m_daten.ZurParzelle(parzelle);
+  if (!anbauId) return;  // the field has no crop row yet: nothing to check
   m_daten.kulturen->Suchen(anbauId);
   m_anbauSeite->Pruefen();
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The window "Düngebedarfsermittlung": one page per part (fields, crop rows,
-// nitrogen; phosphate and autumn pages still disabled), the search and the
+// nitrogen, phosphate; autumn pages still disabled), the search and the
 // buttons below them. The window owns the field list and the crop rows of
 // the current field, which several pages show, and coordinates the pages:
 // saving on a page change, the current field and crop row carried to the
@@ -21,6 +21,7 @@ class QTabWidget;
 class TADOModConnection;
 class TAnbauSeite;
 class TMeldungen;
+class TPhosphorSeite;
 class TSchlagSeite;
 class TStickstoffSeite;
 class TTaschenrechner;
@@ -50,6 +51,7 @@ public:
   TSchlagSeite& SchlagSeite() const { return *m_schlagSeite; }
   TAnbauSeite& AnbauSeite() const { return *m_anbauSeite; }
   TStickstoffSeite& StickstoffSeite() const { return *m_stickstoffSeite; }
+  TPhosphorSeite& PhosphorSeite() const { return *m_phosphorSeite; }
 
   // "Suchen": goes to the field the text finds (see Schlagdaten::Suchen); a beep when none.
   void Suchen(const QString& text);
@@ -78,11 +80,13 @@ private:
   TBedarfsdaten m_daten;
   bool m_offen = false;
   bool m_seitenwechsel = false;  // the page changes without the steps of a page change
+  int m_vorigeSeite = SeiteSchlag;  // the page the user comes from
 
   QTabWidget* m_seiten;
   TSchlagSeite* m_schlagSeite;
   TAnbauSeite* m_anbauSeite;
   TStickstoffSeite* m_stickstoffSeite;
+  TPhosphorSeite* m_phosphorSeite;
   QLineEdit* m_suche = nullptr;
   QPointer<TTaschenrechner> m_rechner;
 };

@@ -35,12 +35,18 @@ protected:
     }
     return *fenster;
   }
-  // A control of the window by its accessible name (its German caption).
+  // A control of the window by its accessible name (its German caption);
+  // where several pages have one (a "Berechnen", a "Nutzungsform *"), the
+  // one on the page shown.
   template <class T = QWidget>
   T* Element(const QString& name) {
+    T* erster = nullptr;
     for (T* w : Fenster().template findChildren<T*>())
-      if (w->accessibleName() == name) return w;
-    return nullptr;
+      if (w->accessibleName() == name) {
+        if (w->isVisible()) return w;
+        if (!erster) erster = w;
+      }
+    return erster;
   }
   TADODataSetMod& Schlaege() { return Fenster().SchlagSeite().Liste(); }
   TADODataSetMod& Kulturen() { return Fenster().AnbauSeite().Liste(); }
