@@ -58,8 +58,6 @@ TDBEditMod* Anzeigefeld(TADODataSetMod* liste, const QString& spalte, const QStr
 TPhosphorSeite::TPhosphorSeite(TBedarfsdaten& daten, QWidget* eltern) : TBedarfsseite(daten, u"Phosphor"_s, eltern) {
   TADODataSetMod* schlaege = daten.schlaege;
   auto* v = new QVBoxLayout(this);
-  auto* oben = new QHBoxLayout;
-  auto* links = new QVBoxLayout;
   m_raster = new TListenAnsicht(*schlaege, {{u"Jahr"_s, u"Jahr"_s},
                                             {u"SchlagNr"_s, u"SchlagNr"_s},
                                             {u"SchlagName"_s, u"SchlagName"_s},
@@ -74,15 +72,21 @@ TPhosphorSeite::TPhosphorSeite(TBedarfsdaten& daten, QWidget* eltern) : TBedarfs
   m_raster->setZeilenfarbe([schlaege](int z) {
     return Schlagdaten::Unvollstaendig(Schlagdaten::Werte(*schlaege, z)) ? QVariant(QColor(243, 176, 175)) : QVariant();
   });
-  links->addWidget(m_raster, 1);
+  v->addWidget(m_raster, 1);
+  // Below the list the buttons, and beside them the results.
+  auto* mitteOben = new QHBoxLayout;
+  auto* links = new QVBoxLayout;
   auto* knoepfe = new QHBoxLayout;
   knoepfe->addWidget(m_berechnen = Knopf(u"Berechnen"_s, {}, [this] { Berechnen(); }));
   knoepfe->addWidget(Knopf(u"Voriger"_s, {}, [this] { Voriger(); }));
   knoepfe->addWidget(Knopf(u"Nächster"_s, {}, [this] { Naechster(); }));
-  knoepfe->addWidget(Knopf(u"Datum/ Methode merken"_s, {}, [this] { DatumMethodeMerken(); }));
-  knoepfe->addWidget(m_setzen = Knopf(u"Datum/ Methode setzen"_s, {}, [this] { DatumMethodeSetzen(); }));
   knoepfe->addStretch();
   links->addLayout(knoepfe);
+  auto* merken = new QHBoxLayout;
+  merken->addWidget(Knopf(u"Datum/ Methode merken"_s, {}, [this] { DatumMethodeMerken(); }));
+  merken->addWidget(m_setzen = Knopf(u"Datum/ Methode setzen"_s, {}, [this] { DatumMethodeSetzen(); }));
+  merken->addStretch();
+  links->addLayout(merken);
   // Printing and the spreadsheet list come later; their place is kept.
   auto* ausgabe = new QHBoxLayout;
   ausgabe->addWidget(m_drucken = Knopf(u"Ergebnis drucken"_s, {}, [] {}));
@@ -91,9 +95,10 @@ TPhosphorSeite::TPhosphorSeite(TBedarfsdaten& daten, QWidget* eltern) : TBedarfs
   ausgabe->addStretch();
   links->addLayout(ausgabe);
   for (QPushButton* k : {m_setzen, m_drucken, m_alleDrucken, m_excel}) k->setEnabled(false);
-  oben->addLayout(links, 3);
-  oben->addWidget(ErgebnisBauen(), 2);
-  v->addLayout(oben, 1);
+  links->addStretch();
+  mitteOben->addLayout(links);
+  mitteOben->addWidget(ErgebnisBauen(), 1);
+  v->addLayout(mitteOben);
 
   m_panel = new TADOPanel;
   m_panel->setDataSet(schlaege);
@@ -111,8 +116,13 @@ TPhosphorSeite::TPhosphorSeite(TBedarfsdaten& daten, QWidget* eltern) : TBedarfs
   mitte->addWidget(BodenBauen(), 2);
   mitte->addWidget(KulturenBauen(), 3);
   pl->addLayout(mitte);
-  auto* ok = new QFormLayout;
-  Formular::OkAbbruch(ok);
+  auto* ok = new QHBoxLayout;
+  ok->addStretch();
+  for (int aktion : {TDBOKBitBtn::OK, TDBOKBitBtn::Abbruch}) {
+    auto* k = new TDBOKBitBtn(aktion);
+    k->setAutoDefault(false);
+    ok->addWidget(k);
+  }
   pl->addLayout(ok);
   v->addWidget(m_panel);
   connect(m_panel, &TADOPanel::Betreten, this, [this] {
@@ -159,10 +169,6 @@ QGroupBox* TPhosphorSeite::BodenBauen() {
     // Fallow is not fertilised.
     if (Liste().Wert(u"NutzungsForm"_s).toInt() == 4) Liste().setWert(u"KeineDuengung"_s, 1);
   });
-  auto* ohne = Formular::Haken(f, schlaege, u"OhneZuAbGK"_s,
-                               u"Berechnung ohne Zu-/Abschlag Gehaltsklasse im aktuellen Jahr"_s);
-  ohne->setToolTip(u"Wenn Zu-/Abschlag für das aktuelle Jahr bei dem Schlag schon in einer vorigen Berechnung "
-                   "verwendet wurde."_s);
   return box;
 }
 
@@ -172,8 +178,9 @@ QGroupBox* TPhosphorSeite::KulturenBauen() {
   box->setAccessibleName(u"Kulturen"_s);
   auto* g = new QGridLayout(box);
   int spalte = 1;
-  for (const QString& t : {u"Kultur"_s, u"Ertrag"_s, QString(), u"Nebenprodukt abgefahren"_s, u"P2O5-Entzug"_s})
-    g->addWidget(new QLabel(t), 0, spalte++);
+  for (const QString& t :
+       {u"Kultur"_s, u"Ertrag"_s, QString(), u"Nebenprodukt\nabgefahren"_s, u"P2O5-Entzug\n(kg/ha)"_s})
+    g->addWidget(new QLabel(t), 0, spalte++, Qt::AlignBottom);
   for (int z = 0; z < AnzahlZeilen; ++z) {
     const TZeilenart& art = Zeilenarten[z];
     TKulturzeile& zeile = m_zeilen[z];
@@ -184,7 +191,7 @@ QGroupBox* TPhosphorSeite::KulturenBauen() {
     zeile.wahl->setAccessibleName(art.titel);
     zeile.wahl->Binden(schlaege, art.nummer);
     zeile.wahl->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    zeile.wahl->setMinimumContentsLength(22);
+    zeile.wahl->setMinimumContentsLength(18);
     if (z <= Hauptfrucht) zeile.wahl->setFehler_Faerben(cnstFaerbenWenn0orLeer);
     titel->setBuddy(zeile.wahl);
     connect(zeile.wahl, &QComboBox::activated, this, [this, z] { Gewaehlt(z); });
@@ -223,7 +230,22 @@ QGroupBox* TPhosphorSeite::KulturenBauen() {
   });
   auto* mehrere = new TDBCheckBoxMod(u"mehrere Kulturen in einem Jahr"_s);
   mehrere->Binden(schlaege, u"GemueseModus"_s);
-  g->addWidget(mehrere, AnzahlZeilen + 1, 1, 1, 5);
+  g->addWidget(mehrere, AnzahlZeilen + 1, 1, 1, 2);
+  auto* ohne = new TDBCheckBoxMod(u"Berechnung ohne Zu-/Abschlag Gehaltsklasse im aktuellen Jahr"_s);
+  ohne->Binden(schlaege, u"OhneZuAbGK"_s);
+  ohne->setToolTip(u"Wenn Zu-/Abschlag für das aktuelle Jahr bei dem Schlag schon in einer vorigen Berechnung "
+                   "verwendet wurde."_s);
+  g->addWidget(ohne, AnzahlZeilen + 2, 1, 1, 6);
+  auto* zeitraum = new QHBoxLayout;
+  zeitraum->addStretch();
+  for (const auto& [text, spalte] : {std::pair(u"berechnete Jahre"_s, u"P_Jahre"_s),
+                                     std::pair(u"Kulturen im Zeitraum"_s, u"P_Kulturen"_s)}) {
+    auto* e = Anzeigefeld(schlaege, spalte, text, 0);
+    e->setMaximumWidth(e->fontMetrics().horizontalAdvance(u"00000"_s));
+    zeitraum->addWidget(new QLabel(text));
+    zeitraum->addWidget(e);
+  }
+  g->addLayout(zeitraum, AnzahlZeilen + 1, 3, 1, 4);
   g->setColumnStretch(1, 1);
   return box;
 }
@@ -232,22 +254,29 @@ QGroupBox* TPhosphorSeite::ErgebnisBauen() {
   TADODataSetMod* schlaege = m_daten.schlaege;
   auto* box = new QGroupBox(u"Ergebnis"_s);
   box->setAccessibleName(u"Ergebnis"_s);
-  auto* f = new QFormLayout(box);
+  auto* g = new QGridLayout(box);
+  g->addWidget(new QLabel(u"kg P2O5/ha"_s), 1, 0);
+  g->addWidget(new QLabel(u"kg P/ha"_s), 2, 0);
+  // Each value in P2O5 and in P, the titles in two lines so that the five
+  // fit beside the buttons; the accessible names carry the unit.
   const struct {
-    QString text, spalte;
-    int stellen;
+    QString titel, p2o5, p;
   } werte[] = {
-      {u"berechnete Jahre"_s, u"P_Jahre"_s, 0},
-      {u"Kulturen im Zeitraum"_s, u"P_Kulturen"_s, 0},
-      {u"P2O5-Entzug gesamt (kg P2O5/ha)"_s, u"P2O5_EGes"_s, 1},
-      {u"Zu-/Abschlag Gehaltsklasse (kg P2O5/ha)"_s, u"P2O5_ZuAbBoden"_s, 1},
-      {u"Abzug Nebenprodukte (kg P2O5/ha)"_s, u"P2O5_AbFruchtNP"_s, 1},
-      {u"Düngebedarf nach DüV (kg P2O5/ha)"_s, u"P2O5_DuengeBedarf"_s, 1},
-      {u"Düngebedarf nach DüV (kg P/ha)"_s, u"P_DuengeBedarf"_s, 1},
-      {u"nach Empfehlung der Fachbehörde (kg P2O5/ha)"_s, u"P2O5_DuengeBedarfFachlich"_s, 1},
-      {u"nach Empfehlung der Fachbehörde (kg P/ha)"_s, u"P_DuengeBedarfFachlich"_s, 1},
+      {u"P2O5-Entzug\ngesamt"_s, u"P2O5_EGes"_s, u"P_EGes"_s},
+      {u"Zu-/Abschlag\nGehaltsklasse"_s, u"P2O5_ZuAbBoden"_s, u"P_ZuAbBoden"_s},
+      {u"Abzug\nNebenprodukte"_s, u"P2O5_AbFruchtNP"_s, u"P_AbVorFruchtNP"_s},
+      {u"Düngebedarf\nnach DüV"_s, u"P2O5_DuengeBedarf"_s, u"P_DuengeBedarf"_s},
+      {u"nach Empfehlung\nder Fachbehörde"_s, u"P2O5_DuengeBedarfFachlich"_s, u"P_DuengeBedarfFachlich"_s},
   };
-  for (const auto& w : werte) f->addRow(w.text, Anzeigefeld(schlaege, w.spalte, w.text, w.stellen));
+  int spalte = 1;
+  for (const auto& w : werte) {
+    auto* l = new QLabel(w.titel);
+    l->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+    g->addWidget(l, 0, spalte);
+    const QString name = QString(w.titel).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    g->addWidget(Anzeigefeld(schlaege, w.p2o5, name + u" (kg P2O5/ha)"_s, 1), 1, spalte);
+    g->addWidget(Anzeigefeld(schlaege, w.p, name + u" (kg P/ha)"_s, 1), 2, spalte++);
+  }
   return box;
 }
 
@@ -277,7 +306,11 @@ void TPhosphorSeite::Anzeigen() {
   for (QWidget* w : {static_cast<QWidget*>(m_p2o5), static_cast<QWidget*>(m_p), static_cast<QWidget*>(m_klasse)})
     m_boden->setRowVisible(w, !euf);
   for (QPushButton* k : {m_berechnen, m_drucken, m_excel}) k->setVisible(!euf);
-  for (const TKulturzeile& z : m_zeilen) z.einheit->setText(zeile ? P::Ertragseinheit(s.Wert(z.nummer)) : QString());
+  for (const TKulturzeile& z : m_zeilen) {
+    z.einheit->setText(zeile ? P::Ertragseinheit(s.Wert(z.nummer)) : QString());
+    // A yield without a crop means nothing.
+    z.ertrag->setEnabled(zeile && s.Wert(z.nummer).toLongLong() > 0);
+  }
 }
 
 bool TPhosphorSeite::eventFilter(QObject* objekt, QEvent* ereignis) {
