@@ -32,6 +32,9 @@ TDuengebedarfsfenster::TDuengebedarfsfenster(TADOModConnection& db, TMeldungen& 
   // The two lists several pages show; they go before the pages when the window goes.
   TADODataSetMod* schlag = m_daten.schlaege = new TADODataSetMod(db, this);
   Schlagdaten::ListeDesJahres(*schlag, betriebsNr, jahr);
+  // Fields are added through "neuen Schlag anlegen" and "Schlagteilung" only,
+  // not by typing into a page while the year has none.
+  schlag->setImplizitAnfuegen(false);
   schlag->VorDemSpeichern = [this](TADODataSetMod& l) {
     Schlagdaten::VorDemSpeichern(m_daten.db, l, m_daten.betrieb);
     return true;

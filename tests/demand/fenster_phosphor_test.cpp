@@ -429,6 +429,33 @@ TEST_F(FensterPhosphor, DatumMethodeMerkenSetzenUndBlaettern) {
   EXPECT_EQ(a.Wert(3).toString().toStdString(), "A");
 }
 
+// The pages keep the field the user is on, also after the nitrogen page was open on another.
+TEST_F(FensterPhosphor, SeitenBehaltenDenSchlag) {
+  Beispielfeld();
+  Schlag(13, {{"Feldblock", "DEVLLI0123456780"}, {"BKR", 107}});
+  Kultur(13, Weizen);
+  TDuengebedarfsfenster& f = Fenster();
+  f.Seiten()->setCurrentIndex(TDuengebedarfsfenster::SeiteStickstoff);
+  ASSERT_EQ(Stickstoffliste().Wert(QStringLiteral("Parzelle")).toInt(), 12);
+  Seite();
+  Druecken(QStringLiteral("Nächster"));
+  f.Seiten()->setCurrentIndex(TDuengebedarfsfenster::SeiteSchlag);
+  EXPECT_EQ(Schlaege().Wert(QStringLiteral("Parzelle")).toInt(), 13);
+  f.Seiten()->setCurrentIndex(TDuengebedarfsfenster::SeiteStickstoff);
+  EXPECT_EQ(Stickstoffliste().Wert(QStringLiteral("Parzelle")).toInt(), 13);
+}
+
+// A year without fields: the page adds none and its buttons do nothing.
+TEST_F(FensterPhosphor, OhneSchlaege) {
+  Seite();
+  Eingeben(QStringLiteral("P-Gehalt (mg/100 g) *"), QStringLiteral("3"));
+  for (const char* k : {"Berechnen", "Voriger", "Nächster", "Datum/ Methode merken", "Folgefrucht 1 löschen"})
+    Druecken(QString::fromUtf8(k));
+  Fenster().Seiten()->setCurrentIndex(TDuengebedarfsfenster::SeiteSchlag);
+  EXPECT_EQ(Anzahl(QStringLiteral("select count(*) from Schlag")), 0);
+  EXPECT_TRUE(meldungen.Infos().isEmpty()) << Text(meldungen.Infos());
+}
+
 TEST_F(FensterPhosphor, OekologischerLandbau) {
   Sql(QStringLiteral("update DuengeJahr set IsOeko = 1"));
   Feld();
