@@ -301,6 +301,19 @@ TEST_F(FensterPhosphor, BerechnenHaeltAnUndZeigtWohin) {
   EXPECT_EQ(QApplication::focusWidget(), Im<QWidget>(QStringLiteral("Analysemethode *")));
 }
 
+TEST_F(FensterPhosphor, BerechnenZeigtDieUnvollstaendigeKultur) {
+  Beispielfeld();
+  const qint64 folge = Kultur(12, Raps, {{"FruchtNr", 2}, {"IsEinzelErtrag", 1}, {"Einzelertrag", 0}});
+  TDuengebedarfsfenster& f = Fenster();
+  Seite();
+  Druecken(QStringLiteral("Berechnen"));
+  EXPECT_EQ(Text(meldungen.Infos()), "Bitte gültigen Wert eingeben/auswählen.");
+  EXPECT_EQ(f.Seiten()->currentIndex(), int(TDuengebedarfsfenster::SeiteAnbau));
+  EXPECT_EQ(Kulturen().Wert(QStringLiteral("ID")).toLongLong(), folge);
+  EXPECT_EQ(QApplication::focusWidget(), Eingabe(QStringLiteral("Ertrag *")));
+  EXPECT_EQ(Zahl(QStringLiteral("P2O5_DuengeBedarf")), 0);
+}
+
 TEST_F(FensterPhosphor, BerechnenFragtNachDemDatum) {
   Beispielfeld({{"P_BerechnungsDatum", QVariant()}});
   Seite();
