@@ -5,6 +5,7 @@
 #include "herbstseite.h"
 #include "kulturdaten.h"
 #include "meldungen.h"
+#include "phosphorseite.h"
 #include "schlagdaten.h"
 #include "schlagseite.h"
 #include "stickstoffseite.h"
@@ -32,6 +33,9 @@ TDuengebedarfsfenster::TDuengebedarfsfenster(TADOModConnection& db, TMeldungen& 
   // The two lists several pages show; they go before the pages when the window goes.
   TADODataSetMod* schlag = m_daten.schlaege = new TADODataSetMod(db, this);
   Schlagdaten::ListeDesJahres(*schlag, betriebsNr, jahr);
+  // Fields are added through "neuen Schlag anlegen" and "Schlagteilung" only,
+  // not by typing into a page while the year has none.
+  schlag->setImplizitAnfuegen(false);
   schlag->VorDemSpeichern = [this](TADODataSetMod& l) {
     Schlagdaten::VorDemSpeichern(m_daten.db, l, m_daten.betrieb);
     return true;
@@ -59,12 +63,10 @@ TDuengebedarfsfenster::TDuengebedarfsfenster(TADOModConnection& db, TMeldungen& 
   m_schlagSeite = new TSchlagSeite(m_daten);
   m_anbauSeite = new TAnbauSeite(m_daten);
   m_stickstoffSeite = new TStickstoffSeite(m_daten);
+  m_phosphorSeite = new TPhosphorSeite(m_daten);
   m_herbstSeite = new THerbstSeite(m_daten, Herbstduengung::TSeite::Herbst);
   m_herbstRGSeite = new THerbstSeite(m_daten, Herbstduengung::TSeite::Nitratgebiet, m_herbstSeite);
   for (TBedarfsseite* s : AlleSeiten()) m_seiten->addTab(s, s->Titel());
-  auto* phosphor = new QWidget;
-  phosphor->setAccessibleName(u"Phosphor"_s);
-  m_seiten->setTabEnabled(m_seiten->insertTab(SeitePhosphor, phosphor, u"Phosphor"_s), false);
   m_seiten->setTabEnabled(SeiteHerbstRG, Herbstduengung::SeiteVerfuegbar(Herbstduengung::TSeite::Nitratgebiet, jahr));
   haupt->addLayout(UntereLeiste());
   SeitenVerbinden();
@@ -77,7 +79,7 @@ TDuengebedarfsfenster::~TDuengebedarfsfenster() {
 }
 
 std::vector<TBedarfsseite*> TDuengebedarfsfenster::AlleSeiten() const {
-  return {m_schlagSeite, m_anbauSeite, m_stickstoffSeite, m_herbstSeite, m_herbstRGSeite};
+  return {m_schlagSeite, m_anbauSeite, m_stickstoffSeite, m_phosphorSeite, m_herbstSeite, m_herbstRGSeite};
 }
 
 QHBoxLayout* TDuengebedarfsfenster::UntereLeiste() {
@@ -126,6 +128,8 @@ void TDuengebedarfsfenster::SeitenVerbinden() {
   connect(m_anbauSeite, &TAnbauSeite::VorauswahlVerlangt, this, &TDuengebedarfsfenster::Vorauswahl);
   connect(m_stickstoffSeite, &TStickstoffSeite::SchlagZeigen, this, &TDuengebedarfsfenster::SchlagZeigen);
   connect(m_stickstoffSeite, &TStickstoffSeite::KulturZeigen, this, &TDuengebedarfsfenster::KulturZeigen);
+  connect(m_phosphorSeite, &TPhosphorSeite::SchlagZeigen, this, &TDuengebedarfsfenster::SchlagZeigen);
+  connect(m_phosphorSeite, &TPhosphorSeite::KulturZeigen, this, &TDuengebedarfsfenster::KulturZeigen);
 }
 
 // --- opening and closing --------------------------------------------------------
@@ -197,7 +201,7 @@ void TDuengebedarfsfenster::SeiteGewechselt(int seite) {
     if (auto* ziel = qobject_cast<TBedarfsseite*>(m_seiten->widget(seite)))
       ziel->Zeigen(schlag.Wert(u"Parzelle"_s).toInt(), id);
   } else {
-    // Back at the field and crop row of the nitrogen page once it was opened.
+    // Back at the field and crop row of the nitrogen page when coming from it.
     int parzelle = schlag.Wert(u"Parzelle"_s).toInt();
     qint64 anbauId = anbau.Position() >= 0 ? anbau.Wert(u"ID"_s).toLongLong() : 0;
     const TADODataSetMod& stickstoff = m_stickstoffSeite->Liste();
@@ -232,6 +236,7 @@ void TDuengebedarfsfenster::SchlagZeigen(int parzelle) {
 void TDuengebedarfsfenster::KulturZeigen(int parzelle, qint64 anbauId) {
   m_seiten->setCurrentIndex(SeiteAnbau);
   m_daten.ZurParzelle(parzelle);
+  if (!anbauId) return;  // the field has no crop row yet: nothing to check
   m_daten.kulturen->Suchen(anbauId);
   m_anbauSeite->Pruefen();
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The window "Düngebedarfsermittlung": one page per part (fields, crop rows,
-// nitrogen, autumn; the phosphate page still disabled), the search and the
+// nitrogen, phosphate, autumn), the search and the
 // buttons below them. The window owns the field list and the crop rows of
 // the current field, which several pages show, and coordinates the pages:
 // saving on a page change, the current field and crop row carried to the
@@ -22,6 +22,7 @@ class TADOModConnection;
 class TAnbauSeite;
 class THerbstSeite;
 class TMeldungen;
+class TPhosphorSeite;
 class TSchlagSeite;
 class TStickstoffSeite;
 class TTaschenrechner;
@@ -51,6 +52,7 @@ public:
   TSchlagSeite& SchlagSeite() const { return *m_schlagSeite; }
   TAnbauSeite& AnbauSeite() const { return *m_anbauSeite; }
   TStickstoffSeite& StickstoffSeite() const { return *m_stickstoffSeite; }
+  TPhosphorSeite& PhosphorSeite() const { return *m_phosphorSeite; }
 
   // "Suchen": goes to the field the text finds (see Schlagdaten::Suchen); a beep when none.
   void Suchen(const QString& text);
@@ -85,6 +87,7 @@ private:
   TSchlagSeite* m_schlagSeite;
   TAnbauSeite* m_anbauSeite;
   TStickstoffSeite* m_stickstoffSeite;
+  TPhosphorSeite* m_phosphorSeite;
   THerbstSeite* m_herbstSeite;
   THerbstSeite* m_herbstRGSeite;
   QLineEdit* m_suche = nullptr;

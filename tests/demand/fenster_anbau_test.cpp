@@ -19,7 +19,7 @@ TEST_F(FensterAnbau, TitelUndGesperrteSeiten) {
   EXPECT_EQ(seiten, QStringList({"Schlag-Grunddaten", "Anbau", "Stickstoff", "Phosphor", "Herbstdüngung",
                                  "Herbstdüngung Nitratgebiet"}));
   EXPECT_TRUE(f.Seiten()->isTabEnabled(2));
-  EXPECT_FALSE(f.Seiten()->isTabEnabled(3));
+  EXPECT_TRUE(f.Seiten()->isTabEnabled(3));
   EXPECT_TRUE(f.Seiten()->isTabEnabled(4));
   EXPECT_TRUE(f.Seiten()->isTabEnabled(5));
 }

@@ -36,16 +36,17 @@ protected:
     return *fenster;
   }
   // A control of the window by its accessible name (its German caption);
-  // several pages have a "Berechnen": the one on screen comes first.
+  // where several pages have one (a "Berechnen", a "Nutzungsform *"), the
+  // one on the page shown.
   template <class T = QWidget>
   T* Element(const QString& name) {
-    T* verdeckt = nullptr;
+    T* erster = nullptr;
     for (T* w : Fenster().template findChildren<T*>())
       if (w->accessibleName() == name) {
         if (w->isVisible()) return w;
-        if (!verdeckt) verdeckt = w;
+        if (!erster) erster = w;
       }
-    return verdeckt;
+    return erster;
   }
   TADODataSetMod& Schlaege() { return Fenster().SchlagSeite().Liste(); }
   TADODataSetMod& Kulturen() { return Fenster().AnbauSeite().Liste(); }

@@ -428,7 +428,7 @@ TEST_F(Phosphor_, OekologischerLandbau) {
 }
 
 // Incomplete analysis data clear class and results; a field without class
-// keeps its former class term; rules needing a master row leave a field
+// loses a class term left from before; rules needing a master row leave a field
 // without one alone.
 TEST_F(Phosphor_, UnvollstaendigeAngabenUndFehlendeStammdaten) {
   TFeld feld;
@@ -453,7 +453,7 @@ TEST_F(Phosphor_, UnvollstaendigeAngabenUndFehlendeStammdaten) {
   EXPECT_NEAR(Zahl(ohneDatum, QStringLiteral("P2O5_EGes")), 104, Genau);
 
   EXPECT_EQ(Feldwert(ohneKlasse, QStringLiteral("P_GehaltsKlasse")).toString(), QString());
-  EXPECT_NEAR(Zahl(ohneKlasse, QStringLiteral("P2O5_ZuAbBoden")), 11, Genau);
+  EXPECT_NEAR(Zahl(ohneKlasse, QStringLiteral("P2O5_ZuAbBoden")), 0, Genau);
 
   EXPECT_NEAR(Zahl(fremd, QStringLiteral("VFEinzelertrag")), 9, Genau);
   EXPECT_NEAR(Zahl(fremd, QStringLiteral("P2O5_AbVorFruchtNP")), 7, Genau);
@@ -503,7 +503,8 @@ TEST_F(Phosphor_, Regel20_7SetztDieErtraegeDesSchlags) {
                                QStringLiteral("Ertragsdifferenz"), QStringLiteral("TatsRohprotein"),
                                QStringLiteral("Stickstoffnachlieferung"), QStringLiteral("Leguminosenanteil"),
                                QStringLiteral("KannHerbstDuengung"), QStringLiteral("P2O5_HP"),
-                               QStringLiteral("Kultur"),           QStringLiteral("Stickstoffbedarfswert")};
+                               QStringLiteral("Kultur"),           QStringLiteral("Stickstoffbedarfswert"),
+                               QStringLiteral("HF_Name")};
   auto zustand = [&](qint64 s) {
     std::map<QString, QVariant> z;
     for (const QString& sp : spalten) z[sp] = Feldwert(s, sp);
@@ -518,11 +519,11 @@ TEST_F(Phosphor_, Regel20_7SetztDieErtraegeDesSchlags) {
   std::map<qint64, std::string> proZeile;
   for (qint64 s : felder) proZeile[s] = Text(zustand(s));
   EXPECT_EQ(proZeile[weizen],
-            "Ertragsdifferenz=10, HFEinzelertrag=80, KannHerbstDuengung=0, Kultur=Testweizen, Leguminosenanteil=15, "
+            "Ertragsdifferenz=10, HFEinzelertrag=80, HF_Name=Testweizen, KannHerbstDuengung=0, Kultur=Testweizen, Leguminosenanteil=15, "
             "P2O5_HP=0.8, Stickstoffbedarfswert=230, Stickstoffnachlieferung=20, TatsErtrag=80, TatsRohprotein=12");
   // Individual yield, own protein kept, autumn fertilisation allowed (class 310), organic factor.
   EXPECT_EQ(proZeile[einzeln],
-            "Ertragsdifferenz=0, HFEinzelertrag=65, KannHerbstDuengung=1, Kultur=Testeinzeln, Leguminosenanteil=0, "
+            "Ertragsdifferenz=0, HFEinzelertrag=65, HF_Name=Testeinzeln, KannHerbstDuengung=1, Kultur=Testeinzeln, Leguminosenanteil=0, "
             "P2O5_HP=0.4, Stickstoffbedarfswert=0, Stickstoffnachlieferung=0, TatsErtrag=65, TatsRohprotein=14");
   const auto klee = zustand(kleegras);
   EXPECT_EQ(klee.at(QStringLiteral("TatsErtrag")).toDouble(), 90);
@@ -535,6 +536,88 @@ TEST_F(Phosphor_, Regel20_7SetztDieErtraegeDesSchlags) {
   for (qint64 s : felder) ASSERT_EQ(Text(zustand(s)), Text(vorher[s]));
   Befehle::GruppeFuerJahr(db, Jahr, Betrieb, 20);
   for (qint64 s : felder) EXPECT_EQ(Text(zustand(s)), proZeile[s]) << "Schlag " << s;
+}
+
+// The main crop's yield stays while it belongs to the field's main crop (its
+// name in HF_Name): typed on the phosphate page or set as the nitrate-area
+// mean yield, a run of group 20 keeps it. A yield of another crop, or none,
+// becomes the crop's own yield, from 2021 in a nitrate area its mean yield of
+// 2015-2019 (here 72 dt instead of 80).
+TEST_F(Phosphor_, Regel20_7BehaeltDenErtragDerHauptfrucht) {
+  Sql(QStringLiteral("UPDATE S_KulturenNP SET TatsErtragRG = 72 WHERE BetriebsNr = 2 AND FA_NR = :fa"),
+      {{QStringLiteral("fa"), Weizen}});
+  Sql(QStringLiteral("INSERT INTO DuengeJahr (BetriebsNr, Duengejahr) VALUES (2, 2020)"));
+  struct TFall {
+    const char* name;  // HF_Name before
+    double ertrag;     // HFEinzelertrag before
+    int auflagen;      // BewirtschaftungsAuflagen
+    int jahr;
+    double erwartet;
+  } const faelle[] = {
+      {"Testweizen", 70, 1, 2021, 70},  // typed on the page
+      {"Testgerste", 40, 1, 2021, 80},  // the yield of the crop before
+      {"", 0, 1, 2021, 80},             // none yet
+      {"Testweizen", 0, 1, 2021, 80},
+      {"", 0, 2, 2021, 72},             // nitrate area
+      {"Testweizen", 72, 2, 2021, 72},  // as the window set it
+      {"Testweizen", 65, 2, 2021, 65},
+      {"Testgerste", 40, 2, 2021, 72},
+      {"", 0, 2, 2020, 80},             // the nitrate-area yields count from 2021
+  };
+  struct TFeldFall {
+    qint64 id;
+    const TFall* fall;
+  };
+  std::vector<TFeldFall> felder;
+  int parzelle = 0;
+  for (const auto& f : faelle) {
+    TFeld feld;
+    feld.parzelle = ++parzelle;
+    feld.jahr = f.jahr;
+    const qint64 s = Feld(feld);
+    Sql(QStringLiteral("UPDATE Schlag SET HF_Name = :n, HFEinzelertrag = :e, BewirtschaftungsAuflagen = :a WHERE ID = :id"),
+        {{QStringLiteral("n"), QString::fromUtf8(f.name)}, {QStringLiteral("e"), f.ertrag},
+         {QStringLiteral("a"), f.auflagen}, {QStringLiteral("id"), s}});
+    felder.push_back({s, &f});
+  }
+  const auto pruefen = [&](const char* art) {
+    for (const auto& [s, f] : felder) {
+      SCOPED_TRACE(testing::Message() << art << ": " << f->name << " " << f->ertrag << ", Auflagen " << f->auflagen
+                                      << ", " << f->jahr);
+      EXPECT_EQ(Zahl(s, QStringLiteral("HFEinzelertrag")), f->erwartet);
+      EXPECT_EQ(Feldwert(s, QStringLiteral("HF_Name")).toString().toStdString(), "Testweizen");
+    }
+  };
+  for (qint64 z : Ids(QStringLiteral("SELECT ID FROM Anbau ORDER BY ID"))) Befehle::GruppeFuerDatensatz(db, z, 20);
+  pruefen("pro Kultur");
+  // A second run keeps what the first one set.
+  for (qint64 z : Ids(QStringLiteral("SELECT ID FROM Anbau ORDER BY ID"))) Befehle::GruppeFuerDatensatz(db, z, 20);
+  pruefen("zweiter Lauf");
+
+  // Per farm year (2021 and 2020), from the state before.
+  for (const auto& [s, f] : felder)
+    Sql(QStringLiteral("UPDATE Schlag SET HF_Name = :n, HFEinzelertrag = :e WHERE ID = :id"),
+        {{QStringLiteral("n"), QString::fromUtf8(f->name)}, {QStringLiteral("e"), f->ertrag}, {QStringLiteral("id"), s}});
+  Befehle::GruppeFuerJahr(db, 2021, Betrieb, 20);
+  Befehle::GruppeFuerJahr(db, 2020, Betrieb, 20);
+  pruefen("pro Jahr");
+}
+
+// A field whose class went (EUF chosen after a calculation in class A) gets no
+// class term from the per-year run: removal 104 minus credit 20, where the
+// term left from before would make the recommendation 141.285.
+TEST_F(Phosphor_, OhneGehaltsklasseKeinZuschlagImJahreslauf) {
+  const qint64 s = Feld(TFeld{});
+  Berechnen(s);
+  ASSERT_NEAR(Zahl(s, QStringLiteral("P2O5_ZuAbBoden")), 57.285, Genau);
+  Sql(QStringLiteral("UPDATE Schlag SET P_Methode = 3, P_GehaltsKlasse = :k WHERE ID = :id"),
+      {{QStringLiteral("k"), Phosphor::Gehaltsklasse(3, 107, 2.0)}, {QStringLiteral("id"), s}});
+  Befehle::GruppeFuerJahr(db, Jahr, Betrieb, 45);
+  EXPECT_NEAR(Zahl(s, QStringLiteral("P2O5_ZuAbBoden")), 0, Genau);
+  EXPECT_NEAR(Zahl(s, QStringLiteral("P_ZuAbBoden")), 0, Genau);
+  EXPECT_NEAR(Zahl(s, QStringLiteral("P2O5_DuengeBedarf")), 84, Genau);
+  EXPECT_NEAR(Zahl(s, QStringLiteral("P2O5_DuengeBedarfFachlich")), 84, Genau);
+  EXPECT_NEAR(Zahl(s, QStringLiteral("PDuengebedarfHF")), 84, Genau);
 }
 
 // The same farm year computed per field and per year gives the same values;
