@@ -2,6 +2,7 @@
 // The preselection window on farm 2 "Hof Linde", year 2021, shown headless
 // and driven like a user: clicks, double-clicks, keys and typing.
 
+#include "fensterelement.h"
 #include "kulturenseite.h"
 #include "listenseite.h"
 #include "mineralseite.h"
@@ -49,14 +50,7 @@ protected:
   // The one control with this accessible name that shows on the page.
   template <class T>
   T* Element(QWidget* in, const QString& name) {
-    T* gefunden = nullptr;
-    for (T* w : in->findChildren<T*>()) {
-      if (w->accessibleName() != name || !w->isVisibleTo(in)) continue;
-      if (gefunden) ADD_FAILURE() << "Mehrfach: " << name.toStdString();
-      gefunden = w;
-    }
-    if (!gefunden) ADD_FAILURE() << "Nicht gefunden: " << name.toStdString();
-    return gefunden;
+    return Fensterhilfe::Element<T>(in, name);
   }
   void Klicken(QWidget* in, const QString& knopf) {
     auto* k = Element<QAbstractButton>(in, knopf);

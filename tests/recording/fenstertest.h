@@ -7,6 +7,7 @@
 // cattle on pasture (100 kg N a year, 25 % loss, 20 kg P) and has its own
 // substance "Pflanzenkohle" (2.5 / 1.5 / 0.3).
 
+#include "fensterelement.h"
 #include "aufzeichnungsbetrieb.h"
 #include "aufzeichnungsfenster.h"
 #include "aufzeichnungsliste.h"
@@ -73,15 +74,7 @@ protected:
   // The one control with this accessible name that shows in the window.
   template <class T = QWidget>
   T* Element(const QString& name, QWidget* in = nullptr) {
-    if (!in) in = fenster.get();
-    T* gefunden = nullptr;
-    for (T* w : in->findChildren<T*>()) {
-      if (w->accessibleName() != name || !w->isVisibleTo(in)) continue;
-      if (gefunden) ADD_FAILURE() << "Mehrfach: " << name.toStdString();
-      gefunden = w;
-    }
-    if (!gefunden) ADD_FAILURE() << "Nicht gefunden: " << name.toStdString();
-    return gefunden;
+    return Fensterhilfe::Element<T>(in ? in : fenster.get(), name);
   }
   void Klicken(const QString& knopf) {
     auto* k = Element<QAbstractButton>(knopf);
