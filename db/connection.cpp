@@ -3,6 +3,7 @@
 #include "fehlertexte.h"
 #include "meldungen.h"
 #include "sqlfunctions.h"
+#include "stoerung.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -96,6 +97,7 @@ bool TADOModConnection::Anlegen() {
 
 TOeffnenErgebnis TADOModConnection::Verbinden(int flags, TZugriff zugriff) {
   const QString name = QFileInfo(m_datei).fileName();
+  Stoerung::Bereitstellen();
   sqlite3* db = nullptr;
   if (sqlite3_open_v2(QFile::encodeName(m_datei).constData(), &db, flags, nullptr) != SQLITE_OK) {
     const int code = db ? sqlite3_errcode(db) : SQLITE_NOMEM;
@@ -370,7 +372,9 @@ bool TADOModConnection::Ausfuehren(const QString& sql, const TParameter& paramet
 bool TADOModConnection::AusfuehrenMitMeldung(const QString& sql, const TParameter& parameter) {
   if (Leer(sql)) return true;
   if (Ausfuehren(sql, parameter)) return true;
-  if (m_meldungen) m_meldungen->Info(m_letzterFehler);
+  // A transaction the engine gave up is reported once, by its owner, not by
+  // every statement that follows.
+  if (m_meldungen && !m_abgebrochen) m_meldungen->Info(m_letzterFehler);
   return false;
 }
 

@@ -76,7 +76,9 @@ public:
   // statement fails with the cause until the outermost TTransaktion ends.
   bool TransaktionAbgebrochen() const { return m_abgebrochen; }
 
-  // Reporting mode: a failure shows the engine's error text; the caller goes on.
+  // Reporting mode: a failure shows the engine's error text; the caller goes
+  // on. Not when the engine gave up the transaction: its owner (the
+  // Bestaetigen() that fails) reports that once.
   bool AusfuehrenMitMeldung(const QString& sql, const TParameter& parameter = {});
   // Silent mode: a failure is ignored.
   bool AusfuehrenStill(const QString& sql, const TParameter& parameter = {});

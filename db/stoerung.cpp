@@ -20,8 +20,7 @@ TPruefung& Aktuelle() {
 
 // --- the layer between the engine and the file system -----------------------
 // It passes everything to the system's own layer and asks the check before
-// each durable step. It is put in place the first time a check is set and
-// then stays, passing everything through while no check is set.
+// each durable step; without a check that costs one call per file operation.
 
 sqlite3_vfs* Echt() {
   static sqlite3_vfs* echt = sqlite3_vfs_find(nullptr);
@@ -198,10 +197,7 @@ int Zeit(sqlite3_vfs*, double* aus) { return Echt()->xCurrentTime(Echt(), aus); 
 int LetzterFehler(sqlite3_vfs*, int n, char* aus) { return Echt()->xGetLastError(Echt(), n, aus); }
 int Zeit64(sqlite3_vfs*, sqlite3_int64* aus) { return Echt()->xCurrentTimeInt64(Echt(), aus); }
 
-void Einsetzen() {
-  static bool eingesetzt = false;
-  if (eingesetzt) return;
-  eingesetzt = true;
+bool Einsetzen() {
   static sqlite3_vfs schicht;
   schicht = {};
   schicht.iVersion = 2;
@@ -221,13 +217,18 @@ void Einsetzen() {
   schicht.xCurrentTime = Zeit;
   schicht.xGetLastError = LetzterFehler;
   schicht.xCurrentTimeInt64 = Zeit64;
-  sqlite3_vfs_register(&schicht, 1);
+  return sqlite3_vfs_register(&schicht, 1) == SQLITE_OK;
 }
 
 }  // namespace
 
+void Bereitstellen() {
+  static const bool eingesetzt = Einsetzen();
+  (void)eingesetzt;
+}
+
 void Setzen(TPruefung pruefung) {
-  if (pruefung) Einsetzen();
+  Bereitstellen();
   Aktuelle() = std::move(pruefung);
 }
 

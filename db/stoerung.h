@@ -29,8 +29,10 @@ enum class TArt {
 // a lock held elsewhere).
 using TPruefung = std::function<int(TArt art, const QString& datei)>;
 
-// Sets the check for the operations from now on; empty: none. Connections
-// opened afterwards pass their file operations through it.
+// Puts the layer between the engine and the file system in place; every
+// connection does so before it opens its file.
+void Bereitstellen();
+// Sets the check for the operations from now on; empty: none.
 void Setzen(TPruefung pruefung);
 // What the check says; 0 without a check.
 int Pruefen(TArt art, const QString& datei);

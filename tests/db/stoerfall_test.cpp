@@ -51,8 +51,13 @@ void GiftEnde(void*) {}
 bool GiftEinsetzen() {
   static const sqlite3_mem_methods gift = {GiftAnfordern, GiftFreigeben, GiftVergroessern, GiftGroesse,
                                            GiftRunden,    GiftStart,     GiftEnde,         nullptr};
-  return sqlite3_shutdown() == SQLITE_OK && sqlite3_config(SQLITE_CONFIG_MALLOC, &gift) == SQLITE_OK &&
-         sqlite3_initialize() == SQLITE_OK;
+  Stoerung::Bereitstellen();
+  if (sqlite3_shutdown() != SQLITE_OK || sqlite3_config(SQLITE_CONFIG_MALLOC, &gift) != SQLITE_OK ||
+      sqlite3_initialize() != SQLITE_OK)
+    return false;
+  // The restart made the system's layer the default again.
+  sqlite3_vfs* schicht = sqlite3_vfs_find("quendrix-stoerung");
+  return schicht && sqlite3_vfs_register(schicht, 1) == SQLITE_OK;
 }
 
 class Stoerfall : public TestDatenbank {
