@@ -93,6 +93,7 @@ struct TZustand {
   QString meldung;  // the connection's German text when it could not be opened
   QString befund;   // the engine's findings when it is damaged
   bool leer = false;  // no bytes, or ours without a single table
+  std::pair<int, int> version{0, 0};
 };
 
 TZustand Pruefen(TADOModConnection& db, const QString& datei) {
@@ -107,6 +108,10 @@ TZustand Pruefen(TADOModConnection& db, const QString& datei) {
   if (z.ergebnis == TOeffnenErgebnis::Ok) {
     z.befund = db.Befund();
     z.leer = z.befund.isEmpty() && db.Wert(QStringLiteral("SELECT count(*) FROM sqlite_master")).toInt() == 0;
+    // Read here, on the open connection: every opening costs the key derivation.
+    if (z.befund.isEmpty() && !z.leer)
+      z.version = {db.Wert(QStringLiteral("select VersionNummer as ID from Merk")).toInt(),
+                   db.Wert(QStringLiteral("select VersionUnterNummer as ID from Merk")).toInt()};
   }
   db.Schliessen();
   return z;
@@ -176,9 +181,11 @@ bool DatenbankOeffnen(TADOModConnection& db, const QString& ordner, TMeldungen& 
   Dateien::ResteEntfernen(ordner);
 
   QString kandidat = QFile::exists(datei) ? datei : QFile::exists(alt) ? alt : QString();
+  std::pair<int, int> version{0, 0};
   if (!kandidat.isEmpty()) {
     const QString name = QFileInfo(kandidat).fileName();
     const TZustand z = Pruefen(db, kandidat);
+    version = z.version;
     const bool fremd = z.ergebnis == TOeffnenErgebnis::FremdeDatei && !AccessDatei(kandidat);
     const bool beschaedigt = !z.befund.isEmpty();
     if (z.ergebnis == TOeffnenErgebnis::Gesperrt || z.ergebnis == TOeffnenErgebnis::Fehler ||
@@ -210,11 +217,9 @@ bool DatenbankOeffnen(TADOModConnection& db, const QString& ordner, TMeldungen& 
                                  "beschädigte oder fremde Datei).")
                       .arg(name);
       if (!Wiederherstellen(ordner, schaden, meldungen)) return false;
+      version = Datenbank::Version(kandidat);
     }
   }
-
-  std::pair<int, int> version{0, 0};
-  if (!kandidat.isEmpty()) version = Datenbank::Version(kandidat);
   if (versionAus) *versionAus = version;
 
   const QString name = QFileInfo(kandidat).fileName();
@@ -314,8 +319,11 @@ QString UebernahmePruefen(TADOModConnection& db, const QString& ordner, TMeldung
 
 void Beenden(TADOModConnection& db, const QString& ordner) {
   TMeldungen* meldungen = db.Meldungen();
+  // Checked while still open: opening again would cost the key derivation once more.
+  const bool offen = db.IstOffen() && db.DatenbankName() == QDir(ordner).filePath(Dateien::Datenbank);
+  const QString befund = offen ? db.Befund() : QString();
   db.Schliessen();
-  const QString sicherung = Dateien::SicherungenRotieren(ordner);
+  const QString sicherung = Dateien::SicherungenRotieren(ordner, offen ? &befund : nullptr);
   if (!sicherung.isEmpty() && meldungen) meldungen->Info(sicherung);
   QFile::remove(QDir(ordner).filePath(Markierungsdatei));
 }

@@ -35,6 +35,7 @@ bool Fehler(int* aus, int fehler) {
 
 // Makes a rename or a new file in the folder durable.
 void OrdnerSynchronisieren(const QString& datei) {
+  if (Stoerung::Pruefen(TArt::Synchronisieren, QFileInfo(datei).absolutePath()) == Stoerung::Weglassen) return;
   const int fd = ::open(Pfad(QFileInfo(datei).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
   ::fsync(fd);
@@ -64,25 +65,28 @@ bool KopieSchreiben(const QString& quelle, const QString& ziel) {
     if (db.Oeffnen(TZugriff::Geteilt) != TOeffnenErgebnis::Ok) return false;
     // A damaged file would be compacted into a smaller damaged one.
     if (!db.Befund().isEmpty()) return false;
-    {
-      // The copy is created empty and encrypted first: an attached file must exist.
-      TADOModConnection kopie;
-      kopie.setDatenbankName(ziel);
-      if (!kopie.Anlegen()) return false;
-    }
     const QVariant version = db.Wert(QStringLiteral("PRAGMA user_version"));
     const QVariant kennung = db.Wert(QStringLiteral("PRAGMA application_id"));
+    // An attached file must exist (the connection may not create files); an
+    // empty one is an empty database to the engine. Made here rather than by
+    // a connection of its own, which would cost one more key derivation.
+    if (const int e = Stoerung::Pruefen(TArt::Anlegen, ziel)) return Fehler(nullptr, e);
+    const int fd = ::open(Pfad(ziel).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    ::close(fd);
     if (!db.Ausfuehren(QStringLiteral("ATTACH DATABASE ") + Quote(ziel) + QStringLiteral(" AS kompakt KEY ") +
                        Quote(TADOModConnection::Kennwort)))
       return false;
-    const bool ok = db.Ausfuehren(QStringLiteral("SELECT sqlcipher_export('kompakt')")) &&
+    // The first write gives the new file its encrypted header before the export fills it.
+    const bool ok = db.Ausfuehren(QStringLiteral("PRAGMA kompakt.application_id = %1").arg(kennung.toLongLong())) &&
+                    db.Ausfuehren(QStringLiteral("SELECT sqlcipher_export('kompakt')")) &&
                     db.Ausfuehren(QStringLiteral("PRAGMA kompakt.user_version = %1").arg(version.toLongLong())) &&
-                    db.Ausfuehren(QStringLiteral("PRAGMA kompakt.application_id = %1").arg(kennung.toLongLong()));
+                    db.Ausfuehren(QStringLiteral("PRAGMA kompakt.application_id = %1").arg(kennung.toLongLong())) &&
+                    // The copy replaces the database only when it is whole.
+                    db.Wert(QStringLiteral("PRAGMA kompakt.quick_check")).toString() == QLatin1String("ok");
     db.Ausfuehren(QStringLiteral("DETACH DATABASE kompakt"));
-    if (!ok) return false;
+    return ok;
   }
-  // The copy replaces the database only when it is whole.
-  return Pruefen(ziel).isEmpty();
 }
 
 QString Beiseitename(const QString& programmOrdner) {
@@ -151,8 +155,9 @@ bool Kopieren(const QString& quelle, const QString& ziel, int* fehler) {
       geschrieben += n;
     }
   }
-  if (const int e = Stoerung::Pruefen(TArt::Synchronisieren, ziel)) return scheitern(e);
-  if (::fsync(aus) != 0) return scheitern(errno);
+  const int sync = Stoerung::Pruefen(TArt::Synchronisieren, ziel);
+  if (sync != 0 && sync != Stoerung::Weglassen) return scheitern(sync);
+  if (sync == 0 && ::fsync(aus) != 0) return scheitern(errno);
   ::close(ein);
   if (::close(aus) != 0) {
     const int e = errno;
@@ -234,7 +239,7 @@ QString Sicherung(const QString& programmOrdner, int n) {
                                        QStringLiteral(".%1").arg(n, 2, 10, QLatin1Char('0')));
 }
 
-QString SicherungenRotieren(const QString& programmOrdner) {
+QString SicherungenRotieren(const QString& programmOrdner, const QString* geprueft) {
   const QString datei = QDir(programmOrdner).filePath(Datenbank);
   if (!QFileInfo(QDir(programmOrdner).filePath(Sicherungsordner)).isDir() || !QFileInfo::exists(datei)) return {};
   const QString unveraendert =
@@ -244,7 +249,7 @@ QString SicherungenRotieren(const QString& programmOrdner) {
     return QStringLiteral("Die Datenbank wurde nicht gesichert, weil ein anderes Quendrix den Ordner gerade benutzt. ") +
            unveraendert;
 
-  if (const QString befund = Pruefen(datei); !befund.isEmpty())
+  if (const QString befund = geprueft ? *geprueft : Pruefen(datei); !befund.isEmpty())
     return QStringLiteral("Die Datenbank \u201E%1\u201C ist beschädigt und wurde deshalb nicht gesichert. %2 Beim "
                           "nächsten Start bietet Quendrix an, die neueste unbeschädigte Sicherung wiederherzustellen.")
                .arg(Datenbank, unveraendert) +

@@ -79,7 +79,9 @@ bool Komprimieren(const QString& datei, TMeldungen* meldungen, bool nachErstellu
 // into the backups, and a copy that cannot be written (full disk, folder not
 // writable) leaves every generation as it was: the result is then a German
 // message; it is empty when the backup was made or there is no folder "SIC".
-QString SicherungenRotieren(const QString& programmOrdner);
+// A caller that has just checked the database passes the findings (empty:
+// intact) instead of having it opened and checked again.
+QString SicherungenRotieren(const QString& programmOrdner, const QString* befund = nullptr);
 
 // "SIC/Quendrix2021.NN" for generation n (1 = newest).
 QString Sicherung(const QString& programmOrdner, int n);

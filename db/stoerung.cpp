@@ -60,7 +60,9 @@ int Kuerzen(sqlite3_file* f, sqlite3_int64 groesse) {
   return e->pMethods->xTruncate(e, groesse);
 }
 int Synchronisieren(sqlite3_file* f, int flags) {
-  if (const int fehler = Frage(TArt::Synchronisieren, Von(f)->name)) return Fehlercode(fehler, SQLITE_IOERR_FSYNC);
+  const int fehler = Frage(TArt::Synchronisieren, Von(f)->name);
+  if (fehler == Weglassen) return SQLITE_OK;
+  if (fehler) return Fehlercode(fehler, SQLITE_IOERR_FSYNC);
   sqlite3_file* e = Von(f)->echt;
   return e->pMethods->xSync(e, flags);
 }
@@ -183,6 +185,7 @@ int Oeffnen(sqlite3_vfs*, const char* name, sqlite3_file* f, int flags, int* aus
 
 int Loeschen(sqlite3_vfs*, const char* name, int verzeichnisSync) {
   if (const int fehler = Frage(TArt::Loeschen, name)) return Fehlercode(fehler, SQLITE_IOERR_DELETE);
+  if (verzeichnisSync && Frage(TArt::Synchronisieren, name) == Weglassen) verzeichnisSync = 0;
   return Echt()->xDelete(Echt(), name, verzeichnisSync);
 }
 int Zugriff(sqlite3_vfs*, const char* name, int flags, int* aus) { return Echt()->xAccess(Echt(), name, flags, aus); }

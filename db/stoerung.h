@@ -26,8 +26,12 @@ enum class TArt {
 
 // 0: the operation goes on; otherwise the errno it fails with
 // (ENOSPC full disk, EACCES or EROFS no permission, EIO disk error, EBUSY
-// a lock held elsewhere).
+// a lock held elsewhere). For Synchronisieren also Weglassen: the step
+// counts as done without waiting for the disk. A killed process loses
+// nothing of what it wrote, only a power cut does: trials of kills need not
+// wait for the disk.
 using TPruefung = std::function<int(TArt art, const QString& datei)>;
+inline constexpr int Weglassen = -1;
 
 // Puts the layer between the engine and the file system in place; every
 // connection does so before it opens its file.

@@ -26,7 +26,9 @@ protected:
     // Three closes: generation n holds farm 4 - n, the database farm 4.
     for (int stand = 1; stand <= 4; ++stand) {
       Stand(stand);
-      if (stand < 4) ASSERT_EQ(T(Dateien::SicherungenRotieren(ordner.path())), "");
+      if (stand < 4) {
+        ASSERT_EQ(T(Dateien::SicherungenRotieren(ordner.path())), "");
+      }
     }
     for (int n = 1; n <= 3; ++n) generationen << DateiInhalt(Dateien::Sicherung(ordner.path(), n));
   }
