@@ -96,6 +96,7 @@ struct TZustand {
   std::pair<int, int> version{0, 0};
 };
 
+// Leaves the connection open (shared) when the file is intact and not empty.
 TZustand Pruefen(TADOModConnection& db, const QString& datei) {
   TZustand z;
   if (QFileInfo(datei).size() == 0) {
@@ -113,7 +114,7 @@ TZustand Pruefen(TADOModConnection& db, const QString& datei) {
       z.version = {db.Wert(QStringLiteral("select VersionNummer as ID from Merk")).toInt(),
                    db.Wert(QStringLiteral("select VersionUnterNummer as ID from Merk")).toInt()};
   }
-  db.Schliessen();
+  if (!z.befund.isEmpty() || z.leer) db.Schliessen();
   return z;
 }
 
@@ -186,6 +187,9 @@ bool DatenbankOeffnen(TADOModConnection& db, const QString& ordner, TMeldungen& 
     const QString name = QFileInfo(kandidat).fileName();
     const TZustand z = Pruefen(db, kandidat);
     version = z.version;
+    // A current database is opened for work on this very connection; for
+    // anything else the file is left to the procedures.
+    if (kandidat != datei || Verfahren(true, version) != TVerfahren::Keines || version.first == 0) db.Schliessen();
     const bool fremd = z.ergebnis == TOeffnenErgebnis::FremdeDatei && !AccessDatei(kandidat);
     const bool beschaedigt = !z.befund.isEmpty();
     if (z.ergebnis == TOeffnenErgebnis::Gesperrt || z.ergebnis == TOeffnenErgebnis::Fehler ||
@@ -265,8 +269,8 @@ bool DatenbankOeffnen(TADOModConnection& db, const QString& ordner, TMeldungen& 
   if (!ok) return false;
 
   OrdnerAnlegen(ordner);
-  db.setDatenbankName(datei);
-  if (db.Oeffnen(TZugriff::Exklusiv) != TOeffnenErgebnis::Ok) {
+  if (!db.IstOffen()) db.setDatenbankName(datei);
+  if (db.ExklusivWerden() != TOeffnenErgebnis::Ok) {
     meldungen.Info(db.Fehlermeldung() + Ende);
     return false;
   }

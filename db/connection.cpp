@@ -155,29 +155,54 @@ TOeffnenErgebnis TADOModConnection::Verbinden(int flags, TZugriff zugriff) {
                          Fehlertexte::Klammer(fehler));
 
   if (zugriff == TZugriff::Exklusiv) {
-    // For work the file must take changes: the engine opens a file it may
-    // not write for reading only, and a folder without write permission or a
-    // full disk shows only at the first write. A small write (the same value
-    // back) takes the write lock this connection keeps until it closes and
-    // proves all three.
-    if (sqlite3_db_readonly(m_db, "main") == 1)
-      return scheitern(TOeffnenErgebnis::Fehler, Fehlertexte::DateiSchreibgeschuetzt(m_datei));
-    if (!Ausfuehren(QStringLiteral("BEGIN EXCLUSIVE"))) {
-      if (m_letzterCode == SQLITE_BUSY || m_letzterCode == SQLITE_LOCKED) return gesperrt();
-      return scheitern(TOeffnenErgebnis::Fehler, Fehlertexte::Schreiben(m_datei, m_letzterCode, m_letzterFehler));
-    }
-    const qlonglong version = Wert(QStringLiteral("PRAGMA user_version")).toLongLong();
-    if (!Ausfuehren(QStringLiteral("PRAGMA user_version = %1").arg(version)) || !Ausfuehren(QStringLiteral("COMMIT"))) {
-      const int schreibCode = m_letzterCode;
-      const QString schreibFehler = m_letzterFehler;
-      if (!sqlite3_get_autocommit(m_db)) Ausfuehren(QStringLiteral("ROLLBACK"));
-      if (schreibCode == SQLITE_BUSY || schreibCode == SQLITE_LOCKED) return gesperrt();
-      return scheitern(TOeffnenErgebnis::Fehler, Fehlertexte::Schreiben(m_datei, schreibCode, schreibFehler));
-    }
+    const TOeffnenErgebnis e = ZumArbeiten();
+    if (e != TOeffnenErgebnis::Ok) return e;
   }
   Ausfuehren(QStringLiteral("PRAGMA foreign_keys = ON"));
   Regeln::FunktionenRegistrieren(m_db);
   return TOeffnenErgebnis::Ok;
+}
+
+TOeffnenErgebnis TADOModConnection::ZumArbeiten() {
+  auto scheitern = [&](TOeffnenErgebnis ergebnis, const QString& text) {
+    m_fehlermeldung = text;
+    Schliessen();
+    return ergebnis;
+  };
+  // For work the file must take changes: the engine opens a file it may not
+  // write for reading only, and a folder without write permission or a full
+  // disk shows only at the first write. A small write (the same value back)
+  // takes the write lock this connection keeps until it closes and proves all three.
+  if (sqlite3_db_readonly(m_db, "main") == 1)
+    return scheitern(TOeffnenErgebnis::Fehler, Fehlertexte::DateiSchreibgeschuetzt(m_datei));
+  if (!Ausfuehren(QStringLiteral("BEGIN EXCLUSIVE"))) {
+    if (m_letzterCode == SQLITE_BUSY || m_letzterCode == SQLITE_LOCKED)
+      return scheitern(TOeffnenErgebnis::Gesperrt, Fehlertexte::Gesperrt(m_datei));
+    return scheitern(TOeffnenErgebnis::Fehler, Fehlertexte::Schreiben(m_datei, m_letzterCode, m_letzterFehler));
+  }
+  const qlonglong version = Wert(QStringLiteral("PRAGMA user_version")).toLongLong();
+  if (!Ausfuehren(QStringLiteral("PRAGMA user_version = %1").arg(version)) || !Ausfuehren(QStringLiteral("COMMIT"))) {
+    const int code = m_letzterCode;
+    const QString fehler = m_letzterFehler;
+    if (!sqlite3_get_autocommit(m_db)) Ausfuehren(QStringLiteral("ROLLBACK"));
+    if (code == SQLITE_BUSY || code == SQLITE_LOCKED)
+      return scheitern(TOeffnenErgebnis::Gesperrt, Fehlertexte::Gesperrt(m_datei));
+    return scheitern(TOeffnenErgebnis::Fehler, Fehlertexte::Schreiben(m_datei, code, fehler));
+  }
+  m_zugriff = TZugriff::Exklusiv;
+  return TOeffnenErgebnis::Ok;
+}
+
+TOeffnenErgebnis TADOModConnection::ExklusivWerden() {
+  m_fehlermeldung.clear();
+  if (!m_db) return Oeffnen(TZugriff::Exklusiv);
+  if (m_zugriff == TZugriff::Exklusiv) return TOeffnenErgebnis::Ok;
+  if (!sqlite3_get_autocommit(m_db) || !Ausfuehren(QStringLiteral("PRAGMA locking_mode = EXCLUSIVE"))) {
+    m_fehlermeldung = m_letzterFehler;
+    Schliessen();
+    return TOeffnenErgebnis::Fehler;
+  }
+  return ZumArbeiten();
 }
 
 namespace {

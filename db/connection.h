@@ -51,6 +51,10 @@ public:
   // file, its folder and the disk take changes, and fails (Fehler, with the
   // reason) when they do not.
   TOeffnenErgebnis Oeffnen(TZugriff zugriff = TZugriff::Geteilt);
+  // Turns a shared connection into the exclusive one for work, as Oeffnen
+  // (Exklusiv) would, without opening the file again (every opening costs the
+  // key derivation). On failure the connection is closed, as there.
+  TOeffnenErgebnis ExklusivWerden();
   // Creates a new empty password-protected file and leaves it open (shared).
   // An existing file is never replaced.
   bool Anlegen();
@@ -111,6 +115,7 @@ private:
   void CacheLeeren();
   void FehlerMerken();
   TOeffnenErgebnis Verbinden(int flags, TZugriff zugriff);
+  TOeffnenErgebnis ZumArbeiten();
 
   TMeldungen* m_meldungen;
   QString m_datei;
