@@ -44,6 +44,13 @@ public:
     beginn = QDateTime::currentDateTime();
     m_prozess.setProgram(QStringLiteral(QUENDRIX_ABSTURZKIND));
     m_prozess.setArguments({ordner, QString::fromLatin1(ablauf), QString::number(schritt)});
+    // Under the address sanitizer the child needs no reports of its own (it is
+    // killed, and the same code runs checked in this process): its allocations
+    // are made cheap.
+    QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
+    umgebung.insert(QStringLiteral("ASAN_OPTIONS"),
+                    QStringLiteral("detect_leaks=0:malloc_context_size=0:quarantine_size_mb=0"));
+    m_prozess.setProcessEnvironment(umgebung);
     m_prozess.start();
   }
   TLauf Ergebnis() {
@@ -83,10 +90,16 @@ private:
   long m_schritt;
 };
 
+QByteArray DateiInhaltLesen(const QString& datei) {
+  QFile f(datei);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 // The next start after the kill, as the program makes it.
 void NaechsterStart(const QString& ordner, const TLauf& lauf, const QDateTime& seit, const std::string& versuch) {
   SCOPED_TRACE(versuch);
   TSkriptMeldungen meldungen;  // a question (the restore offer) would fail the test: none is planned
+  const QByteArray geprueft = DateiInhaltLesen(QDir(ordner).filePath(Dateien::Datenbank));
   TADOModConnection db;
   ASSERT_TRUE(Start::DatenbankOeffnen(db, ordner, meldungen))
       << Liste(meldungen.protokoll) << "\nKind: " << T(lauf.fehlerausgabe);
@@ -105,7 +118,9 @@ void NaechsterStart(const QString& ordner, const TLauf& lauf, const QDateTime& s
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^Quendrix2021\\.\\d\\d$")).match(name).hasMatch()) << T(name);
   // The newest backup is intact when the run wrote it (older ones were only renamed).
   const QString neueste = Dateien::Sicherung(ordner, 1);
-  if (QFileInfo::exists(neueste) && QFileInfo(neueste).lastModified() >= seit) {
+  // (A copy of the very file the start has just checked needs no second check.)
+  if (QFileInfo::exists(neueste) && QFileInfo(neueste).lastModified() >= seit &&
+      DateiInhaltLesen(neueste) != geprueft) {
     TADOModConnection s;
     s.setDatenbankName(neueste);
     ASSERT_EQ(Name(s.Oeffnen()), "Ok") << T(s.Fehlermeldung());
@@ -172,8 +187,8 @@ TEST(Absturz, NachJedemAbbruchOeffnetDerNaechsteStartEineIntakteDatenbankMitJede
     ASSERT_TRUE(sitzung.phasen.count(phase)) << phase;
 
   // Creation: the first start in an empty folder, its backup at the close.
-  const int anlegeVersuche =
-      Versuche(QString(), "anlegen", Punkte(0, anlegen.schritte, 14, 6));
+  const std::vector<long> anlegePunkte = Punkte(0, anlegen.schritte, 8, 6);
+  const int anlegeVersuche = Versuche(QString(), "anlegen", anlegePunkte);
   // A session on the database: opening with its maintenance, saves, the
   // close, the compaction and the backup.
   const auto& p = sitzung.phasen;
@@ -182,12 +197,12 @@ TEST(Absturz, NachJedemAbbruchOeffnetDerNaechsteStartEineIntakteDatenbankMitJede
                            Punkte(p.at("speichern"), p.at("schliessen"), 60, 0),
                            Punkte(p.at("schliessen"), p.at("komprimieren"), 20, 0),
                            Punkte(p.at("komprimieren"), p.at("sichern"), 40, 8),
-                           Punkte(p.at("sichern"), sitzung.schritte, 30, 0)})
+                           Punkte(p.at("sichern"), sitzung.schritte, 20, 0)})
     punkte.insert(punkte.end(), teil.begin(), teil.end());
   const int sitzungsVersuche = Versuche(vorlage.path(), "sitzung", punkte);
 
   // Each point must really have killed the child, or the trials test nothing.
-  EXPECT_EQ(anlegeVersuche, int(Punkte(0, anlegen.schritte, 14, 6).size()));
+  EXPECT_EQ(anlegeVersuche, int(anlegePunkte.size()));
   EXPECT_EQ(sitzungsVersuche, int(punkte.size()));
   RecordProperty("Versuche", anlegeVersuche + sitzungsVersuche);
   RecordProperty("Millisekunden", int(uhr.elapsed()));
