@@ -2,6 +2,7 @@
 
 #include "meldungen.h"
 
+#include <QDate>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -72,14 +73,25 @@ TAktionsauswahl::TAktionsauswahl(TMeldungen& meldungen, TJahrAnlegen anlegen, QW
   resize(560, 220);
 }
 
+int TAktionsauswahl::LetztesJahr() { return QDate::currentDate().year() + 1; }
+
+QString TAktionsauswahl::JahrBereich() {
+  return QStringLiteral("Bitte ein Kalenderjahr von %1 bis %2 eingeben.").arg(ErstesJahr).arg(LetztesJahr());
+}
+
 bool TAktionsauswahl::Waehlen(int wahl) {
   if (wahl < MitShape2021 || wahl > OhneShape) return false;
   if (!m_meldungen.Frage(Bestaetigung(wahl))) return false;
   int jahr = wahl == MitShape2021 ? 2021 : wahl == Jahr2022MitShape2021 ? 2022 : 0;
   if (wahl == OhneShape) {
-    jahr = m_meldungen.Jahreseingabe(JahrFrage);
-    // -1 cancels; closing the box gives 0, which is no year either.
-    if (jahr <= 0) return false;
+    for (;;) {
+      jahr = m_meldungen.Jahreseingabe(JahrFrage);
+      // -1 cancels; closing the box gives 0, which is no year either.
+      if (jahr <= 0) return false;
+      // A typed 0 arrives as 2000: no fertiliser year the program can plan.
+      if (jahr >= ErstesJahr && jahr <= LetztesJahr()) break;
+      m_meldungen.Info(JahrBereich());
+    }
   }
   if (!m_anlegen || !m_anlegen(jahr)) return false;
   m_jahr = jahr;

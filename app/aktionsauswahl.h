@@ -31,6 +31,10 @@ public:
   static QString Text(int wahl);
   static QString Bestaetigung(int wahl);
   static const QString JahrFrage;
+  // The years a first fertiliser year may have.
+  static constexpr int ErstesJahr = 2020;
+  static int LetztesJahr();  // next year
+  static QString JahrBereich();
   // Said after choice a or b while the field import is not part of the program.
   static QString FehlenderSchritt(int jahr, int wahl);
 

@@ -4,6 +4,8 @@
 #include "dataset.h"
 #include "pdfdruckausgabe.h"
 
+#include <algorithm>
+
 namespace Betriebe {
 
 const QString EuNummerMeldung = QStringLiteral("Bitte exakt 12 Stellen eingeben.");
@@ -81,9 +83,10 @@ void SeiteZeichnen(TPDFDruckausgabe& d, const QDate& heute, int seite) {
   d.SchriftSetzen(9, 1, 0, 0, QStringLiteral("Tahoma"), 0);
   d.StiftSetzen(0, 0, 0.3);
   d.PinselSetzen(0xFFFFFF, 0);
-  d.Rahmen(108, 20, 74, 8.5);
-  d.TextAn(QStringLiteral("Betriebsübersicht Quendrix am ") + heute.toString(QStringLiteral("dd.MM.yyyy")), 110.5,
-           22.6);
+  // DejaVu Sans runs wider than the Tahoma the layout was made for: the frame grows with its title.
+  const QString titel = QStringLiteral("Betriebsübersicht Quendrix am ") + heute.toString(QStringLiteral("dd.MM.yyyy"));
+  d.Rahmen(108, 20, std::max(74.0, d.Textbreite(titel) + 5), 8.5);
+  d.TextAn(titel, 110.5, 22.6);
   d.PinselSetzen(13816530, 0);
   d.FlaecheMitRahmen(21, 57, 254, 16);
   for (double y : {83.0, 93.0, 103.0, 113.0, 123.0, 133.0, 143.0, 153.0, 163.0, 177.0}) d.LinieWaagerecht(21, y, 254);
@@ -93,7 +96,10 @@ void SeiteZeichnen(TPDFDruckausgabe& d, const QDate& heute, int seite) {
                                                  {"PLZ", 138},           {"Ort", 152},      {"Telefon/Fax", 186},
                                                  {"E-Mail", 214}};
   for (const auto& [text, x] : kopf) d.TextAn(QString::fromUtf8(text), x, 58);
-  d.TextAn(QStringLiteral("Betriebsnummer"), 76, 58 + TPDFDruckausgabe::ZeilenvorschubFuer(9));
+  // The second line of the EU column's title is set smaller where it would touch the column line.
+  const QString nummer = QStringLiteral("Betriebsnummer");
+  if (d.Textbreite(nummer) > 106 - 76 - 1) d.SchriftSetzen(8, 1, 0, 0, QStringLiteral("Tahoma"), 0);
+  d.TextAn(nummer, 76, 58 + TPDFDruckausgabe::ZeilenvorschubFuer(9));
   d.SchriftSetzen(8, 0, 0, 0, QStringLiteral("Tahoma"), 0);
   d.TextAn(QStringLiteral("Quendrix2022 Version 3 Datenbankversion 6.7 Varnland, Stand Dezember 2021"), 21, 184);
   d.TextRechtsAn(QStringLiteral("Seite ") + QString::number(seite), 274, 184);

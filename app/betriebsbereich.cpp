@@ -2,6 +2,7 @@
 
 #include "formular.h"
 #include "betriebe.h"
+#include "bodenklimaraum.h"
 #include "dbauswahl.h"
 #include "meldungen.h"
 
@@ -94,8 +95,13 @@ TBetriebsBereich::TBetriebsBereich(TADODataSetMod& betriebe, TADODataSetMod& ort
   connect(m_ort, &QComboBox::activated, this, &TBetriebsBereich::OrtWaehlen);
   connect(m_ortsteil, &QComboBox::activated, this, &TBetriebsBereich::OrtsteilWaehlen);
 
-  for (auto [titel, spalte] : {std::pair{"Bodenklimaraum des Betriebes", "BKR"}, std::pair{"Kreis", "Kreis"},
-                               std::pair{"Kreisnummer", "KreisNr"}}) {
+  // The region comes from the locality when it has one; otherwise the
+  // farmer types it (the shipped places carry none).
+  m_bkr = feld(QStringLiteral("Bodenklimaraum des Betriebes"), QStringLiteral("BKR"), new TDBEditMod);
+  m_bkr->setToolTip(Bodenklimaraum::Erklaerung);
+  m_bkr->setWhatsThis(Bodenklimaraum::Erklaerung);
+  m_bkr->setKeineNegativen(true);
+  for (auto [titel, spalte] : {std::pair{"Kreis", "Kreis"}, std::pair{"Kreisnummer", "KreisNr"}}) {
     TDBEditMod* f = feld(QString::fromUtf8(titel), QLatin1String(spalte), new TDBEditMod);
     f->setRO(true);
   }
@@ -121,6 +127,15 @@ TBetriebsBereich::TBetriebsBereich(TADODataSetMod& betriebe, TADODataSetMod& ort
     m_meldungen.Info(Betriebe::EuNummerMeldung);
     eu->setFocus(Qt::OtherFocusReason);
     m_euPruefung = false;
+  });
+
+  connect(m_bkr, &TEingabeFeld::Verlassen, this, [this] {
+    const QVariant bkr = m_betriebe.IstOffen() ? m_betriebe.Wert(QStringLiteral("BKR")) : QVariant();
+    if (m_bkrPruefung || bkr.isNull() || bkr.toInt() == 0 || Bodenklimaraum::Gueltig(bkr)) return;
+    m_bkrPruefung = true;
+    m_meldungen.Info(Bodenklimaraum::Ungueltig);
+    m_bkr->setFocus(Qt::OtherFocusReason);
+    m_bkrPruefung = false;
   });
 
   connect(&orte, &TADODataSetMod::Zurueckgesetzt, this, &TBetriebsBereich::OrteFuellen);
@@ -162,6 +177,22 @@ void TBetriebsBereich::OrtsteileFuellen() {
     }
   }
   m_ortsteil->Anzeigen();
+  BkrFreigeben();
+}
+
+void TBetriebsBereich::BkrFreigeben() {
+  bool vomOrt = false;
+  if (m_betriebe.IstOffen() && m_betriebe.Position() >= 0 && m_ortsteile.IstOffen()) {
+    const QVariant teil = m_betriebe.Wert(QStringLiteral("SitzOrtsTeilNr"));
+    const int nr = m_ortsteile.FeldIndex(QStringLiteral("OrtsteilNr"));
+    const int bkr = m_ortsteile.FeldIndex(QStringLiteral("BKR"));
+    for (int i = 0; i < m_ortsteile.Anzahl() && !teil.isNull(); ++i)
+      if (m_ortsteile.Wert(i, nr).toLongLong() == teil.toLongLong()) {
+        vomOrt = Bodenklimaraum::Gueltig(m_ortsteile.Wert(i, bkr));
+        break;
+      }
+  }
+  m_bkr->setRO(vomOrt);
 }
 
 void TBetriebsBereich::OrtWaehlen(int eintrag) {
@@ -189,7 +220,9 @@ void TBetriebsBereich::OrtsteilUebernehmen(int zeile) {
   m_betriebe.setWert(QStringLiteral("SitzOrtsTeilNr"), wert("OrtsteilNr"));
   m_betriebe.setWert(QStringLiteral("SitzOrtsTeil"), wert("ORTSTEIL"));
   m_betriebe.setWert(QStringLiteral("SitzPLZ"), wert("PLZ"));
-  m_betriebe.setWert(QStringLiteral("BKR"), wert("BKR"));
+  // A locality without a region keeps the one the farmer typed.
+  if (Bodenklimaraum::Gueltig(wert("BKR"))) m_betriebe.setWert(QStringLiteral("BKR"), wert("BKR"));
   m_betriebe.setWert(QStringLiteral("Kreis"), wert("Kreis"));
   m_betriebe.setWert(QStringLiteral("KreisNr"), wert("KreisNr"));
+  BkrFreigeben();
 }

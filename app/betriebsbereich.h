@@ -56,6 +56,8 @@ private:
   void OrteFuellen();
   void OrtsteileFuellen();
   void OrtsteilUebernehmen(int zeile);
+  // The region is read-only when the farm's locality supplies it.
+  void BkrFreigeben();
 
   TADODataSetMod& m_betriebe;
   TADODataSetMod& m_orte;
@@ -74,4 +76,6 @@ private:
   TDBOKBitBtn* m_ok;
   TDBOKBitBtn* m_abbruch;
   bool m_euPruefung = false;
+  bool m_bkrPruefung = false;
+  TDBEditMod* m_bkr = nullptr;
 };

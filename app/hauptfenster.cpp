@@ -13,6 +13,7 @@
 #include "stammdaten.h"
 #include "dataset.h"
 #include "files.h"
+#include "formular.h"
 #include "infofenster.h"
 #include "listenansicht.h"
 #include "meldungen.h"
@@ -26,11 +27,35 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <map>
+
 namespace {
+
+// Keys of a list that stand for buttons beside it.
+class TListenTasten : public QObject {
+public:
+  TListenTasten(QWidget* liste, std::map<int, QPushButton*> tasten) : QObject(liste), m_tasten(std::move(tasten)) {
+    liste->installEventFilter(this);
+  }
+
+protected:
+  bool eventFilter(QObject* objekt, QEvent* ereignis) override {
+    if (ereignis->type() != QEvent::KeyPress) return QObject::eventFilter(objekt, ereignis);
+    const auto* taste = static_cast<QKeyEvent*>(ereignis);
+    const auto knopf = m_tasten.find(taste->key());
+    if (knopf == m_tasten.end() || (taste->modifiers() & ~Qt::KeypadModifier & ~Qt::ShiftModifier)) return false;
+    if (knopf->second->isEnabled()) knopf->second->click();
+    return true;
+  }
+
+private:
+  std::map<int, QPushButton*> m_tasten;
+};
 
 struct TVoraussetzung {
   bool orgDuenger = false;
@@ -42,7 +67,8 @@ struct TVoraussetzung {
 TVoraussetzung Voraussetzung(THauptfenster::TAktion aktion) {
   using A = THauptfenster::TAktion;
   switch (aktion) {
-    case A::Vorauswahl: return {false, true, false};
+    // The preselection shows year-dependent yields: without a year it would show "/ 0".
+    case A::Vorauswahl: return {false, true, true};
     case A::Duengebedarfsermittlung: return {false, true, true};
     case A::Aufzeichnungspflicht: return {true, true, true};
     case A::AufzeichnungTabellarisch: return {true, false, false};
@@ -131,10 +157,10 @@ THauptfenster::THauptfenster(TADOModConnection& db, QString ordner, TMeldungen& 
   m_jahre->setCommandText(QStringLiteral("select * from Duengejahr where BetriebsNr = :BNR  order by  2"));
   m_orte->setCommandText(
       QStringLiteral("select distinct BLCODE, OrtsNr, Trim( ORT ) as Ort, Trim( Kreis ) as Kreis, KreisNr from S_Orte "
-                     "where BLCODE = :BLCODE order by Trim( Ort )"));
+                     "where BLCODE = :BLCODE order by Trim( Ort ) collate Deutsch"));
   m_ortsteile->setCommandText(
       QStringLiteral("select BLCODE, OrtsNr, OrtsteilNr, Ort, Trim(  ORTSTEIL ) as ORTSTEIL, BKR, PLZ, "
-                     "Trim( Kreis ) as Kreis, KreisNr from S_Orte where BLCODE = :BLCODE order by ORTSTEIL"));
+                     "Trim( Kreis ) as Kreis, KreisNr from S_Orte where BLCODE = :BLCODE order by ORTSTEIL collate Deutsch"));
   m_orte->setTabelle(QStringLiteral("S_Orte"));
   m_ortsteile->setTabelle(QStringLiteral("S_Orte"));
 
@@ -160,6 +186,8 @@ THauptfenster::THauptfenster(TADOModConnection& db, QString ordner, TMeldungen& 
   connect(m_jahre, &TADODataSetMod::ZeileGeaendert, this, [this] { TitelSetzen(); });
   Aufbauen();
   BereicheAufbauen();
+  // The panels are built after the buttons; Tab follows the screen instead.
+  Formular::TabFolge({centralWidget()});
   TitelSetzen();
 }
 
@@ -452,6 +480,11 @@ void THauptfenster::BereicheAufbauen() {
   });
 
   TJahresBereich* j = m_jahresFelder;
+  // As the year list's tooltip promises: Einfg/+ appends a year, Entf/- deletes one.
+  new TListenTasten(m_jahresAnsicht, {{Qt::Key_Insert, j->AnhaengenKnopf()},
+                                      {Qt::Key_Plus, j->AnhaengenKnopf()},
+                                      {Qt::Key_Delete, j->LoeschenKnopf()},
+                                      {Qt::Key_Minus, j->LoeschenKnopf()}});
   connect(j->AnhaengenKnopf(), &QPushButton::clicked, this, &THauptfenster::JahrAnhaengen);
   connect(j->LoeschenKnopf(), &QPushButton::clicked, this, &THauptfenster::JahrLoeschen);
   connect(j->BeginnKnopf(), &QPushButton::clicked, this, &THauptfenster::BeginnDuengejahr);

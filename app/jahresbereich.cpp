@@ -28,6 +28,7 @@ TJahresBereich::TJahresBereich(TADODataSetMod& jahre, TMeldungen& meldungen, QWi
       f->setDatenTyp(dtFloat);
       f->setGenauigkeit(1);
     }
+    f->setKeineNegativen(true);
     f->Binden(&jahre, spalte);
     f->setRO(nurLesen);
     if (pflicht) f->setFehler_Faerben(cnstFaerbenWennNull);

@@ -176,7 +176,11 @@ void TDBEditMod::Anzeigen() {
   if (m_nullVersteckt && !nullWert) m_nullVersteckt = false;
   const QString t = m_nullVersteckt && !m_getippt ? QString() : TextAusWert(w);
   const bool gleich = DatenTyp() == dtDatum ? (t.isEmpty() ? TextLeer() : t == text()) : t == text();
-  if (!gleich) setText(t);
+  if (!gleich) {
+    setText(t);
+    // A long name shows its beginning, not its end.
+    if (!hasFocus()) setCursorPosition(0);
+  }
   Umfaerben();
 }
 
@@ -219,6 +223,8 @@ void TDBEditMod::Uebernehmen() {
 
 void TDBEditMod::EingabeZuruecknehmen() {
   if (Bearbeitet()) Schreiben(m_wertBeimBetreten);
+  // The column may not have changed at all (a refused entry): show it again.
+  Anzeigen();
 }
 
 void TDBEditMod::EscapeOhneAenderung(QKeyEvent* e) {

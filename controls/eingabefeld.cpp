@@ -313,6 +313,12 @@ bool TEingabeFeld::VerlassenAusfuehren() {
     if (n != text()) setText(n);
     if (IstZahlArt()) wert = Eingabe::Zahl(n);
   }
+  if (wert && *wert < 0 && m_keineNegativen) {
+    Meldungen().Info(KeineNegativenText);
+    EingabeZuruecknehmen();
+    Umfaerben();
+    return false;
+  }
   Uebernehmen();
   const bool weiter = !wert || GrenzenPruefen(*wert);
   Umfaerben();

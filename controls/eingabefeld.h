@@ -13,6 +13,9 @@ class THilfsfenster;
 class TEingabeFeld : public QLineEdit {
   Q_OBJECT
 public:
+  static inline const QString KeineNegativenText =
+      QStringLiteral("Ein negativer Wert ist hier nicht möglich. Bitte geben Sie 0 oder einen positiven Wert ein.");
+
   TDatenTyp DatenTyp() const { return m_art; }
 
   bool RO() const { return m_ro; }
@@ -36,6 +39,10 @@ public:
   void setGrundFarbe(const QColor& farbe);
   bool IsUnsigned() const { return m_unsigned; }
   void setIsUnsigned(bool u) { m_unsigned = u; }
+  // Areas, amounts and contents are never negative: such an entry is
+  // refused with a message and the value from entering comes back.
+  bool KeineNegativen() const { return m_keineNegativen; }
+  void setKeineNegativen(bool keine) { m_keineNegativen = keine; }
   bool AutoSelect() const { return m_autoSelect; }
   void setAutoSelect(bool a) { m_autoSelect = a; }
 
@@ -136,6 +143,7 @@ private:
   QColor m_grundFarbe = Eingabe::Weiss;
   bool m_unsigned = false;
   bool m_autoSelect = true;
+  bool m_keineNegativen = false;
   TMeldungen* m_meldungen = nullptr;
   THilfsfenster* m_hilfsfenster = nullptr;
 

@@ -4,6 +4,7 @@
 #include "dbauswahl.h"
 #include "dbeditmod.h"
 
+#include <QAbstractScrollArea>
 #include <QFormLayout>
 #include <QHBoxLayout>
 
@@ -14,6 +15,8 @@ TDBEditMod* Feld(QFormLayout* form, TADODataSetMod* liste, const QString& spalte
   auto* f = new TDBEditMod(liste, spalte);
   f->setAccessibleName(beschriftung);
   f->setGenauigkeit(nachkommastellen);
+  // No area, amount or content of a panel may be negative.
+  f->setKeineNegativen(true);
   if (pflicht) f->setFehler_Faerben(cnstFaerbenWenn0orLeer);
   form->addRow(beschriftung, f);
   return f;
@@ -36,6 +39,18 @@ TDBCheckBoxMod* Haken(QFormLayout* form, TADODataSetMod* liste, const QString& s
   k->Binden(liste, spalte);
   form->addRow(k);
   return k;
+}
+
+void TabFolge(const std::vector<QWidget*>& bereiche) {
+  std::vector<QWidget*> folge;
+  for (QWidget* bereich : bereiche) {
+    if (bereich->focusPolicy() & Qt::TabFocus) folge.push_back(bereich);
+    // Depth first, in the order of creation.
+    for (QWidget* w : bereich->findChildren<QWidget*>())
+      if ((w->focusPolicy() & Qt::TabFocus) && !w->isWindow() && !qobject_cast<QAbstractScrollArea*>(w->parentWidget()))
+        folge.push_back(w);
+  }
+  for (size_t i = 1; i < folge.size(); ++i) QWidget::setTabOrder(folge[i - 1], folge[i]);
 }
 
 std::pair<TDBOKBitBtn*, TDBOKBitBtn*> OkAbbruch(QFormLayout* form, QWidget* panel) {

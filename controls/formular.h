@@ -29,4 +29,9 @@ TDBCheckBoxMod* Haken(QFormLayout* form, TADODataSetMod* liste, const QString& s
 // The "OK" and "Abbruch" buttons of the panel, in one row.
 std::pair<TDBOKBitBtn*, TDBOKBitBtn*> OkAbbruch(QFormLayout* form, QWidget* panel = nullptr);
 
+// Sets the tab order to follow the screen: the areas in the order given,
+// inside each area its controls in the order they were built (top to
+// bottom, left to right). Widgets built later into an area join it there.
+void TabFolge(const std::vector<QWidget*>& bereiche);
+
 }  // namespace Formular

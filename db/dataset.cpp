@@ -131,7 +131,8 @@ void TADODataSetMod::setSortField(const QString& spalte) {
   const QVariant id = (key >= 0 && m_pos >= 0) ? m_zeilen[m_pos][key] : QVariant();
   Schliessen();
   // Quoted, so that a column name like "Größe (ha)" sorts as well.
-  setCommandText(m_basis + QStringLiteral(" order by \"") + f->name + QLatin1Char('"'));
+  // Numbers are not affected by the collation; names sort the German way.
+  setCommandText(m_basis + QStringLiteral(" order by \"") + f->name + QStringLiteral("\" collate Deutsch"));
   if (Oeffnen() && id.isValid()) Suchen(id.toLongLong());
 }
 
@@ -199,6 +200,7 @@ bool TADODataSetMod::IstGeaendert(const QString& name) const {
 bool TADODataSetMod::setWert(const QString& name, const QVariant& wert) {
   const int i = FeldIndex(name);
   if (i < 0 || m_felder[i].berechnet) return false;
+  if (m_zustand == TZustand::Blaettern && m_zeilen.empty() && !m_implizitAnfuegen) return false;
   if (m_zustand == TZustand::Blaettern && !(m_zeilen.empty() ? Anfuegen() : Bearbeiten())) return false;
   if (m_zustand != TZustand::Bearbeiten && m_zustand != TZustand::Einfuegen) return false;
   m_puffer[i] = wert;
@@ -355,10 +357,10 @@ bool TADODataSetMod::Loeschen() {
 
 void TADODataSetMod::EditierenOderAnfuegen() {
   if (m_zustand == TZustand::Bearbeiten || m_zustand == TZustand::Einfuegen) return;
-  if (IstLeer())
-    Anfuegen();
-  else
+  if (!IstLeer())
     Bearbeiten();
+  else if (m_implizitAnfuegen)
+    Anfuegen();
 }
 
 bool TADODataSetMod::SpeichernWennGeaendert() {

@@ -88,8 +88,15 @@ public:
   bool Speichern();
   void Abbrechen();
   bool Loeschen();
-  // Unless already editing or inserting: appends when empty, else edits.
+  // Unless already editing or inserting: appends when empty (if the list
+  // may grow implicitly), else edits.
   void EditierenOderAnfuegen();
+  // A list whose rows come from elsewhere (e.g. the crop rows shown on a
+  // result page) must not grow by a panel being entered or a field typed
+  // into while it is empty: such a row would lack its key and no window
+  // would show it. Anfuegen() called on purpose still appends.
+  void setImplizitAnfuegen(bool erlaubt) { m_implizitAnfuegen = erlaubt; }
+  bool ImplizitAnfuegen() const { return m_implizitAnfuegen; }
   // Saves the current row if it is being edited or inserted.
   bool SpeichernWennGeaendert();
   double HoechsterWert(const QString& tabelle, const QString& spalte, const QString& bedingung) {
@@ -124,6 +131,7 @@ private:
   QString m_sql;
   QString m_basis;
   QString m_sortField;
+  bool m_implizitAnfuegen = true;
   QString m_tabelleFest;
   TParameter m_parameter;
   std::vector<std::pair<QString, TBerechnung>> m_berechnungen;

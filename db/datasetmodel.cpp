@@ -72,13 +72,15 @@ QString TDataSetModel::Anzeige(const QVariant& wert, const QString& typ, int nac
 QVariant TDataSetModel::data(const QModelIndex& index, int role) const {
   const int f = FeldIndex(index.column());
   if (!index.isValid() || f < 0) return {};
+  if (role == Qt::BackgroundRole) return m_zeilenfarbe ? m_zeilenfarbe(index.row()) : QVariant();
   const QVariant wert = m_liste.Wert(index.row(), f);
   if (IstWahrheitswert(index.column())) {
     if (role == Qt::CheckStateRole) return wert.toLongLong() != 0 ? Qt::Checked : Qt::Unchecked;
     return role == Qt::EditRole ? wert : QVariant();
   }
   if (role == Qt::EditRole) return wert;
-  if (role == Qt::DisplayRole) {
+  // The full text as tooltip: narrow columns elide long names.
+  if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
     const int stellen = m_spalten.empty() ? -1 : m_spalten[index.column()].nachkommastellen;
     return Anzeige(wert, m_liste.Felder()[f].typ, stellen);
   }
@@ -88,7 +90,7 @@ QVariant TDataSetModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant TDataSetModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (role != Qt::DisplayRole) return {};
+  if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
   if (orientation == Qt::Vertical) return section + 1;
   if (!m_spalten.empty()) return section < int(m_spalten.size()) ? m_spalten[section].titel : QVariant();
   return section < int(m_liste.Felder().size()) ? m_liste.Felder()[section].name : QVariant();

@@ -6,6 +6,8 @@
 #include <QLocale>
 #include <QPointer>
 
+#include <functional>
+
 #include "dataset.h"
 
 class TDataSetModel : public QAbstractTableModel {
@@ -22,6 +24,8 @@ public:
   void setSpalten(std::vector<TSpalte> spalten);
   // A read-only model does not pass edits on.
   void setNurLesen(bool nurLesen) { m_nurLesen = nurLesen; }
+  // The background of a whole row (a QColor, or an empty value for none).
+  void setZeilenfarbe(std::function<QVariant(int zeile)> farbe) { m_zeilenfarbe = std::move(farbe); }
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -42,4 +46,5 @@ private:
   TADODataSetMod& m_liste;
   std::vector<TSpalte> m_spalten;
   bool m_nurLesen = false;
+  std::function<QVariant(int)> m_zeilenfarbe;
 };

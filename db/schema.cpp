@@ -85,16 +85,18 @@ QString SqlTyp(const QString& typ) {
   qFatal("Unbekannter Spaltentyp: %s", qPrintable(typ));
 }
 
-QString SpaltenDefinition(const TSpalte& s) {
+QString SpaltenDefinition(const TSpalte& s, bool schluessel) {
   if (s.typ == QLatin1String("counter")) return s.name + QStringLiteral(" INTEGER PRIMARY KEY AUTOINCREMENT");
   QString d = s.name + QLatin1Char(' ') + SqlTyp(s.typ);
+  // A row without its farm, year or parcel belongs nowhere and no window shows it.
+  if (schluessel) d += QStringLiteral(" NOT NULL");
   if (!s.vorgabe.isEmpty()) d += QStringLiteral(" DEFAULT ") + s.vorgabe;
   return d;
 }
 
 QString CreateTable(const TTabelle& t) {
   QStringList teile;
-  for (const auto& s : t.spalten) teile << SpaltenDefinition(s);
+  for (const auto& s : t.spalten) teile << SpaltenDefinition(s, t.schluessel.contains(s.name, Qt::CaseInsensitive));
   const bool hatZaehler = t.HatZaehler();
   // The counter is the row's identity; the table's own key stays unique
   // so that the foreign keys of the child tables can point at it.

@@ -55,7 +55,8 @@ private:
 
 // The declared SQL type of a catalogue type.
 QString SqlTyp(const QString& typ);
-QString SpaltenDefinition(const TSpalte& spalte);
+// Key columns are NOT NULL (ALTER TABLE ADD COLUMN never adds a key column).
+QString SpaltenDefinition(const TSpalte& spalte, bool schluessel = false);
 QString CreateTable(const TTabelle& tabelle);
 
 // The indexes of the foreign key and the further ones; existing ones stay.

@@ -1,5 +1,7 @@
 #include "sqlfunctions.h"
 
+#include "sortierung.h"
+
 #include <QDate>
 #include <QDateTime>
 
@@ -104,4 +106,5 @@ void Regeln::FunktionenRegistrieren(sqlite3* db) {
   sqlite3_create_function_v2(db, "Year", 1, fest, nullptr, Year, nullptr, nullptr, nullptr);
   sqlite3_create_function_v2(db, "Now", 0, SQLITE_UTF8, nullptr, Now, nullptr, nullptr, nullptr);
   sqlite3_create_function_v2(db, "Date", 0, SQLITE_UTF8, nullptr, Date, nullptr, nullptr, nullptr);
+  Sortierung::Registrieren(db);
 }

@@ -29,7 +29,7 @@ TListenSeite::TArt Art() {
       "select S_KulturenNP.*, case when Kulturgruppe = 2 then 'dt/ha TM' else 'dt/ha FM' end as MengenArt "
       "from S_KulturenNP where BetriebsNr = :BNR and Ertragsniveau > 0 and  ( ( Kultur is not null )  or  "
       "InvekosNummer = 999 )");
-  a.ordnung = QStringLiteral("Kulturgruppe, Kultur");
+  a.ordnung = QStringLiteral("Kulturgruppe, Kultur collate Deutsch");
   a.name = QStringLiteral("Kultur");
   a.enter = false;
   a.tippen = false;

@@ -1,5 +1,6 @@
 #include "listenseite.h"
 
+#include "listenansicht.h"
 #include "meldungen.h"
 
 #include <QGridLayout>
@@ -52,6 +53,8 @@ TListenSeite::TListenSeite(TADOModConnection& db, TMeldungen& meldungen, int bet
   m_tabelle->setSelectionMode(QAbstractItemView::SingleSelection);
   m_tabelle->setEditTriggers(QAbstractItemView::NoEditTriggers);
   m_tabelle->horizontalHeader()->setSectionsClickable(true);
+  m_tabelle->horizontalHeader()->setStretchLastSection(true);
+  m_tabelle->setTextElideMode(Qt::ElideRight);
   m_tabelle->installEventFilter(this);
   mitte->addWidget(m_tabelle, 3);
   m_details = new QVBoxLayout;
@@ -87,6 +90,8 @@ TListenSeite::TListenSeite(TADOModConnection& db, TMeldungen& meldungen, int bet
     SichtAbgleichen();
     PositionGewechselt();
   });
+  // After the model has taken the new rows, never before.
+  connect(m_modell, &QAbstractItemModel::modelReset, this, [this] { TListenAnsicht::SpaltenAnpassen(m_tabelle); });
   connect(&m_liste, &TADODataSetMod::Zurueckgesetzt, this, [this] {
     SichtAbgleichen();
     PositionGewechselt();
@@ -129,7 +134,7 @@ QString TListenSeite::Abfrage() const {
   QString sql = m_art.abfrage;
   if (const QString f = Filter(); !f.isEmpty()) sql += QStringLiteral(" and ") + f;
   if (!m_sortFeld.isEmpty())
-    sql += QStringLiteral(" order by \"") + m_sortFeld + QLatin1Char('"');
+    sql += QStringLiteral(" order by \"") + m_sortFeld + QStringLiteral("\" collate Deutsch");
   else if (!m_art.ordnung.isEmpty())
     sql += QStringLiteral(" order by ") + m_art.ordnung;
   return sql;

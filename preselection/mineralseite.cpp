@@ -21,7 +21,7 @@ TListenSeite::TArt Art() {
   a.tabelle = QStringLiteral("S_MinDung");
   a.abfrage = QStringLiteral("select S_MinDung.*, ") + TListenSeite::HerkunftSpalte() +
               QStringLiteral(" from S_MinDung where BetriebsNr = :BNR");
-  a.ordnung = QStringLiteral("DuengerGruppeNr, duengemittel");
+  a.ordnung = QStringLiteral("DuengerGruppeNr, duengemittel collate Deutsch");
   a.name = QStringLiteral("Duengemittel");
   const auto gruppe = [](int nr) { return QStringLiteral("DuengerGruppeNr = %1").arg(nr); };
   a.gruppen = {{QStringLiteral("N-Dünger"), gruppe(1)},

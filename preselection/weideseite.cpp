@@ -16,7 +16,7 @@ TListenSeite::TArt Art() {
   a.titel = QStringLiteral("Weidehaltung");
   a.tabelle = QStringLiteral("S_Tiere");
   a.abfrage = QStringLiteral("select * from S_Tiere where DueV = 1 and BetriebsNr = :BNR");
-  a.ordnung = QStringLiteral("TIERGRUPPE_NR, TIERART");
+  a.ordnung = QStringLiteral("TIERGRUPPE_NR, TIERART collate Deutsch");
   a.name = QStringLiteral("TIERART");
   const auto gruppe = [](int nr) { return QStringLiteral("TIERGRUPPE_NR = %1").arg(nr); };
   a.gruppen = {{QStringLiteral("Milchvieh"), gruppe(1)},  {QStringLiteral("sonstige Rinder"), gruppe(2)},

@@ -21,6 +21,6 @@ bool TSystemDruckDienste::Drucken(const TDruckDokument& dokument) {
   return dokument.Ausgeben(drucker);
 }
 
-void TSystemDruckDienste::DateiAnzeigen(const QString& pfad) {
-  QDesktopServices::openUrl(QUrl::fromLocalFile(pfad));
+bool TSystemDruckDienste::DateiAnzeigen(const QString& pfad) {
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(pfad));
 }

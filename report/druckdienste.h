@@ -13,13 +13,14 @@ public:
   virtual bool DruckerVorhanden() = 0;
   // All pages on the default printer; false when printing could not start.
   virtual bool Drucken(const TDruckDokument& dokument) = 0;
-  // Opens the file with the system's default application.
-  virtual void DateiAnzeigen(const QString& pfad) = 0;
+  // Opens the file with the system's default application; false when
+  // there is none to open it with.
+  virtual bool DateiAnzeigen(const QString& pfad) = 0;
 };
 
 class TSystemDruckDienste final : public TDruckDienste {
 public:
   bool DruckerVorhanden() override;
   bool Drucken(const TDruckDokument& dokument) override;
-  void DateiAnzeigen(const QString& pfad) override;
+  bool DateiAnzeigen(const QString& pfad) override;
 };

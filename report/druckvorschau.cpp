@@ -5,6 +5,7 @@
 #include "meldungen.h"
 
 #include <QEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -231,7 +232,7 @@ bool TDruckvorschau::Drucken() {
 bool TDruckvorschau::PdfSpeichern() {
   for (;;) {
     QString datei = m_meldungen.DateiSpeichern(QStringLiteral("PDF speichern"), QString(),
-                                               QStringLiteral("Acrobat File (*.pdf)"));
+                                               QStringLiteral("PDF-Datei (*.pdf)"));
     if (datei.isEmpty()) return false;
     if (QFileInfo(datei).suffix().isEmpty()) datei += QStringLiteral(".pdf");
 
@@ -253,7 +254,9 @@ bool TDruckvorschau::PdfSpeichern() {
       m_meldungen.Info(QStringLiteral("Fehler beim Schreiben von ") + datei + QStringLiteral(":\n") + fehler);
       return false;
     }
-    m_dienste.DateiAnzeigen(QFileInfo(datei).absoluteFilePath());
+    const QString pfad = QFileInfo(datei).absoluteFilePath();
+    // Without a viewer nothing would show that the file exists.
+    if (!m_dienste.DateiAnzeigen(pfad)) m_meldungen.Info(GespeichertText + QDir::toNativeSeparators(pfad));
     return true;
   }
 }

@@ -18,6 +18,8 @@ class TDruckvorschau : public QDialog {
   Q_OBJECT
 public:
   enum class TZoom { SeiteEinpassen, Seitenbreite, Prozent };
+  // Said after saving when no viewer shows the file; the path follows.
+  static inline const QString GespeichertText = QStringLiteral("Die PDF-Datei wurde gespeichert:\n");
 
   TDruckvorschau(const TDruckDokument& dokument, TMeldungen& meldungen, TDruckDienste& dienste,
                  QWidget* eltern = nullptr);

@@ -2,6 +2,7 @@
 // search, deleting, taking over another farm's choices and the farm list.
 #include "betriebe.h"
 #include "betriebsbereich.h"
+#include "bodenklimaraum.h"
 #include "dbauswahl.h"
 #include "dbeditmod.h"
 #include "fensterbetrieb.h"
@@ -119,13 +120,19 @@ TEST_F(Betrieb, EuNummerFiltertTastenUndVerlangtZwoelfStellen) {
 }
 
 TEST_F(Betrieb, OrtUndOrtsteilFuellenPlzBkrUndKreis) {
+  const TParameter p{{QStringLiteral("o"), Wert(QStringLiteral("select OrtsNr from S_Orte where BLCODE = 15 group by OrtsNr "
+                                                               "having count(*) >= 2 order by OrtsNr limit 1"))}};
+  // The shipped places carry no region; this locality is given one.
+  Sql(QStringLiteral("update S_Orte set BKR = 192 where ID = ( select ID from S_Orte where BLCODE = 15 and OrtsNr = :o "
+                     "order by ORTSTEIL collate Deutsch limit 1 offset 1 )"),
+      p);
   Starten();
   const qint64 ortNr = OrtMitOrtsteilen();
-  const TParameter p{{QStringLiteral("o"), ortNr}};
+  ASSERT_EQ(ortNr, p[0].second.toLongLong());
   // Worked out from the place list itself.
   const QStringList teile =
       FWert(QStringLiteral("select group_concat( t, '|' ) from ( select trim( ORTSTEIL ) as t from S_Orte where "
-                           "BLCODE = 15 and OrtsNr = :o order by ORTSTEIL )"), p)
+                           "BLCODE = 15 and OrtsNr = :o order by ORTSTEIL collate Deutsch )"), p)
           .toString()
           .split(QLatin1Char('|'));
   B().OrtWaehlen(OrtEintrag(ortNr));
@@ -136,7 +143,7 @@ TEST_F(Betrieb, OrtUndOrtsteilFuellenPlzBkrUndKreis) {
   B().OrtsteilWaehlen(1);
   const QString erwartet =
       FWert(QStringLiteral("select trim( ORT ) || '|' || trim( ORTSTEIL ) || '|' || PLZ || '|' || ifnull( BKR, '' ) || '|' || "
-                           "trim( Kreis ) || '|' || KreisNr from S_Orte where BLCODE = 15 and OrtsNr = :o order by ORTSTEIL limit 1 offset 1"),
+                           "trim( Kreis ) || '|' || KreisNr from S_Orte where BLCODE = 15 and OrtsNr = :o order by ORTSTEIL collate Deutsch limit 1 offset 1"),
             p)
           .toString();
   const QStringList w = erwartet.split(QLatin1Char('|'));
@@ -151,7 +158,35 @@ TEST_F(Betrieb, OrtUndOrtsteilFuellenPlzBkrUndKreis) {
                                  "'|' || KreisNr from Betriebe where ID = 2"))
                 .toString(),
             erwartet);
+  EXPECT_EQ(w[3], QStringLiteral("192"));
   EXPECT_TRUE(Feld("BKR")->RO());
+  // A locality without a region keeps the farm's and lets the farmer change it.
+  B().OrtsteilWaehlen(0);
+  EXPECT_EQ(Feld("BKR")->text(), QStringLiteral("192"));
+  EXPECT_FALSE(Feld("BKR")->RO());
+}
+
+TEST_F(Betrieb, BodenklimaraumWirdGetipptUndGeprueft) {
+  Starten();
+  TDBEditMod* bkr = Feld("BKR");
+  EXPECT_FALSE(bkr->RO());
+  EXPECT_TRUE(bkr->toolTip().contains(QStringLiteral("Agrarantrag")));
+  struct Fall {
+    const char* eingabe;
+    bool abgewiesen;
+  };
+  for (const Fall& f : {Fall{"95", true}, Fall{"200", true}, Fall{"1070", true}, Fall{"0", false}, Fall{"107", false}}) {
+    SCOPED_TRACE(f.eingabe);
+    meldungen.Leeren();
+    bkr->setFocus(Qt::TabFocusReason);
+    bkr->selectAll();
+    bkr->insert(QString::fromLatin1(f.eingabe));
+    Feld("SitzEmail")->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(Infos(), f.abgewiesen ? QStringList{Bodenklimaraum::Ungueltig} : QStringList{});
+    EXPECT_EQ(QApplication::focusWidget(), f.abgewiesen ? static_cast<QWidget*>(bkr) : Feld("SitzEmail"));
+  }
+  ASSERT_TRUE(fenster->Betriebe().Speichern());
+  EXPECT_EQ(FWert(QStringLiteral("select BKR from Betriebe where ID = 2")).toInt(), 107);
 }
 
 TEST_F(Betrieb, SucheFindetGenauOhneGrossKleinAmAnfangUndIrgendwo) {
@@ -277,6 +312,27 @@ TEST_F(Betrieb, BetriebslisteMitZehnBetriebenHatZweiSeiten) {
   EXPECT_TRUE(zwei.contains(QStringLiteral("Ort11")));
   EXPECT_TRUE(zwei.contains(QStringLiteral("Seite 2")));
   EXPECT_FALSE(zwei.contains(QStringLiteral("Betrieb10")));
+
+  // Every column title stays clear of its column lines (drawn at these millimetres).
+  QProcess bbox;
+  bbox.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+                                            QStringLiteral("1"), fenster->pdfDatei, QStringLiteral("-")});
+  ASSERT_TRUE(bbox.waitForFinished(60000));
+  const QString woerter = QString::fromUtf8(bbox.readAllStandardOutput());
+  const struct {
+    const char* wort;
+    double links, rechts;  // mm
+  } spalten[] = {{"Betriebsname", 21, 75}, {"EU-", 75, 106},       {"Betriebsnummer", 75, 106}, {"Straße/Nr.", 106, 137},
+                 {"PLZ", 137, 151},        {"Telefon/Fax", 185, 212.5}, {"E-Mail", 212.5, 275}};
+  const double mm = 72.0 / 25.4;
+  for (const auto& s : spalten) {
+    const QRegularExpression muster(QStringLiteral("xMin=\"([0-9.]+)\" yMin=\"[0-9.]+\" xMax=\"([0-9.]+)\" yMax=\"[0-9.]+\">") +
+                                    QRegularExpression::escape(QString::fromUtf8(s.wort)) + QStringLiteral("</word>"));
+    const auto m = muster.match(woerter);
+    ASSERT_TRUE(m.hasMatch()) << s.wort;
+    EXPECT_GT(m.captured(1).toDouble(), s.links * mm) << s.wort;
+    EXPECT_LT(m.captured(2).toDouble(), (s.rechts - 1) * mm) << s.wort;  // not touching the line
+  }
 }
 
 TEST_F(Betrieb, JedesFeldTraegtSeineBeschriftung) {

@@ -5,6 +5,9 @@
 #include "dbeditmod.h"
 #include "fensterbetrieb.h"
 #include "jahresbereich.h"
+
+#include <QDate>
+#include <QTest>
 #include "listenansicht.h"
 
 #include <QPushButton>
@@ -88,6 +91,36 @@ TEST_F(Jahr, AnhaengenOhneSchlagkopieUndLoeschen) {
   EXPECT_EQ(FWert(QStringLiteral("select count(*) from Schlag where BetriebsNr = 2")).toInt(), 0);
 }
 
+TEST_F(Jahr, TastenDerJahreslisteHaengenAnUndLoeschen) {
+  Starten();
+  struct Fall {
+    Qt::Key taste;
+    Qt::KeyboardModifiers zusatz;
+    bool antwort;  // to "Schläge aus Vorjahr …" or "Jahr wirklich löschen?"
+    const char* jahre;
+  };
+  const Fall faelle[] = {
+      {Qt::Key_Insert, Qt::NoModifier, false, "2021,2022"},
+      {Qt::Key_Plus, Qt::KeypadModifier, false, "2021,2022,2023"},
+      {Qt::Key_Delete, Qt::NoModifier, false, "2021,2022,2023"},  // "no" keeps it
+      {Qt::Key_Minus, Qt::KeypadModifier, true, "2021,2022"},
+      {Qt::Key_Delete, Qt::NoModifier, true, "2021"},
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.jahre);
+    meldungen.Leeren();
+    meldungen.antworten = {f.antwort};
+    fenster->JahresAnsicht()->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(fenster->JahresAnsicht(), f.taste, f.zusatz);
+    // One question each (leaving the panel of a new year adds the area reminder).
+    EXPECT_EQ(meldungen.protokoll.filter(QStringLiteral("Frage: ")).size(), 1)
+        << meldungen.protokoll.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(Text(QStringLiteral("select group_concat( Duengejahr ) from ( select Duengejahr from DuengeJahr "
+                                  "where BetriebsNr = 2 order by Duengejahr )")),
+              QString::fromLatin1(f.jahre));
+  }
+}
+
 TEST_F(Jahr, BeginnDuengejahrFragtBisDasDatumPasstUndSetztAlleJahre) {
   Sql(QStringLiteral("insert into DuengeJahr ( BetriebsNr, Duengejahr ) values ( 2, 2022 )"));
   Sql(QStringLiteral("update Merk set BetriebsNr = 2, Jahr = 2021"));
@@ -113,15 +146,17 @@ TEST_F(Jahr, ErstesJahrOhneShapeMitJahreseingabe) {
   Starten();
   ASSERT_EQ(fenster->Jahre().Anzahl(), 0);
   EXPECT_FALSE(J().Panel()->isEnabled());
-  // The first try is cancelled with -1, the window stays; the second creates 2023.
+  // The first try is cancelled with -1, the window stays; in the second a
+  // typed 0 (given as 2000) and a far year are refused, then 2023 is created.
   fenster->wahlen = {TAktionsauswahl::OhneShape, TAktionsauswahl::OhneShape};
   meldungen.antworten = {true, true};
-  meldungen.zahlen = {-1, 2023};
+  meldungen.zahlen = {-1, 2000, TAktionsauswahl::LetztesJahr() + 1, 2023};
   J().AnhaengenKnopf()->click();
   EXPECT_EQ(fenster->dialoge, QStringList{QStringLiteral("TAktionsauswahl")});
   const QString frage = QStringLiteral("Frage: ") + TAktionsauswahl::Bestaetigung(TAktionsauswahl::OhneShape);
   const QString jahr = QStringLiteral("Jahreseingabe: Mit welchem Kalenderjahr wollen Sie beginnen? \r\n(-1 für Abbruch)");
-  EXPECT_EQ(meldungen.protokoll, (QStringList{frage, jahr, frage, jahr}));
+  const QString bereich = QStringLiteral("Info: Bitte ein Kalenderjahr von 2020 bis %1 eingeben.").arg(QDate::currentDate().year() + 1);
+  EXPECT_EQ(meldungen.protokoll, (QStringList{frage, jahr, frage, jahr, bereich, jahr, bereich, jahr}));
   EXPECT_EQ(Text(QStringLiteral("select group_concat( Duengejahr ) from DuengeJahr where BetriebsNr = 2")), QStringLiteral("2023"));
   EXPECT_EQ(fenster->Jahr(), 2023);
   EXPECT_TRUE(J().Panel()->isEnabled());

@@ -47,7 +47,10 @@ public:
   QStringList angezeigt;
   bool DruckerVorhanden() override { return false; }
   bool Drucken(const TDruckDokument&) override { return false; }
-  void DateiAnzeigen(const QString& pfad) override { angezeigt << pfad; }
+  bool DateiAnzeigen(const QString& pfad) override {
+    angezeigt << pfad;
+    return true;
+  }
 };
 
 class FensterBetrieb : public TestBetrieb {

@@ -10,7 +10,9 @@
 #include "testbetrieb.h"
 #include "testdatenbank.h"
 
+#include <QApplication>
 #include <QDialog>
+#include <QTest>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -276,6 +278,39 @@ TEST_F(Hauptfenster, DerTitelFolgtDemBetriebsnamenUndZeigtOhneJahrNurDenBetrieb)
 
 // --- actions -------------------------------------------------------------------
 
+TEST_F(Hauptfenster, TabFolgtDemBildschirm) {
+  // A complete EU number: an incomplete one keeps the cursor.
+  // Likewise missing areas of the year send it back to them.
+  Sql(QStringLiteral("update Betriebe set EU_NUMMER = '276150000001' where ID = 2;"
+                     "update DuengeJahr set Ackerland = 10, Gruenland = 5, Flaeche170kg = 15 where BetriebsNr = 2"));
+  ASSERT_TRUE(Starten());
+  fenster->show();
+  fenster->activateWindow();
+  QApplication::setActiveWindow(fenster.get());
+  fenster->BetriebsAnsicht()->setFocus(Qt::TabFocusReason);
+  QStringList folge;
+  for (int i = 0; i < 80; ++i) {
+    QWidget* w = QApplication::focusWidget();
+    ASSERT_NE(w, nullptr);
+    if (i > 0 && w == fenster->BetriebsAnsicht()) break;
+    folge << w->accessibleName();
+    QTest::keyClick(w, Qt::Key_Tab);
+  }
+  // Left to right, top to bottom: the farm list and its panel and buttons,
+  // then the year list with its panel and buttons, then the actions.
+  const QStringList marken = {QStringLiteral("Betriebsliste"),     QStringLiteral("Name des Unternehmens"),
+                              QStringLiteral("EU-Betriebsnummer"), QStringLiteral("Ort"),
+                              QStringLiteral("Betrieb neu anlegen"), QStringLiteral("Jahresliste"),
+                              QStringLiteral("Ackerland (ha)"),    QStringLiteral("Jahr anhängen"),
+                              QStringLiteral("Info"),              QStringLiteral("beenden")};
+  qsizetype vorher = -1;
+  for (const QString& m : marken) {
+    const qsizetype stelle = folge.indexOf(m);
+    EXPECT_GT(stelle, vorher) << m.toStdString() << " in " << folge.join(QStringLiteral(" | ")).toStdString();
+    vorher = stelle;
+  }
+}
+
 TEST_F(Hauptfenster, JederKnopfTraegtSeineBeschriftungUndNurDieEigenenSindFrei) {
   ASSERT_TRUE(Starten());
   const QStringList erwartet = {
@@ -379,7 +414,8 @@ INSTANTIATE_TEST_SUITE_P(
                            {A::Meldepflichten, KeinBetrieb}}},
         VoraussetzungFall{"OhneJahr",
                           "delete from DuengeJahr where BetriebsNr = 2",
-                          {{A::Duengebedarfsermittlung, KeinJahr},
+                          {{A::Vorauswahl, KeinJahr},
+                           {A::Duengebedarfsermittlung, KeinJahr},
                            {A::Aufzeichnungspflicht, KeinJahr},
                            {A::Meldepflichten, KeinJahr}}},
         VoraussetzungFall{"Vollstaendig", "select 1", {}},
@@ -396,7 +432,8 @@ INSTANTIATE_TEST_SUITE_P(
         VoraussetzungFall{"EigenerDuengerOhneNverfUndOhneJahr",
                           "insert into S_OrgDung ( BetriebsNr, OrgDngNummer, OrgDng, IstEigen, NH4 ) values "
                           "( 2, 5000, '_eigene Gülle', 1, null ); delete from DuengeJahr where BetriebsNr = 2",
-                          {{A::Duengebedarfsermittlung, KeinJahr},
+                          {{A::Vorauswahl, KeinJahr},
+                           {A::Duengebedarfsermittlung, KeinJahr},
                            {A::Aufzeichnungspflicht, OrgDuenger},
                            {A::AufzeichnungTabellarisch, OrgDuenger},
                            {A::Meldepflichten, OrgDuenger}}}),

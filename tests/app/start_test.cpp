@@ -9,6 +9,7 @@
 #include "stoerhilfe.h"
 #include "stoerung.h"
 #include "testdatenbank.h"
+#include "testvorlage.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,6 +39,7 @@ TEST(Start, EinZweiterStartWirdMitMeldungAbgewiesen) {
   QTemporaryDir ordner;
   TSkriptMeldungen meldungen;
   TADOModConnection erster, zweiter;
+  ASSERT_TRUE(Testvorlage::AngelegteDatenbank(ordner.path()));
   ASSERT_TRUE(Start::DatenbankOeffnen(erster, ordner.path(), meldungen));
   EXPECT_FALSE(Start::DatenbankOeffnen(zweiter, ordner.path(), meldungen));
   ASSERT_EQ(meldungen.Infos().size(), 1);
@@ -168,8 +170,7 @@ INSTANTIATE_TEST_SUITE_P(Start, Versionen,
 // A current database in the folder with the given sub-version and a field
 // whose catch crop (9) has no catch-crop row: a refresh re-derives it as 14.
 void AktuelleDatenbank(const QString& ordner, int unterNummer) {
-  TSkriptMeldungen m;
-  ASSERT_TRUE(Datenbank::Anlegen(ordner, m));
+  ASSERT_TRUE(Testvorlage::AngelegteDatenbank(ordner));
   TADOModConnection db;
   db.setDatenbankName(QDir(ordner).filePath(Dateien::Datenbank));
   ASSERT_EQ(db.Oeffnen(), TOeffnenErgebnis::Ok);
@@ -304,6 +305,7 @@ TEST(Start, BeendenLoeschtDieMarkierungsdatei) {
   QTemporaryDir ordner;
   TSkriptMeldungen meldungen;
   TADOModConnection db;
+  ASSERT_TRUE(Testvorlage::AngelegteDatenbank(ordner.path()));
   ASSERT_TRUE(Start::Starten(db, ordner.path(), meldungen).ok);
   QFile upd(ordner.filePath(QStringLiteral("Quendrix.upd")));
   ASSERT_TRUE(upd.open(QIODevice::WriteOnly));

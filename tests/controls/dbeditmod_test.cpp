@@ -292,6 +292,38 @@ TEST_F(GebundenesFeld, Grenztest) {
   }
 }
 
+TEST_F(GebundenesFeld, NegativeWerteWerdenMitMeldungAbgewiesen) {
+  TDBEditMod* f = Feld(QStringLiteral("Groesse"));
+  f->setGenauigkeit(2);
+  f->setKeineNegativen(true);
+  Betreten(f);
+  Einfuegen(f, QStringLiteral("12,5"));
+  Verlassen();
+  ASSERT_DOUBLE_EQ(Spalte(QStringLiteral("Groesse")).toDouble(), 12.5);
+  for (const char* eingabe : {"-12,50", "-0,01"}) {
+    SCOPED_TRACE(eingabe);
+    meldungen.Leeren();
+    Betreten(f);
+    Einfuegen(f, QString::fromLatin1(eingabe));
+    Verlassen();
+    EXPECT_EQ(meldungen.protokoll, QStringList{QStringLiteral("Info: ") + TDBEditMod::KeineNegativenText});
+    EXPECT_DOUBLE_EQ(Spalte(QStringLiteral("Groesse")).toDouble(), 12.5);
+    EXPECT_EQ(QApplication::focusWidget(), f);
+    EXPECT_EQ(f->text(), QStringLiteral("12,50"));
+    // 0 is allowed.
+    meldungen.Leeren();
+    Einfuegen(f, QStringLiteral("0"));
+    Verlassen();
+    EXPECT_TRUE(meldungen.protokoll.isEmpty());
+    EXPECT_DOUBLE_EQ(Spalte(QStringLiteral("Groesse")).toDouble(), 0.0);
+    Betreten(f);
+    Einfuegen(f, QStringLiteral("12,5"));
+    Verlassen();
+  }
+  ASSERT_TRUE(liste.Speichern());
+  EXPECT_DOUBLE_EQ(db.Wert(QStringLiteral("select Groesse from Schlag where Parzelle = 10")).toDouble(), 12.5);
+}
+
 TEST_F(GebundenesFeld, GanzzahlGrenzeOhneNachkommastellen) {
   TDBEditMod* f = Feld(QStringLiteral("SchlagNr"));
   f->setGenauigkeit(2);  // has no meaning for whole numbers

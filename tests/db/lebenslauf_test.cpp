@@ -5,6 +5,7 @@
 #include "schema.h"
 #include "skriptmeldungen.h"
 #include "testdatenbank.h"
+#include "testvorlage.h"
 
 #include <QDir>
 #include <QFile>
@@ -63,7 +64,7 @@ TEST_F(Lebenslauf, EineNeueDatenbankHatVorlagebetriebEinstellungenStammdatenBefe
 }
 
 TEST_F(Lebenslauf, DieWartungErgaenztKulturenTrockenmasseUndEinstellungen) {
-  ASSERT_TRUE(Datenbank::Anlegen(ordner.path(), meldungen));
+  ASSERT_TRUE(Testvorlage::AngelegteDatenbank(ordner.path()));
   Oeffnen();
   ASSERT_TRUE(db.Ausfuehren(QStringLiteral(
       "insert into Betriebe ( ID, Betriebsname ) values ( 2, 'Hof Linde' );"
@@ -87,7 +88,7 @@ TEST_F(Lebenslauf, DieWartungErgaenztKulturenTrockenmasseUndEinstellungen) {
 }
 
 TEST_F(Lebenslauf, AuffrischenHinterlaesstGenauEinenMeerrettichUndErhaeltDieBetriebsdaten) {
-  ASSERT_TRUE(Datenbank::Anlegen(ordner.path(), meldungen));
+  ASSERT_TRUE(Testvorlage::AngelegteDatenbank(ordner.path()));
   Oeffnen();
   ASSERT_TRUE(db.Ausfuehren(QStringLiteral(
       "insert into Betriebe ( ID, Betriebsname, SitzOrtsTeilNr ) values ( 2, 'Hof Linde', 1000000 );"

@@ -1,6 +1,7 @@
 // The demand window: fields and crop rows.
 #include "anbauregeln.h"
 #include "fensterhilfe.h"
+#include "schlagdaten.h"
 
 #include <QCheckBox>
 
@@ -24,12 +25,12 @@ TEST_F(FensterAnbau, TitelUndGesperrteSeiten) {
 
 TEST_F(FensterAnbau, NeuerSchlagMitVorgabenUndDoppelterParzelle) {
   Schlag(12);
-  TDuengebedarfsfenster& f = Fenster();
+  Fenster();
   Klick(QStringLiteral("neuen Schlag anlegen"));
-  EXPECT_EQ(f.Schlaege().Zustand(), Z::Einfuegen);
-  EXPECT_EQ(f.Schlaege().Wert(QStringLiteral("Feldblock")).toString(), QStringLiteral("DEVLLI"));
-  EXPECT_EQ(f.Schlaege().Wert(QStringLiteral("Durchwurzelungstiefe")).toInt(), 90);
-  EXPECT_EQ(f.Schlaege().Wert(QStringLiteral("Bundesland")).toInt(), 0);  // the fixture's year has none
+  EXPECT_EQ(Schlaege().Zustand(), Z::Einfuegen);
+  EXPECT_EQ(Schlaege().Wert(QStringLiteral("Feldblock")).toString(), QStringLiteral("DEVLLI"));
+  EXPECT_EQ(Schlaege().Wert(QStringLiteral("Durchwurzelungstiefe")).toInt(), 90);
+  EXPECT_EQ(Schlaege().Wert(QStringLiteral("Bundesland")).toInt(), 0);  // the fixture's year has none
   EXPECT_EQ(QApplication::focusWidget(), Eingabe(QStringLiteral("Gesamtparzellennummer *")));
   Tippen(QStringLiteral("Gesamtparzellennummer *"), QStringLiteral("12"));
   EXPECT_EQ(meldungen.Infos(), QStringList({"Diese Parzelle gibt es schon, bitte andere Nummer vergeben."}));
@@ -56,25 +57,25 @@ TEST_F(FensterAnbau, FeldblockGenau16Zeichen) {
 
 TEST_F(FensterAnbau, BracheSetztKeineDuengungUndGruenlandZeigtBodenklasse) {
   Schlag(12);
-  TDuengebedarfsfenster& f = Fenster();
+  Fenster();
   Waehlen(Auswahl(QStringLiteral("Nutzungsform *")), 2);
   EXPECT_TRUE(Auswahl(QStringLiteral("Abschlag Boden-N-Nachlieferung (Grünland/Feldfutterbau) *"))->isVisible());
-  EXPECT_FALSE(f.Element<QCheckBox>(QStringLiteral("Humusgehalt > 4 %"))->isVisible());
-  EXPECT_TRUE(TDuengebedarfsfenster::SchlagUnvollstaendig(f.Schlaege(), 0));
+  EXPECT_FALSE(Element<QCheckBox>(QStringLiteral("Humusgehalt > 4 %"))->isVisible());
+  EXPECT_TRUE(Schlagdaten::Unvollstaendig(Schlagdaten::Werte(Schlaege(), 0)));
   Waehlen(Auswahl(QStringLiteral("Nutzungsform *")), 4);
-  EXPECT_EQ(f.Schlaege().Wert(QStringLiteral("KeineDuengung")).toInt(), 1);
-  EXPECT_FALSE(TDuengebedarfsfenster::SchlagUnvollstaendig(f.Schlaege(), 0));
+  EXPECT_EQ(Schlaege().Wert(QStringLiteral("KeineDuengung")).toInt(), 1);
+  EXPECT_FALSE(Schlagdaten::Unvollstaendig(Schlagdaten::Werte(Schlaege(), 0)));
 }
 
 TEST_F(FensterAnbau, SpeichernSetztHumusGehaltsklasseUndKopiertBodenInKulturen) {
   Schlag(12, {{"Groesse", 3}, {"Feldblock", "DEVLLI0123456789"}, {"Phosphatgebiet", 1}, {"NutzungsForm", 1}});
   const qint64 id = Kultur(12, 224101);
-  TDuengebedarfsfenster& f = Fenster();
-  f.Schlaege().setWert(QStringLiteral("BG"), 6);
-  f.Schlaege().setWert(QStringLiteral("P_Methode"), 1);
-  f.Schlaege().setWert(QStringLiteral("P_Gehalt"), 3.0);
-  f.Schlaege().setWert(QStringLiteral("AZ"), 77);
-  ASSERT_TRUE(f.Schlaege().Speichern());
+  Fenster();
+  Schlaege().setWert(QStringLiteral("BG"), 6);
+  Schlaege().setWert(QStringLiteral("P_Methode"), 1);
+  Schlaege().setWert(QStringLiteral("P_Gehalt"), 3.0);
+  Schlaege().setWert(QStringLiteral("AZ"), 77);
+  ASSERT_TRUE(Schlaege().Speichern());
   EXPECT_EQ(Wert("select HumusGroesserVier from Schlag").toInt(), 1);
   EXPECT_FALSE(Wert("select P_GehaltsKlasse from Schlag").toString().isEmpty());
   EXPECT_EQ(Von(id, "AZ").toInt(), 77);
@@ -84,22 +85,22 @@ TEST_F(FensterAnbau, SpeichernSetztHumusGehaltsklasseUndKopiertBodenInKulturen) 
 
 TEST_F(FensterAnbau, ZweiteZwischenfruchtBearbeitetDieVorhandene) {
   Schlag(12);
-  TDuengebedarfsfenster& f = Fenster();
+  Fenster();
   Klick(QStringLiteral("Zwischenfrucht anlegen"));
-  EXPECT_EQ(f.Kulturen().Zustand(), Z::Einfuegen);
+  EXPECT_EQ(Kulturen().Zustand(), Z::Einfuegen);
   Waehlen(Auswahl(QStringLiteral("Zwischenfrucht *")), 10);
-  EXPECT_EQ(f.Kulturen().Wert(QStringLiteral("Kultur")).toString(),
+  EXPECT_EQ(Kulturen().Wert(QStringLiteral("Kultur")).toString(),
             QStringLiteral("--Zwischenfrucht-- Leguminose, nicht abgefroren, im Frühjahr eingearbeitet"));
-  ASSERT_TRUE(f.Kulturen().Speichern());
+  ASSERT_TRUE(Kulturen().Speichern());
   EXPECT_EQ(Wert("select ZwischenfruchtText from Schlag").toString(),
             QStringLiteral("--Zwischenfrucht-- Leguminose, nicht abgefroren, im Frühjahr eingearbeitet"));
   // A legume catch crop keeps one fixation record.
   EXPECT_EQ(Anzahl("select count(*) from Dung where Kategorie = 3 and Nges = 105"), 1);
   Klick(QStringLiteral("Zwischenfrucht anlegen"));
-  EXPECT_EQ(f.Kulturen().Zustand(), Z::Bearbeiten);
-  EXPECT_EQ(f.Kulturen().Wert(QStringLiteral("FruchtNr")).toInt(), 0);
+  EXPECT_EQ(Kulturen().Zustand(), Z::Bearbeiten);
+  EXPECT_EQ(Kulturen().Wert(QStringLiteral("FruchtNr")).toInt(), 0);
   Waehlen(Auswahl(QStringLiteral("Zwischenfrucht *")), 6);
-  ASSERT_TRUE(f.Kulturen().Speichern());
+  ASSERT_TRUE(Kulturen().Speichern());
   EXPECT_EQ(Anzahl("select count(*) from Anbau where FruchtNr = 0"), 1);
   EXPECT_EQ(Anzahl("select count(*) from Dung where Kategorie = 3"), 0);
 }
@@ -108,8 +109,8 @@ TEST_F(FensterAnbau, HauptfruchtLoeschenRuecktFolgefruchtNach) {
   Schlag(12);
   const qint64 haupt = Kultur(12, 224101);
   const qint64 folge = Kultur(12, 236101, {{"FruchtNr", 2}, {"Kultur", "Winterraps"}});
-  TDuengebedarfsfenster& f = Fenster();
-  ASSERT_TRUE(f.Kulturen().Suchen(haupt));
+  Fenster();
+  ASSERT_TRUE(Kulturen().Suchen(haupt));
   meldungen.antworten = {true};
   Klick(QStringLiteral("Kultur löschen"));
   EXPECT_EQ(meldungen.protokoll.value(0), QStringLiteral("Frage: Kultur wirklich löschen?"));
@@ -124,9 +125,9 @@ TEST_F(FensterAnbau, ZwischenfruchtLoeschenSetzt14AufAlleZeilen) {
   Kultur(12, 10, {{"FruchtNr", 0}, {"Zwischenfrucht", 10}});
   const qint64 haupt = Kultur(12, 224101, {{"Zwischenfrucht", 10}});
   const qint64 folge = Kultur(12, 236101, {{"FruchtNr", 2}, {"Zwischenfrucht", 10}});
-  TDuengebedarfsfenster& f = Fenster();
-  ASSERT_TRUE(f.Kulturen().Erster());
-  ASSERT_EQ(f.Kulturen().Wert(QStringLiteral("FruchtNr")).toInt(), 0);
+  Fenster();
+  ASSERT_TRUE(Kulturen().Erster());
+  ASSERT_EQ(Kulturen().Wert(QStringLiteral("FruchtNr")).toInt(), 0);
   meldungen.antworten = {true};
   Klick(QStringLiteral("Kultur löschen"));
   EXPECT_EQ(Von(haupt, "Zwischenfrucht").toInt(), 14);
@@ -152,12 +153,12 @@ TEST_F(FensterAnbau, KulturAnlegenSchlaegtVorjahresfruchtVor) {
   Kultur(12, 10, {{"FruchtNr", 0}}, 2020);
   Schlag(12);
   Vorauswahl(236101, 40);
-  TDuengebedarfsfenster& f = Fenster();
+  Fenster();
   Klick(QStringLiteral("Kultur anlegen"));
-  EXPECT_EQ(f.Kulturen().Zustand(), Z::Einfuegen);
-  EXPECT_EQ(f.Kulturen().Wert(QStringLiteral("FruchtNr")).toInt(), 1);
-  EXPECT_EQ(f.Kulturen().Wert(QStringLiteral("Vorfrucht")).toInt(), 236101);
-  EXPECT_EQ(f.Kulturen().Wert(QStringLiteral("VorfruchtText")).toString(), QStringLiteral("Winterraps"));
+  EXPECT_EQ(Kulturen().Zustand(), Z::Einfuegen);
+  EXPECT_EQ(Kulturen().Wert(QStringLiteral("FruchtNr")).toInt(), 1);
+  EXPECT_EQ(Kulturen().Wert(QStringLiteral("Vorfrucht")).toInt(), 236101);
+  EXPECT_EQ(Kulturen().Wert(QStringLiteral("VorfruchtText")).toString(), QStringLiteral("Winterraps"));
   EXPECT_EQ(QApplication::focusWidget(), Auswahl(QStringLiteral("Hauptfrucht *")));
 }
 
@@ -165,10 +166,10 @@ TEST_F(FensterAnbau, FolgefruchtHatHauptfruchtAlsVorfrucht) {
   Schlag(12);
   Kultur(12, 224101, {{"TatsErtrag", 80}});
   Vorauswahl(236101, 40);
-  TDuengebedarfsfenster& f = Fenster();
+  Fenster();
   Klick(QStringLiteral("Kultur anlegen"));
-  EXPECT_EQ(f.Kulturen().Wert(QStringLiteral("FruchtNr")).toInt(), 2);
-  EXPECT_EQ(f.Kulturen().Wert(QStringLiteral("Vorfrucht")).toInt(), 224101);
+  EXPECT_EQ(Kulturen().Wert(QStringLiteral("FruchtNr")).toInt(), 2);
+  EXPECT_EQ(Kulturen().Wert(QStringLiteral("Vorfrucht")).toInt(), 224101);
   EXPECT_EQ(Wert("select Vorfrucht from Schlag").toInt(), 224101);
   EXPECT_EQ(Wert("select VFEinzelertrag from Schlag").toInt(), 80);
 }
@@ -178,12 +179,12 @@ class Einzelertrag : public FensterAnbau, public ::testing::WithParamInterface<s
 TEST_P(Einzelertrag, AusserhalbDerGrenzenWirdMittelertrag) {
   Schlag(12);
   Stamm(224101, {{"Auswahl", 1}, {"TatsErtrag", 65}, {"IsEinzelErtrag", 1}, {"Ertragsniveau", 70}});
-  TDuengebedarfsfenster& f = Fenster();
+  Fenster();
   Klick(QStringLiteral("Kultur anlegen"));
   Waehlen(Auswahl(QStringLiteral("Hauptfrucht *")), 224101);
   EXPECT_TRUE(Eingabe(QStringLiteral("Ertrag *"))->isVisible());
-  f.Kulturen().setWert(QStringLiteral("Einzelertrag"), GetParam().first);
-  ASSERT_TRUE(f.Kulturen().Speichern());
+  Kulturen().setWert(QStringLiteral("Einzelertrag"), GetParam().first);
+  ASSERT_TRUE(Kulturen().Speichern());
   EXPECT_DOUBLE_EQ(Wert("select Einzelertrag from Anbau").toDouble(), GetParam().second);
   EXPECT_TRUE(meldungen.Infos().isEmpty());
 }
@@ -195,40 +196,40 @@ INSTANTIATE_TEST_SUITE_P(Grenzen, Einzelertrag,
 TEST_F(FensterAnbau, KulturSpeichernFuelltSchlagUndRechnetGruppe20) {
   Schlag(12);
   Vorauswahl(224101, 95);
-  TDuengebedarfsfenster& f = Fenster();
+  Fenster();
   Klick(QStringLiteral("Kultur anlegen"));
   Waehlen(Auswahl(QStringLiteral("Hauptfrucht *")), 224101);
-  EXPECT_DOUBLE_EQ(f.Kulturen().Wert(QStringLiteral("TatsErtrag")).toDouble(), 95);
-  EXPECT_TRUE(f.Kulturen().Wert(QStringLiteral("Duengebedarf")).isNull());
-  ASSERT_TRUE(f.Kulturen().Speichern());
+  EXPECT_DOUBLE_EQ(Kulturen().Wert(QStringLiteral("TatsErtrag")).toDouble(), 95);
+  EXPECT_TRUE(Kulturen().Wert(QStringLiteral("Duengebedarf")).isNull());
+  ASSERT_TRUE(Kulturen().Speichern());
   const qint64 id = Wert("select ID from Anbau").toLongLong();
   EXPECT_EQ(Von(id, "Zwischenfrucht").toInt(), 14);
   EXPECT_DOUBLE_EQ(Von(id, "Stickstoffbedarfswert").toDouble(), 230);
   EXPECT_EQ(Wert("select HauptfruchtNummer from Schlag").toInt(), 224101);
   EXPECT_EQ(Wert("select Kultur_ID from Schlag").toLongLong(), id);
   EXPECT_EQ(Wert("select Kultur from Schlag").toString(), QStringLiteral("Winterweizen A, B"));
-  EXPECT_EQ(f.Kulturen().Wert(QStringLiteral("ID")).toLongLong(), id);
+  EXPECT_EQ(Kulturen().Wert(QStringLiteral("ID")).toLongLong(), id);
 }
 
 TEST_F(FensterAnbau, LeguminoseHatEinenDatensatzUndVerliertIhnBeimWechsel) {
   Schlag(12);
   Vorauswahl(262101, 35);
   Vorauswahl(224101, 80);
-  TDuengebedarfsfenster& f = Fenster();
+  Fenster();
   Klick(QStringLiteral("Kultur anlegen"));
   Waehlen(Auswahl(QStringLiteral("Hauptfrucht *")), 262101);
-  ASSERT_TRUE(f.Kulturen().Speichern());
+  ASSERT_TRUE(Kulturen().Speichern());
   const qint64 id = Wert("select ID from Anbau").toLongLong();
   EXPECT_EQ(Anzahl(QStringLiteral("select count(*) from Dung where Kategorie = 3 and ProbenID = %1").arg(id)), 1);
   EXPECT_EQ(Wert("select DngNummer from Dung").toInt(), 262101);
   EXPECT_EQ(Wert("select IsLegumPauschal from Dung").toInt(), 1);
   // Saving again refreshes the one record.
-  f.Kulturen().Bearbeiten();
-  f.Kulturen().setWert(QStringLiteral("Leguminosenanteil"), 5);
-  ASSERT_TRUE(f.Kulturen().Speichern());
+  Kulturen().Bearbeiten();
+  Kulturen().setWert(QStringLiteral("Leguminosenanteil"), 5);
+  ASSERT_TRUE(Kulturen().Speichern());
   EXPECT_EQ(Anzahl("select count(*) from Dung where Kategorie = 3"), 1);
   Waehlen(Auswahl(QStringLiteral("Hauptfrucht *")), 224101);
-  ASSERT_TRUE(f.Kulturen().Speichern());
+  ASSERT_TRUE(Kulturen().Speichern());
   EXPECT_EQ(Anzahl("select count(*) from Dung where Kategorie = 3"), 0);
 }
 
@@ -236,7 +237,7 @@ TEST_F(FensterAnbau, SchlagteilungKopiertBodenOhneKulturenUndNmin) {
   Schlag(12, {{"P2O5_Gehalt", 15.5}, {"P_Methode", 1}, {"Nmin_0_30", 30}, {"Quelle_0_30", 1}, {"SchlagName", "Am Bach"},
               {"HauptfruchtNummer", 224101}, {"Kultur", "Winterweizen A, B"}});
   Kultur(12, 224101);
-  TDuengebedarfsfenster& f = Fenster();
+  Fenster();
   meldungen.zahlen = {12};
   Klick(QStringLiteral("Schlagteilung"));
   EXPECT_EQ(meldungen.Infos(), QStringList({"Diese Parzellennummer ist schon vergeben."}));
@@ -252,7 +253,7 @@ TEST_F(FensterAnbau, SchlagteilungKopiertBodenOhneKulturenUndNmin) {
   EXPECT_EQ(Wert("select HauptfruchtNummer " + neu).toInt(), 0);
   EXPECT_EQ(Wert("select Kultur " + neu).toString(), QString());
   EXPECT_EQ(Anzahl("select count(*) from Anbau where Parzelle = 112"), 0);
-  EXPECT_EQ(f.Schlaege().Wert(QStringLiteral("Parzelle")).toInt(), 112);
+  EXPECT_EQ(Schlaege().Wert(QStringLiteral("Parzelle")).toInt(), 112);
 }
 
 TEST_F(FensterAnbau, SchlagLoeschenNachFrage) {
@@ -271,11 +272,11 @@ TEST_F(FensterAnbau, SuchenNachNummerNameUndKultur) {
   Schlag(2, {{"SchlagNr", 7}, {"SchlagName", "Hinterm Hof"}, {"Kultur", "Winterraps"}});
   TDuengebedarfsfenster& f = Fenster();
   f.Suchen(QStringLiteral("7"));
-  EXPECT_EQ(f.Schlaege().Wert(QStringLiteral("Parzelle")).toInt(), 2);
+  EXPECT_EQ(Schlaege().Wert(QStringLiteral("Parzelle")).toInt(), 2);
   f.Suchen(QStringLiteral("am b"));
-  EXPECT_EQ(f.Schlaege().Wert(QStringLiteral("Parzelle")).toInt(), 1);
+  EXPECT_EQ(Schlaege().Wert(QStringLiteral("Parzelle")).toInt(), 1);
   f.Suchen(QStringLiteral("winterraps"));
-  EXPECT_EQ(f.Schlaege().Wert(QStringLiteral("Parzelle")).toInt(), 2);
+  EXPECT_EQ(Schlaege().Wert(QStringLiteral("Parzelle")).toInt(), 2);
   f.Suchen(QStringLiteral("Zuckerrüben"));
   EXPECT_EQ(meldungen.piepser, 1);
 }
@@ -304,11 +305,11 @@ TEST_F(FensterAnbau, GemueseNachEinarbeitungVorVierWochenZaehltEinDrittel) {
   Klick(QStringLiteral("Kultur anlegen"));
   Waehlen(Auswahl(QStringLiteral("Hauptfrucht *")), 149301);
   Waehlen(Auswahl(QStringLiteral("Vorfrucht")), 149301);
-  auto* haken = f.Element<QCheckBox>(QStringLiteral("Nmin-Probenahme mind. 4 Wochen nach Einarbeitung der Vorfrucht"));
+  auto* haken = Element<QCheckBox>(QStringLiteral("Nmin-Probenahme mind. 4 Wochen nach Einarbeitung der Vorfrucht"));
   ASSERT_NE(haken, nullptr);
   EXPECT_TRUE(haken->isVisibleTo(&f));  // shown for vegetables
   QTest::mouseClick(haken, Qt::LeftButton, {}, QPoint(4, haken->height() / 2));
-  ASSERT_TRUE(f.Kulturen().Speichern());
+  ASSERT_TRUE(Kulturen().Speichern());
   const qint64 id = Wert("select ID from Anbau").toLongLong();
   EXPECT_EQ(Von(id, "Is1MonatVorher").toInt(), 1);
   // Blumenkohl as previous crop deducts 80; a third of it.

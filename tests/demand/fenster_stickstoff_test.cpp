@@ -1,6 +1,7 @@
 // The demand window: Nmin inputs, their source checks and "Berechnen".
 #include "anbauregeln.h"
 #include "fensterhilfe.h"
+#include "schlagdaten.h"
 
 #include <QLabel>
 
@@ -74,33 +75,33 @@ TEST(Quellen, PruefungenInIhrerReihenfolge) {
 
 TEST_F(FensterStickstoff, RichtwerteFuerSchicht3NachAnalyseWerdenAbgeleitet) {
   const qint64 id = Weizen({}, {{"Nmin_0_30", 40}, {"Nmin_60_90", 0}});
-  TDuengebedarfsfenster& f = Stickstoffseite();
-  ASSERT_EQ(f.Stickstoffliste().Wert(QStringLiteral("ID")).toLongLong(), id);
+  Stickstoffseite();
+  ASSERT_EQ(Stickstoffliste().Wert(QStringLiteral("ID")).toLongLong(), id);
   Waehlen(Auswahl(QStringLiteral("Datenherkunft 60-90 cm")), 2);
   EXPECT_EQ(meldungen.Infos(), QStringList({"Bei Auswahl von Analysewerten für die 1. und 2. Schicht ist die "
                                             "Verwendung von Richtwerten für die 3. Schicht nicht zulässig."}));
   EXPECT_EQ(Von(id, "Quelle_60_90").toInt(), 3);
   // AZ 60, layers 40 and 20, soil group 3: 9 - 2 + 14 - 6 + 8.
   EXPECT_DOUBLE_EQ(Von(id, "Nmin_60_90").toDouble(), 23);
-  EXPECT_EQ(f.Stickstoffliste().Zustand(), TADODataSetMod::TZustand::Bearbeiten);
+  EXPECT_EQ(Stickstoffliste().Zustand(), TADODataSetMod::TZustand::Bearbeiten);
 }
 
 TEST_F(FensterStickstoff, GemischteAnalysenLeerenDieQuelle) {
   const qint64 id = Weizen();
-  TDuengebedarfsfenster& f = Stickstoffseite();
+  Stickstoffseite();
   Waehlen(Auswahl(QStringLiteral("Datenherkunft 60-90 cm")), 4);
   EXPECT_EQ(meldungen.Infos().size(), 1);
-  EXPECT_EQ(f.Stickstoffliste().Wert(QStringLiteral("Quelle_60_90")).toInt(), 0);
+  EXPECT_EQ(Stickstoffliste().Wert(QStringLiteral("Quelle_60_90")).toInt(), 0);
   EXPECT_DOUBLE_EQ(Von(id, "Nmin_60_90").toDouble(), 10);
 }
 
 TEST_F(FensterStickstoff, RichtwerteUndAbleitungGebenRichtwerte) {
   Weizen({}, {{"Quelle_0_30", 2}});
-  TDuengebedarfsfenster& f = Stickstoffseite();
+  Stickstoffseite();
   Waehlen(Auswahl(QStringLiteral("Datenherkunft 60-90 cm")), 3);
   EXPECT_EQ(meldungen.Infos(), QStringList({"Bei Auswahl von Richtwerten für die 1. und 2. Schicht ist keine "
                                             "Berechung der dritten Schicht möglich."}));
-  EXPECT_EQ(f.Stickstoffliste().Wert(QStringLiteral("Quelle_60_90")).toInt(), 2);
+  EXPECT_EQ(Stickstoffliste().Wert(QStringLiteral("Quelle_60_90")).toInt(), 2);
 }
 
 TEST_F(FensterStickstoff, DoppelklickLeitetNurEineLeereDritteSchichtAb) {
@@ -120,20 +121,20 @@ TEST_F(FensterStickstoff, DoppelklickLeitetNurEineLeereDritteSchichtAb) {
 
 TEST_F(FensterStickstoff, VerlassenSetztSchlichteSumme) {
   Weizen({}, {{"Nmin", 0}});
-  TDuengebedarfsfenster& f = Stickstoffseite();
+  Stickstoffseite();
   Tippen(QStringLiteral("Nmin 0-30 cm (kg N/ha)"), QStringLiteral("35"));
-  EXPECT_DOUBLE_EQ(f.Stickstoffliste().Wert(QStringLiteral("Nmin")).toDouble(), 65);
+  EXPECT_DOUBLE_EQ(Stickstoffliste().Wert(QStringLiteral("Nmin")).toDouble(), 65);
 }
 
 TEST_F(FensterStickstoff, NminMerkenUndSetzen) {
   Weizen();
   Schlag(13, Vollstaendig);
   Kultur(13, 224101, {{"Nmin_0_30", 0}});
-  TDuengebedarfsfenster& f = Stickstoffseite();
-  EXPECT_FALSE(Fenster().Element<QPushButton>(QStringLiteral("Nmin setzen"))->isEnabled());
+  Stickstoffseite();
+  EXPECT_FALSE(Element<QPushButton>(QStringLiteral("Nmin setzen"))->isEnabled());
   Klick(QStringLiteral("Nmin merken"));
-  EXPECT_TRUE(Fenster().Element<QPushButton>(QStringLiteral("Nmin setzen"))->isEnabled());
-  ASSERT_TRUE(f.Stickstoffliste().Naechster());
+  EXPECT_TRUE(Element<QPushButton>(QStringLiteral("Nmin setzen"))->isEnabled());
+  ASSERT_TRUE(Stickstoffliste().Naechster());
   Klick(QStringLiteral("Nmin setzen"));
   EXPECT_DOUBLE_EQ(Wert("select Nmin_0_30 from Anbau where Parzelle = 13").toDouble(), 30);
   EXPECT_DOUBLE_EQ(Wert("select Nmin from Anbau where Parzelle = 13").toDouble(), 60);
@@ -170,8 +171,8 @@ TEST_F(FensterStickstoff, BerechnenWarntBeiGruenlandErstUeber650) {
   const qint64 id = Kultur(12, 251201, {{"KulturGruppe", 2}, {"Kultur", "Ackergras"}});
   Stamm(251201, {{"Auswahl", 1}, {"TatsErtrag", 100}, {"Stickstoffbedarfswert", 600}});
   TDuengebedarfsfenster& f = Stickstoffseite();
-  EXPECT_EQ(f.Auswertungsseite(), 1);
-  EXPECT_FALSE(f.Element<QWidget>(QStringLiteral("Nmin"))->isVisible());
+  EXPECT_EQ(f.StickstoffSeite().Auswertungsseite(), 1);
+  EXPECT_FALSE(Element<QWidget>(QStringLiteral("Nmin"))->isVisible());
   Klick(QStringLiteral("Berechnen"));
   const double bedarf = Von(id, "Duengebedarf").toDouble();
   EXPECT_GT(bedarf, 280);
@@ -197,6 +198,18 @@ TEST_F(FensterStickstoff, BerechnenPrueftSchlagdaten) {
   EXPECT_EQ(meldungen.Infos(), QStringList({"Bitte gültigen Wert eingeben/auswählen."}));
   EXPECT_EQ(f.Seiten()->currentIndex(), int(TDuengebedarfsfenster::SeiteSchlag));
   EXPECT_EQ(QApplication::focusWidget(), Eingabe(QStringLiteral("Ackerzahl *")));
+}
+
+TEST_F(FensterStickstoff, BerechnenZeigtDieKulturOhneEinzelertrag) {
+  const qint64 id = Weizen({}, {{"IsEinzelErtrag", 1}, {"Einzelertrag", 0}});
+  Vorauswahl(224101, 80);
+  TDuengebedarfsfenster& f = Stickstoffseite();
+  Klick(QStringLiteral("Berechnen"));
+  EXPECT_EQ(meldungen.Infos(), QStringList({"Bitte gültigen Wert eingeben/auswählen."}));
+  EXPECT_EQ(f.Seiten()->currentIndex(), int(TDuengebedarfsfenster::SeiteAnbau));
+  EXPECT_EQ(Kulturen().Wert(QStringLiteral("ID")).toLongLong(), id);
+  EXPECT_EQ(QApplication::focusWidget(), Eingabe(QStringLiteral("Ertrag *")));
+  EXPECT_TRUE(Von(id, "Duengebedarf").isNull());
 }
 
 TEST_F(FensterStickstoff, BerechnenVerlangtNminUeberNull) {
@@ -267,17 +280,17 @@ TEST_F(FensterStickstoff, VomSchlagZumDuengebedarf) {
   EXPECT_TRUE(meldungen.Infos().isEmpty()) << meldungen.Infos().join(QLatin1Char('\n')).toStdString();
   f.Seiten()->setCurrentIndex(TDuengebedarfsfenster::SeiteAnbau);
   ASSERT_EQ(Anzahl("select count(*) from Schlag where Parzelle = 12 and BG = 3 and AZ = 60"), 1);
-  EXPECT_FALSE(TDuengebedarfsfenster::SchlagUnvollstaendig(f.Schlaege(), 0));
+  EXPECT_FALSE(Schlagdaten::Unvollstaendig(Schlagdaten::Werte(Schlaege(), 0)));
 
   Klick(QStringLiteral("Kultur anlegen"));
   Waehlen(Auswahl(QStringLiteral("Hauptfrucht *")), 224101);
-  auto* ok = f.Element<TADOPanel>(QStringLiteral("Kultur"))->findChild<TDBOKBitBtn*>();
+  auto* ok = Element<TADOPanel>(QStringLiteral("Kultur"))->findChild<TDBOKBitBtn*>();
   ASSERT_NE(ok, nullptr);
   QTest::mouseClick(ok, Qt::LeftButton);
   ASSERT_EQ(Anzahl("select count(*) from Anbau where FruchtNr = 1 and HauptfruchtNummer = 224101"), 1);
 
   f.Seiten()->setCurrentIndex(TDuengebedarfsfenster::SeiteStickstoff);
-  EXPECT_EQ(f.Auswertungsseite(), 0);
+  EXPECT_EQ(f.StickstoffSeite().Auswertungsseite(), 0);
   Waehlen(Auswahl(QStringLiteral("Datenherkunft 0-30 und 30-60 cm")), 1);
   Tippen(QStringLiteral("Nmin 0-30 cm (kg N/ha)"), QStringLiteral("30"));
   Tippen(QStringLiteral("Nmin 30-60 cm (kg N/ha)"), QStringLiteral("20"));

@@ -3,11 +3,14 @@
 // moves as on screen.
 
 #include "adopanel.h"
+#include "anbauseite.h"
 #include "dataset.h"
 #include "dbauswahl.h"
 #include "dbeditmod.h"
 #include "duengebedarfsfenster.h"
+#include "schlagseite.h"
 #include "stickstoffbetrieb.h"
+#include "stickstoffseite.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -32,6 +35,16 @@ protected:
     }
     return *fenster;
   }
+  // A control of the window by its accessible name (its German caption).
+  template <class T = QWidget>
+  T* Element(const QString& name) {
+    for (T* w : Fenster().template findChildren<T*>())
+      if (w->accessibleName() == name) return w;
+    return nullptr;
+  }
+  TADODataSetMod& Schlaege() { return Fenster().SchlagSeite().Liste(); }
+  TADODataSetMod& Kulturen() { return Fenster().AnbauSeite().Liste(); }
+  TADODataSetMod& Stickstoffliste() { return Fenster().StickstoffSeite().Liste(); }
   // Picks the entry with this value as the user does.
   static void Waehlen(QComboBox* c, const QVariant& wert) {
     ASSERT_NE(c, nullptr);
@@ -44,12 +57,12 @@ protected:
     FAIL() << "kein Eintrag " << wert.toString().toStdString();
   }
   void Klick(const QString& name) {
-    auto* k = Fenster().Element<QPushButton>(name);
+    auto* k = Element<QPushButton>(name);
     ASSERT_NE(k, nullptr) << name.toStdString();
     QTest::mouseClick(k, Qt::LeftButton);
   }
-  QComboBox* Auswahl(const QString& name) { return Fenster().Element<QComboBox>(name); }
-  TDBEditMod* Eingabe(const QString& name) { return Fenster().Element<TDBEditMod>(name); }
+  QComboBox* Auswahl(const QString& name) { return Element<QComboBox>(name); }
+  TDBEditMod* Eingabe(const QString& name) { return Element<TDBEditMod>(name); }
   // Types into a field and leaves it with Tab.
   void Tippen(const QString& name, const QString& text) {
     TDBEditMod* e = Eingabe(name);

@@ -181,25 +181,49 @@ TEST_F(Stickstoff, KoernerleguminosenBrauchenHoechstens30) {
 }
 
 TEST_F(Stickstoff, GanzzahligAbgerundetUndNieNegativ) {
+  // Winter wheat at its yield level with demand value 100: the demand is 100 - Nmin, cut down to whole
+  // kilograms, and below 0 it is 0.
   Stamm(224101, {{K("TatsErtrag"), 80}, {K("Stickstoffbedarfswert"), 100}});
   Schlag(1);
   struct Fall {
-    double nmin;  // demand = 100 - Nmin
-    double ohneUntergrenze, bedarf;
+    double nmin, bedarf;
   };
-  const Fall faelle[] = {{112.3, -13, 0}, {87.3, 12, 12}, {100.5, -1, 0}, {100, 0, 0}};
+  const Fall faelle[] = {{87.3, 12}, {98.9, 1}, {0.4, 99}, {99.5, 0}, {100, 0}, {100.5, 0}, {112.3, 0}};
   for (const auto& f : faelle) {
     SCOPED_TRACE(f.nmin);
     Sql(K("delete from Anbau"));
     const qint64 id = Kultur(1, 224101, {{K("Nmin_0_30"), f.nmin}});
     Berechnen(id);
     EXPECT_DOUBLE_EQ(Von(id, K("Duengebedarf")).toDouble(), f.bedarf);
-    BefehlSetzen(25, 50, QString(), QString());
-    Berechnen(id);
-    EXPECT_DOUBLE_EQ(Von(id, K("Duengebedarf")).toDouble(), f.ohneUntergrenze);
-    Sql(K("update Befehle set B_1 = 'update Anbau set Duengebedarf = 0 where ID = :ID and Duengebedarf < 0' "
-          "where B_GruppeNr = 25 and B_Nr = 50"));
+    Sql(K("update Anbau set Duengebedarf = null"));
+    JahrBerechnen();
+    EXPECT_DOUBLE_EQ(Von(id, K("Duengebedarf")).toDouble(), f.bedarf);
   }
+}
+
+TEST_F(Stickstoff, EinGenauGanzerBedarfAusDezimalzahlenWirdNichtUmEinsGekuerzt) {
+  Stamm(224101, {{K("IsEinzelErtrag"), 1}});
+  Stamm(262101, {{K("TatsErtrag"), 30}});
+  // Winter wheat (230 kg N/ha for 80 dt/ha, 15 less per 10 dt below) with 36.8 dt/ha of its own:
+  // (36.8 - 80) / 10 x 15 = -64.8; Nmin 13.2, humus above 4 % 20, winter rape before 10:
+  // 230 - 64.8 - 13.2 - 20 - 10 = 122.
+  Schlag(1, {{K("HumusGroesserVier"), 1}});
+  const qint64 weizen = Kultur(1, 224101, {{K("Einzelertrag"), 36.8}, {K("Vorfrucht"), 236101}, {K("Nmin_0_30"), 13.2}});
+  // Peas (60 kg N/ha, sampled to 60 cm) rooted to 40 cm with 40 % stones, both layers analysed without
+  // the stones: 62 x 0.6 + 64 x 0.6 x (40 - 30) / 30 = 37.2 + 12.8 = 50; 60 - 50 = 10 is not above 10: 0.
+  Schlag(2, {{K("Durchwurzelungstiefe"), 40}, {K("SteingehaltKrume"), 40}});
+  const qint64 erbsen = Kultur(2, 262101, {{K("Nmin_0_30"), 62}, {K("Nmin_30_60"), 64}, {K("Quelle_0_30"), 4},
+                                           {K("Quelle_60_90"), 4}});
+  const std::pair<qint64, double> faelle[] = {{weizen, 122}, {erbsen, 0}};
+  for (const auto& [id, bedarf] : faelle) {
+    Berechnen(id);
+    EXPECT_DOUBLE_EQ(Von(id, K("Duengebedarf")).toDouble(), bedarf) << id;
+  }
+  EXPECT_NEAR(Von(weizen, K("ZuAbschlagErtrag")).toDouble(), -64.8, 1e-9);
+  EXPECT_NEAR(Von(erbsen, K("Nmin")).toDouble(), 50, 1e-9);
+  Sql(K("update Anbau set Duengebedarf = null"));
+  JahrBerechnen();
+  for (const auto& [id, bedarf] : faelle) EXPECT_DOUBLE_EQ(Von(id, K("Duengebedarf")).toDouble(), bedarf) << id;
 }
 
 TEST_F(Stickstoff, EinLeererTermGibtKeinenBedarf) {

@@ -27,17 +27,17 @@ TEST_F(Listen, ZeilenUndReihenfolgeDerVierListen) {
   Oeffnen();
   EXPECT_EQ(ListenSpalte(fenster->Kulturen(), QStringLiteral("ID")),
             Ids(QStringLiteral("select ID from S_KulturenNP where BetriebsNr = :b and Ertragsniveau > 0 "
-                               "order by Kulturgruppe, Kultur")));
+                               "order by Kulturgruppe, Kultur collate Deutsch")));
   EXPECT_EQ(fenster->Kulturen()->Liste().Anzahl(), 192);
   EXPECT_EQ(ListenSpalte(fenster->Mineral(), QStringLiteral("ID")),
-            Ids(QStringLiteral("select ID from S_MinDung where BetriebsNr = :b order by DuengerGruppeNr, Duengemittel")));
+            Ids(QStringLiteral("select ID from S_MinDung where BetriebsNr = :b order by DuengerGruppeNr, Duengemittel collate Deutsch")));
   EXPECT_EQ(fenster->Mineral()->Liste().Anzahl(), 288);
   // A conventional year shows the conventional products.
   EXPECT_EQ(ListenSpalte(fenster->Organisch(), QStringLiteral("ID")),
             Ids(QStringLiteral("select ID from S_OrgDung where BetriebsNr = :b and OEKO_GRUPPE = 1 order by ID")));
   EXPECT_EQ(fenster->Organisch()->Liste().Anzahl(), 34);
   EXPECT_EQ(ListenSpalte(fenster->Weide(), QStringLiteral("ID")),
-            Ids(QStringLiteral("select ID from S_Tiere where BetriebsNr = :b and DueV = 1 order by TIERGRUPPE_NR, TIERART")));
+            Ids(QStringLiteral("select ID from S_Tiere where BetriebsNr = :b and DueV = 1 order by TIERGRUPPE_NR, TIERART collate Deutsch")));
   EXPECT_EQ(fenster->Weide()->Liste().Anzahl(), 121);
   EXPECT_TRUE(fenster->Stoffe()->Liste().IstLeer());
 }
@@ -88,10 +88,10 @@ TEST_P(Gruppen, KnopfFiltertUndWirdRot) {
   Zeigen(seite);
   Klicken(seite, f.knopf);
   static const QString abfragen[] = {
-      QStringLiteral("select ID from S_KulturenNP where BetriebsNr = :b and Ertragsniveau > 0 and %1 order by Kulturgruppe, Kultur"),
-      QStringLiteral("select ID from S_MinDung where BetriebsNr = :b and %1 order by DuengerGruppeNr, Duengemittel"),
+      QStringLiteral("select ID from S_KulturenNP where BetriebsNr = :b and Ertragsniveau > 0 and %1 order by Kulturgruppe, Kultur collate Deutsch"),
+      QStringLiteral("select ID from S_MinDung where BetriebsNr = :b and %1 order by DuengerGruppeNr, Duengemittel collate Deutsch"),
       QStringLiteral("select ID from S_OrgDung where BetriebsNr = :b and OEKO_GRUPPE = 1 and %1 order by ID"), QString(),
-      QStringLiteral("select ID from S_Tiere where BetriebsNr = :b and DueV = 1 and %1 order by TIERGRUPPE_NR, TIERART")};
+      QStringLiteral("select ID from S_Tiere where BetriebsNr = :b and DueV = 1 and %1 order by TIERGRUPPE_NR, TIERART collate Deutsch")};
   const QVariantList erwartet = Ids(abfragen[f.seite].arg(f.bedingung));
   EXPECT_FALSE(erwartet.isEmpty());
   EXPECT_EQ(ListenSpalte(seite, QStringLiteral("ID")), erwartet);
@@ -195,9 +195,9 @@ TEST_F(Listen, TippenSpringtZumErstenNamenMitDemZeichen) {
     QString name;
     QString tabelle;
     QString ordnung;
-  } listen[] = {{fenster->Mineral(), "Duengemittel", "S_MinDung", "DuengerGruppeNr, Duengemittel"},
+  } listen[] = {{fenster->Mineral(), "Duengemittel", "S_MinDung", "DuengerGruppeNr, Duengemittel collate Deutsch"},
                 {fenster->Organisch(), "OrgDng", "S_OrgDung", "ID"},
-                {fenster->Weide(), "TIERART", "S_Tiere", "TIERGRUPPE_NR, TIERART"}};
+                {fenster->Weide(), "TIERART", "S_Tiere", "TIERGRUPPE_NR, TIERART collate Deutsch"}};
   for (const auto& l : listen) {
     Zeigen(l.seite);
     for (const QString& zeichen : {QStringLiteral("K"), QStringLiteral("S"), QStringLiteral("G")}) {
@@ -303,7 +303,7 @@ TEST_F(Listen, SpaltentitelSortiert) {
     int spalte;
     QString abfrage;
   } weitere[] = {{fenster->Organisch(), 3, "select ID from S_OrgDung where BetriebsNr = :b and OEKO_GRUPPE = 1 order by TM"},
-                 {fenster->Stoffe(), 1, "select StoffNr from S_AndereStoffe where BetriebsNr = :b order by Stoff"},
+                 {fenster->Stoffe(), 1, "select StoffNr from S_AndereStoffe where BetriebsNr = :b order by Stoff collate Deutsch"},
                  {fenster->Weide(), 2, "select ID from S_Tiere where BetriebsNr = :b and DueV = 1 order by KATEGORIE_JAHR"}};
   for (const auto& w : weitere) {
     Zeigen(w.seite);

@@ -37,7 +37,11 @@ public:
     gedruckteSeiten = dokument.Seitenzahl();
     return druckGelingt;
   }
-  void DateiAnzeigen(const QString& pfad) override { angezeigt << pfad; }
+  bool betrachter = true;  // a PDF viewer is installed
+  bool DateiAnzeigen(const QString& pfad) override {
+    angezeigt << pfad;
+    return betrachter;
+  }
 };
 
 QPushButton* Knopf(QWidget& fenster, const QString& name) {
@@ -236,10 +240,23 @@ TEST_F(Druckvorschau, PdfSpeichernOeffnetDieDatei) {
   Knopf(*v, QStringLiteral("PDF speichern"))->click();
   const QString pfad = ordner.filePath(QStringLiteral("Bedarf.pdf"));
   EXPECT_EQ(meldungen.protokoll, QStringList{QStringLiteral("DateiSpeichern: PDF speichern")});
+  EXPECT_EQ(meldungen.letzterFilter, QStringLiteral("PDF-Datei (*.pdf)"));
   EXPECT_EQ(dienste.angezeigt, QStringList{pfad});
   EXPECT_EQ(PdfSeiten(pfad), 3);
   EXPECT_EQ(geschlossen.count(), 0);  // the preview stays open
   EXPECT_EQ(QDir(ordner.path()).entryList(QDir::Files), QStringList{QStringLiteral("Bedarf.pdf")});
+}
+
+TEST_F(Druckvorschau, OhneBetrachterSagtPdfSpeichernWoDieDateiLiegt) {
+  dienste.betrachter = false;
+  auto d = Druck();
+  auto v = d->VorschauErzeugen();
+  meldungen.dateien = {ordner.filePath(QStringLiteral("Liste.pdf"))};
+  EXPECT_TRUE(v->PdfSpeichern());
+  EXPECT_EQ(meldungen.Infos(),
+            QStringList{QStringLiteral("Die PDF-Datei wurde gespeichert:\n") +
+                        QDir::toNativeSeparators(ordner.filePath(QStringLiteral("Liste.pdf")))});
+  EXPECT_EQ(PdfSeiten(ordner.filePath(QStringLiteral("Liste.pdf"))), 3);
 }
 
 TEST_F(Druckvorschau, PdfDateiNichtSchreibbar) {

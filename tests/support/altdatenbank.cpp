@@ -2,10 +2,14 @@
 
 #include "connection.h"
 #include "schema.h"
+#include "testvorlage.h"
 
 #include <gtest/gtest.h>
 
-bool AlteDatenbankAnlegen(const QString& datei, const QString& inhalt) {
+namespace {
+
+// The tables of the older format, empty.
+bool TabellenAnlegen(const QString& datei) {
   TADOModConnection alt;
   alt.setDatenbankName(datei);
   if (!alt.Anlegen()) {
@@ -58,6 +62,15 @@ bool AlteDatenbankAnlegen(const QString& datei, const QString& inhalt) {
       "OrgDngGrpNummer SMALLINT, GruppeNr SMALLINT, Bundesland SMALLINT )"));
   // The crop table of the format before; yields and choices are taken from it.
   sql(QStringLiteral("create table S_Kulturen ( BetriebsNr INTEGER, FA_NR INTEGER, TatsErtrag REAL, Auswahl BOOLEAN )"));
-  sql(inhalt);
   return ok;
+}
+
+}  // namespace
+
+bool AlteDatenbankAnlegen(const QString& datei, const QString& inhalt) {
+  TADOModConnection alt;
+  if (!Testvorlage::Oeffnen(alt, QStringLiteral("alt"), TabellenAnlegen, datei)) return false;
+  if (alt.Ausfuehren(inhalt)) return true;
+  ADD_FAILURE() << alt.LetzterFehler().toStdString() << "\n" << inhalt.toStdString();
+  return false;
 }

@@ -5,6 +5,6 @@
 
 #include <QString>
 
-// Creates the file with the tables and runs the SQL that fills them; false
-// (and a test failure) when anything fails.
+// Creates the file with the tables (a copy of a template built once) and runs
+// the SQL that fills them; false (and a test failure) when anything fails.
 bool AlteDatenbankAnlegen(const QString& datei, const QString& inhalt);

@@ -49,8 +49,9 @@ QString TSkriptMeldungen::DateiOeffnen(const QString& titel, const QString&, con
   return Naechste(dateien, titel, QString());
 }
 
-QString TSkriptMeldungen::DateiSpeichern(const QString& titel, const QString&, const QString&) {
+QString TSkriptMeldungen::DateiSpeichern(const QString& titel, const QString&, const QString& filter) {
   protokoll << QStringLiteral("DateiSpeichern: ") + titel;
+  letzterFilter = filter;
   return Naechste(dateien, titel, QString());
 }
 

@@ -15,6 +15,7 @@ public:
   std::deque<int> zahlen;
   std::deque<std::optional<QDate>> daten;
   std::deque<QString> dateien;
+  QString letzterFilter;  // of the last save dialog
   int piepser = 0;
 
   // The texts of the information boxes, in order.

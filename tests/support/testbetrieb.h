@@ -1,7 +1,8 @@
 #pragma once
 // A complete database as the program creates it (master data, 58 commands,
 // views, maintenance run) with farm 2 "Hof Linde" and its fertiliser year
-// 2021. The database is built once per test program and copied for every test.
+// 2021. The database is built once for all test programs (testvorlage.h) and
+// copied for every test.
 
 #include "connection.h"
 #include "skriptmeldungen.h"
@@ -18,8 +19,6 @@ protected:
   static constexpr int Betrieb = 2;
   static constexpr int Jahr = 2021;
 
-  // Sets the rule texts of one command (group/number) for this test only.
-  void BefehlSetzen(int gruppe, int nr, const QString& b1, const QString& b2);
   // Runs SQL and fails the test with the engine's text if it fails.
   void Sql(const QString& sql, const TParameter& parameter = {});
   QVariant Wert(const QString& sql, const TParameter& parameter = {});

@@ -1,14 +1,23 @@
 #include "testdatenbank.h"
 
 #include "schema.h"
+#include "testvorlage.h"
 
 #include <QFile>
 
+namespace {
+
+bool SchemaAnlegen(const QString& datei) {
+  TADOModConnection db;
+  db.setDatenbankName(datei);
+  return db.Anlegen() && Schema::AllesAnlegen(db);
+}
+
+}  // namespace
+
 void TestDatenbank::SetUp() {
   ASSERT_TRUE(ordner.isValid());
-  db.setDatenbankName(Datei());
-  ASSERT_TRUE(db.Anlegen()) << db.Fehlermeldung().toStdString();
-  ASSERT_TRUE(Schema::AllesAnlegen(db)) << db.LetzterFehler().toStdString();
+  ASSERT_TRUE(Testvorlage::Oeffnen(db, QStringLiteral("schema"), SchemaAnlegen, Datei()));
 }
 
 qint64 TestDatenbank::BeispielBetrieb() {

@@ -1,5 +1,6 @@
 #pragma once
-// A fresh database with the whole schema in a temporary folder.
+// A fresh database with the whole schema in a temporary folder, copied from
+// a template built once for all test programs (testvorlage.h).
 
 #include "connection.h"
 #include "skriptmeldungen.h"

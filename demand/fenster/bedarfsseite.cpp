@@ -1,0 +1,68 @@
+#include "bedarfsseite.h"
+
+#include "dataset.h"
+#include "listenansicht.h"
+#include "schlagdaten.h"
+
+#include <QColor>
+#include <QLabel>
+#include <QPushButton>
+#include <QScopedValueRollback>
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+void TBedarfsdaten::SchlaegeNeuLesen() {
+  const QScopedValueRollback sperre(neuberechnung, true);
+  schlaege->Aktualisieren();
+}
+
+bool TBedarfsdaten::ZurParzelle(int parzelle) {
+  const int i = schlaege->FeldIndex(u"Parzelle"_s);
+  for (int z = 0; z < schlaege->Anzahl(); ++z)
+    if (schlaege->Wert(z, i).toInt() == parzelle) return schlaege->Gehe(z);
+  return false;
+}
+
+TBedarfsseite::TBedarfsseite(TBedarfsdaten& daten, const QString& titel, QWidget* eltern)
+    : QWidget(eltern), m_daten(daten), m_db(daten.db), m_meldungen(daten.meldungen), m_titel(titel) {
+  setAccessibleName(titel);
+}
+
+QPushButton* TBedarfsseite::Knopf(const QString& text, const QString& hinweis, std::function<void()> aktion) {
+  auto* k = new QPushButton(text);
+  k->setAccessibleName(text);
+  k->setAutoDefault(false);
+  if (!hinweis.isEmpty()) k->setToolTip(hinweis);
+  connect(k, &QPushButton::clicked, this, std::move(aktion));
+  return k;
+}
+
+QLabel* TBedarfsseite::Legende(const QString& text) {
+  auto* l = new QLabel(text);
+  l->setAccessibleName(text);
+  l->setStyleSheet(u"color: rgb(180, 0, 0)"_s);
+  return l;
+}
+
+TListenAnsicht* TBedarfsseite::SchlagRaster() {
+  TADODataSetMod* schlaege = m_daten.schlaege;
+  auto* v = new TListenAnsicht(*schlaege, {{u"Jahr"_s, u"Jahr"_s},
+                                           {u"SchlagNr"_s, u"SchlagNr"_s},
+                                           {u"SchlagName"_s, u"SchlagName"_s},
+                                           {u"Feldblock"_s, u"Feldblock"_s},
+                                           {u"Parzelle"_s, u"Parzelle"_s},
+                                           {u"Groesse"_s, u"Größe (ha)"_s, 2},
+                                           {u"Kultur"_s, u"Kultur nach DüV"_s},
+                                           {u"NitratgebietText"_s, u"Nitratgebiet"_s}});
+  v->setAccessibleName(u"Schläge"_s);
+  v->setZeilenfarbe([schlaege](int z) {
+    return Schlagdaten::Unvollstaendig(Schlagdaten::Werte(*schlaege, z)) ? QVariant(QColor(243, 176, 175)) : QVariant();
+  });
+  return v;
+}
+
+int TBedarfsseite::Ganz(const QVariant& v) { return int(std::lround(v.toDouble())); }
+
+QString TBedarfsseite::Nummer(const QVariant& v) { return QString::number(qRound(v.toDouble())); }

@@ -1,0 +1,258 @@
+#include "duengebedarfsfenster.h"
+
+#include "anbauseite.h"
+#include "dataset.h"
+#include "kulturdaten.h"
+#include "meldungen.h"
+#include "schlagdaten.h"
+#include "schlagseite.h"
+#include "stickstoffseite.h"
+#include "taschenrechner.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScopedValueRollback>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+TDuengebedarfsfenster::TDuengebedarfsfenster(TADOModConnection& db, TMeldungen& meldungen, int betriebsNr, int jahr,
+                                             QWidget* eltern)
+    : QDialog(eltern), m_daten{db, meldungen, betriebsNr, jahr} {
+  setAccessibleName(u"Düngebedarfsermittlung"_s);
+  setWindowTitle(u"Düngebedarfsermittlung"_s);
+
+  // The two lists several pages show; they go before the pages when the window goes.
+  TADODataSetMod* schlag = m_daten.schlaege = new TADODataSetMod(db, this);
+  Schlagdaten::ListeDesJahres(*schlag, betriebsNr, jahr);
+  schlag->VorDemSpeichern = [this](TADODataSetMod& l) {
+    Schlagdaten::VorDemSpeichern(m_daten.db, l, m_daten.betrieb);
+    return true;
+  };
+  schlag->NachDemSpeichern = [this](TADODataSetMod& l) {
+    m_schlagSeite->NachDemSpeichern(l, m_seiten->currentIndex() == SeiteSchlag);
+  };
+  schlag->BeimNeuenDatensatz = [this](TADODataSetMod& l) {
+    Schlagdaten::Vorgaben(m_daten.db, l, m_daten.betrieb, m_daten.jahr);
+  };
+  TADODataSetMod* anbau = m_daten.kulturen = new TADODataSetMod(db, this);
+  anbau->BerechnetesFeld(u"SchlagNr"_s, [schlag](const TADODataSetMod&, int) { return schlag->Wert(u"SchlagNr"_s); });
+  anbau->BerechnetesFeld(u"SchlagName"_s, [schlag](const TADODataSetMod&, int) { return schlag->Wert(u"SchlagName"_s); });
+  Kulturdaten::ListeDesSchlags(*anbau, betriebsNr, jahr);
+  anbau->VorDemSpeichern = [this](TADODataSetMod& l) {
+    Kulturdaten::VorDemSpeichern(m_daten.db, l, m_daten.betrieb);
+    return true;
+  };
+  anbau->NachDemSpeichern = [this](TADODataSetMod& l) { m_anbauSeite->NachDemSpeichern(l); };
+
+  auto* haupt = new QVBoxLayout(this);
+  m_seiten = new QTabWidget(this);
+  m_seiten->setAccessibleName(u"Seiten"_s);
+  haupt->addWidget(m_seiten, 1);
+  m_schlagSeite = new TSchlagSeite(m_daten);
+  m_anbauSeite = new TAnbauSeite(m_daten);
+  m_stickstoffSeite = new TStickstoffSeite(m_daten);
+  for (TBedarfsseite* s : AlleSeiten()) m_seiten->addTab(s, s->Titel());
+  for (const QString& t : {u"Phosphor"_s, u"Herbstdüngung"_s, u"Herbstdüngung Nitratgebiet"_s}) {
+    auto* w = new QWidget;
+    w->setAccessibleName(t);
+    m_seiten->setTabEnabled(m_seiten->addTab(w, t), false);
+  }
+  haupt->addLayout(UntereLeiste());
+  SeitenVerbinden();
+  resize(1200, 800);
+}
+
+TDuengebedarfsfenster::~TDuengebedarfsfenster() {
+  if (m_offen) AllesSpeichern();
+  m_offen = false;  // the pages going with the window change no list
+}
+
+std::vector<TBedarfsseite*> TDuengebedarfsfenster::AlleSeiten() const {
+  return {m_schlagSeite, m_anbauSeite, m_stickstoffSeite};
+}
+
+QHBoxLayout* TDuengebedarfsfenster::UntereLeiste() {
+  auto* unten = new QHBoxLayout;
+  auto* suchLabel = new QLabel(u"Suchen"_s);
+  m_suche = new QLineEdit;
+  m_suche->setAccessibleName(u"Suchen"_s);
+  suchLabel->setBuddy(m_suche);
+  connect(m_suche, &QLineEdit::returnPressed, this, [this] { Suchen(m_suche->text()); });
+  unten->addWidget(suchLabel);
+  unten->addWidget(m_suche);
+  unten->addStretch();
+  const auto knopf = [&](const QString& text, std::function<void()> aktion) {
+    auto* k = new QPushButton(text);
+    k->setAccessibleName(text);
+    k->setAutoDefault(false);
+    unten->addWidget(k);
+    connect(k, &QPushButton::clicked, this, std::move(aktion));
+  };
+  knopf(u"Taschenrechner"_s, [this] { RechnerZeigen(); });
+  knopf(u"Bildschirmdruck"_s, [this] {
+    if (Bildschirmdruck) Bildschirmdruck(this);
+  });
+  knopf(u"Hauptmenü"_s, [this] { accept(); });
+  return unten;
+}
+
+void TDuengebedarfsfenster::SeitenVerbinden() {
+  connect(m_seiten, &QTabWidget::currentChanged, this, &TDuengebedarfsfenster::SeiteGewechselt);
+  for (TBedarfsseite* s : AlleSeiten()) {
+    connect(s, &TBedarfsseite::ZeigenVerlangt, this, [this, s] {
+      if (m_seiten->currentWidget() != s) m_seiten->setCurrentWidget(s);
+    });
+    connect(s, &TBedarfsseite::AnlegenVerlangt, this, [this, s] { ZumAnlegen(s); });
+    connect(s, &TBedarfsseite::SpeichernVerlangt, this, &TDuengebedarfsfenster::AllesSpeichern);
+  }
+  // The crop rows follow the current field, unless the program moves the field list itself.
+  TADODataSetMod* schlag = m_daten.schlaege;
+  connect(schlag, &TADODataSetMod::PositionGeaendert, this, [this] {
+    if (!m_daten.neuberechnung) m_anbauSeite->KulturenOeffnen();
+    m_schlagSeite->Sichtbarkeit();
+  });
+  connect(schlag, &TADODataSetMod::Zurueckgesetzt, m_schlagSeite, &TSchlagSeite::Sichtbarkeit);
+  connect(m_schlagSeite, &TSchlagSeite::SichtbarkeitGeaendert, m_anbauSeite, &TAnbauSeite::Sichtbarkeit);
+  connect(m_schlagSeite, &TSchlagSeite::KulturenNeuLaden, m_anbauSeite, &TAnbauSeite::KulturenOeffnen);
+  connect(m_anbauSeite, &TAnbauSeite::VorauswahlVerlangt, this, &TDuengebedarfsfenster::Vorauswahl);
+  connect(m_stickstoffSeite, &TStickstoffSeite::SchlagZeigen, this, &TDuengebedarfsfenster::SchlagZeigen);
+  connect(m_stickstoffSeite, &TStickstoffSeite::KulturZeigen, this, &TDuengebedarfsfenster::KulturZeigen);
+}
+
+// --- opening and closing --------------------------------------------------------
+
+bool TDuengebedarfsfenster::Oeffnen() {
+  if (m_offen) return true;
+  setWindowTitle(u"Düngebedarfsermittlung:  "_s + Schlagdaten::Betriebsname(m_daten.db, m_daten.betrieb) + u" / "_s +
+                 QString::number(m_daten.jahr));
+  for (TBedarfsseite* s : AlleSeiten()) s->Oeffnen();
+  bool ok = false;
+  {
+    const QScopedValueRollback sperre(m_daten.neuberechnung, true);
+    ok = m_daten.schlaege->Oeffnen();
+  }
+  m_anbauSeite->KulturenOeffnen();
+  m_offen = true;
+  const QSignalBlocker sperre(m_seiten);
+  m_seiten->setCurrentIndex(SeiteSchlag);
+  m_schlagSeite->Sichtbarkeit();
+  return ok;
+}
+
+void TDuengebedarfsfenster::showEvent(QShowEvent* ereignis) {
+  Oeffnen();
+  QDialog::showEvent(ereignis);
+}
+
+void TDuengebedarfsfenster::keyPressEvent(QKeyEvent* ereignis) {
+  // Escape takes back an input; it does not close the window.
+  if (ereignis->key() == Qt::Key_Escape) {
+    ereignis->accept();
+    return;
+  }
+  QDialog::keyPressEvent(ereignis);
+}
+
+void TDuengebedarfsfenster::done(int ergebnis) {
+  if (m_offen) {
+    AllesSpeichern();
+    m_daten.schlaege->Schliessen();
+    m_daten.kulturen->Schliessen();
+    for (TBedarfsseite* s : AlleSeiten()) s->Schliessen();
+    m_offen = false;
+  }
+  QDialog::done(ergebnis);
+}
+
+void TDuengebedarfsfenster::AllesSpeichern() {
+  m_daten.schlaege->SpeichernWennGeaendert();
+  m_daten.kulturen->SpeichernWennGeaendert();
+  for (TBedarfsseite* s : AlleSeiten()) s->Speichern();
+}
+
+// --- pages ------------------------------------------------------------------------
+
+void TDuengebedarfsfenster::SeiteGewechselt(int seite) {
+  if (!m_offen || m_seitenwechsel) return;
+  AllesSpeichern();
+  TADODataSetMod& schlag = *m_daten.schlaege;
+  TADODataSetMod& anbau = *m_daten.kulturen;
+  if (seite >= SeiteStickstoff) {
+    // The pages with lists of their own: the crop row of the current field,
+    // the main crop when none of this year is chosen.
+    qint64 id = 0;
+    if (anbau.Position() >= 0 && anbau.Wert(u"FruchtNr"_s).toInt() >= 1 && anbau.Wert(u"Jahr"_s).toInt() == m_daten.jahr)
+      id = anbau.Wert(u"ID"_s).toLongLong();
+    if (auto* ziel = qobject_cast<TBedarfsseite*>(m_seiten->widget(seite)))
+      ziel->Zeigen(schlag.Wert(u"Parzelle"_s).toInt(), id);
+  } else {
+    // Back at the field and crop row of the nitrogen page once it was opened.
+    int parzelle = schlag.Wert(u"Parzelle"_s).toInt();
+    qint64 anbauId = anbau.Position() >= 0 ? anbau.Wert(u"ID"_s).toLongLong() : 0;
+    const TADODataSetMod& stickstoff = m_stickstoffSeite->Liste();
+    if (stickstoff.IstOffen() && stickstoff.Position() >= 0) {
+      parzelle = stickstoff.Wert(u"Parzelle"_s).toInt();
+      anbauId = stickstoff.Wert(u"ID"_s).toLongLong();
+    }
+    m_daten.SchlaegeNeuLesen();
+    {
+      const QScopedValueRollback sperre(m_daten.neuberechnung, true);
+      m_daten.ZurParzelle(parzelle);
+    }
+    m_anbauSeite->KulturenOeffnen();
+    if (anbauId) anbau.Suchen(anbauId);
+  }
+}
+
+void TDuengebedarfsfenster::ZumAnlegen(TBedarfsseite* seite) {
+  {
+    const QScopedValueRollback sperre(m_seitenwechsel, true);
+    m_seiten->setCurrentWidget(seite);
+  }
+  AllesSpeichern();
+}
+
+void TDuengebedarfsfenster::SchlagZeigen(int parzelle) {
+  m_seiten->setCurrentIndex(SeiteSchlag);
+  m_daten.ZurParzelle(parzelle);
+  m_schlagSeite->Pruefen();
+}
+
+void TDuengebedarfsfenster::KulturZeigen(int parzelle, qint64 anbauId) {
+  m_seiten->setCurrentIndex(SeiteAnbau);
+  m_daten.ZurParzelle(parzelle);
+  m_daten.kulturen->Suchen(anbauId);
+  m_anbauSeite->Pruefen();
+}
+
+// --- the row below the pages ------------------------------------------------------
+
+void TDuengebedarfsfenster::Suchen(const QString& text) {
+  TADODataSetMod& schlag = *m_daten.schlaege;
+  if (text.trimmed().isEmpty() || schlag.IstLeer()) return;
+  const int zeile = Schlagdaten::Suchen(schlag, text);
+  if (zeile < 0)
+    m_daten.meldungen.Piep();
+  else
+    schlag.Gehe(zeile);
+}
+
+void TDuengebedarfsfenster::Vorauswahl() {
+  AllesSpeichern();
+  if (VorauswahlOeffnen) VorauswahlOeffnen();
+  m_anbauSeite->KulturlistenLaden();
+}
+
+void TDuengebedarfsfenster::RechnerZeigen() {
+  if (!m_rechner) {
+    m_rechner = new TTaschenrechner(TTaschenrechner::TArt::Kopieren, this);
+    m_rechner->setAttribute(Qt::WA_DeleteOnClose);
+  }
+  m_rechner->show();
+  m_rechner->raise();
+}

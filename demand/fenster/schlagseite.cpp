@@ -1,0 +1,230 @@
+#include "schlagseite.h"
+
+#include "adopanel.h"
+#include "anbauregeln.h"
+#include "dataset.h"
+#include "dbauswahl.h"
+#include "dbeditmod.h"
+#include "formular.h"
+#include "listenansicht.h"
+#include "meldungen.h"
+#include "schlagdaten.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QScopedValueRollback>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+using Formular::Auswahl;
+using Formular::Feld;
+using Formular::Haken;
+
+namespace {
+
+// The field block takes exactly 16 characters, entered from the end.
+class TFeldblockFeld : public TDBEditMod {
+public:
+  TFeldblockFeld(TADODataSetMod* liste, const QString& feld) : TDBEditMod(liste, feld) {
+    setAutoSelect(false);
+    setMaxLength(16);
+    connect(liste, &TADODataSetMod::Zurueckgesetzt, this, [this] { setMaxLength(16); });
+  }
+
+protected:
+  void focusInEvent(QFocusEvent* e) override {
+    TDBEditMod::focusInEvent(e);
+    end(false);
+  }
+};
+
+}  // namespace
+
+TSchlagSeite::TSchlagSeite(TBedarfsdaten& daten, QWidget* eltern)
+    : TBedarfsseite(daten, u"Schlag-Grunddaten"_s, eltern) {
+  TADODataSetMod* schlag = daten.schlaege;
+  auto* h = new QHBoxLayout(this);
+  auto* links = new QVBoxLayout;
+  links->addWidget(m_raster = SchlagRaster(), 1);
+  links->addWidget(Legende(u"Unvollständig ausgefüllte Schläge mit fehlenden Pflichteingaben sind rot markiert."_s));
+  auto* knoepfe = new QHBoxLayout;
+  knoepfe->addWidget(Knopf(u"neuen Schlag anlegen"_s, {}, [this] { NeuerSchlag(); }));
+  knoepfe->addWidget(Knopf(u"Schlagteilung"_s,
+                           u"Weitere im selben Jahr nach der ausgewählten Hauptfrucht auf der gleichen Fläche angebaute "
+                           "Kultur hinzufügen oder Schlag für Schlagteilung duplizieren."_s,
+                           [this] { SchlagTeilung(); }));
+  knoepfe->addWidget(Knopf(u"Schlag löschen"_s, {}, [this] { SchlagLoeschen(); }));
+  links->addLayout(knoepfe);
+  h->addLayout(links, 3);
+
+  m_panel = new TADOPanel;
+  m_panel->setDataSet(schlag);
+  m_panel->setMeldungen(&m_meldungen);
+  m_panel->setAccessibleName(u"Schlag"_s);
+  auto* f = m_form = new QFormLayout(m_panel);
+  Feld(f, schlag, u"SchlagNr"_s, u"Schlag-Nr."_s);
+  Feld(f, schlag, u"SchlagName"_s, u"Schlagname"_s);
+  m_feldblock = new TFeldblockFeld(schlag, u"Feldblock"_s);
+  m_feldblock->setAccessibleName(u"Feldblock *"_s);
+  m_feldblock->setFehler_Faerben(cnstFaerbenWenn0orLeer);
+  f->addRow(u"Feldblock *"_s, m_feldblock);
+  connect(m_feldblock, &TEingabeFeld::Verlassen, this, &TSchlagSeite::FeldblockVerlassen);
+  m_parzelle = Feld(f, schlag, u"Parzelle"_s, u"Gesamtparzellennummer *"_s, 0, true);
+  m_parzelle->setToolTip(u"Für Bewirtschaftungseinheit bitte negative Zahl eingeben."_s);
+  m_parzelle->setKeineNegativen(false);  // a negative number marks a management unit
+  connect(m_parzelle, &TEingabeFeld::Verlassen, this, &TSchlagSeite::ParzelleVerlassen);
+  m_teilflaechen = Feld(f, schlag, u"Teilflaechen"_s, u"Teilflächen"_s);
+  Feld(f, schlag, u"Groesse"_s, u"Größe *"_s, 2, true);
+  Auswahl(f, schlag, u"BewirtschaftungsAuflagen"_s, u"Nitratgebiet *"_s,
+          {{u"Nein"_s, 1}, {u"Nitratgebiet nach §13a DüV"_s, 2}}, true);
+  Auswahl(f, schlag, u"Phosphatgebiet"_s, u"Phosphorgebiet *"_s, {{u"Nein"_s, 1}, {u"Phosphatgebiet nach §13a DüV"_s, 2}},
+          true);
+  m_nutzung = Auswahl(f, schlag, u"NutzungsForm"_s, u"Nutzungsform *"_s,
+                      {{u"Ackerland"_s, 1}, {u"Grünland"_s, 2}, {u"Brache"_s, 4}}, true);
+  connect(m_nutzung, &QComboBox::activated, this, [this, schlag] {
+    if (schlag->Wert(u"NutzungsForm"_s).toInt() == 4) schlag->setWert(u"KeineDuengung"_s, 1);
+    Sichtbarkeit();
+  });
+  Feld(f, schlag, u"BKR"_s, u"Bodenklimaraum *"_s, 0, true);
+  auto* az = Feld(f, schlag, u"AZ"_s, u"Ackerzahl *"_s, 0, true);
+  az->setMinwert(1);
+  az->setMaxWert(120);
+  az->setIsGrossKleinTest(TMinMaxTest::Max_Grenz_Min_Grenz);
+  m_bodengruppe = Auswahl(f, schlag, u"BG"_s, u"Bodengruppe *"_s,
+                          {{u"1 - Sand"_s, 1},
+                           {u"2 - schwach lehmiger Sand"_s, 2},
+                           {u"3 - stark lehmiger Sand"_s, 3},
+                           {u"4 - sandiger/ schluffiger Lehm"_s, 4},
+                           {u"5 - toniger Lehm bis Ton"_s, 5},
+                           {u"6 - Anmoor/ Niedermoor"_s, 6}},
+                          true);
+  connect(m_bodengruppe, &QComboBox::activated, this, [this, schlag] {
+    schlag->setWert(u"BGText"_s, m_bodengruppe->currentText());
+    if (schlag->Wert(u"BG"_s).toInt() == 6) schlag->setWert(u"HumusGroesserVier"_s, 1);
+  });
+  auto* stein = Feld(f, schlag, u"SteingehaltKrume"_s, u"Steingehalt Boden (%) *"_s, 0, true);
+  stein->setMinwert(1);
+  stein->setMaxWert(100);
+  stein->setIsGrossKleinTest(TMinMaxTest::Max_Grenz_Min_Grenz);
+  auto* tiefe = Feld(f, schlag, u"Durchwurzelungstiefe"_s, u"Durchwurzelungstiefe *"_s, 0, true);
+  tiefe->setMinwert(15);
+  tiefe->setIsGrossKleinTest(TMinMaxTest::Max_Free_Min_Grenz);
+  auto* humus = Haken(f, schlag, u"HumusGroesserVier"_s, u"Humusgehalt > 4 %"_s);
+  m_humus = humus;
+  connect(humus, &QCheckBox::clicked, this, [schlag] {
+    // Soil group 6 always has more than 4 % humus.
+    if (schlag->Wert(u"BG"_s).toInt() == 6) schlag->setWert(u"HumusGroesserVier"_s, 1);
+  });
+  m_glBoden = Auswahl(f, schlag, u"GL_Bodenart"_s, u"Abschlag Boden-N-Nachlieferung (Grünland/Feldfutterbau) *"_s,
+                      {{u"sehr schwach bis stark humose Grünlandböden  < 8 % org.Substanz"_s, 1},
+                       {u"stark bis sehr stark humose Grünlandböden  8 % - < 15 % org.Substanz"_s, 2},
+                       {u"anmoorige Grünlandböden  15 % - < 30 % org.Substanz"_s, 3},
+                       {u"Hochmoor "_s, 4},
+                       {u"Niedermoor"_s, 5},
+                       {u"Ackergras, Klee und Luzerne in Reinkultur, Klee- und Luzernegras"_s, 6}},
+                      true);
+  connect(m_glBoden, &QComboBox::activated, this, [this, schlag] {
+    schlag->setWert(u"GL_BG"_s, m_glBoden->currentText());
+    Sichtbarkeit();
+  });
+  Haken(f, schlag, u"KeineDuengung"_s, u"ohne Düngung (keine Berechnung)"_s);
+  Haken(f, schlag, u"SonstigDuengebeschraenkung"_s, u"sonstige Düngebeschränkung"_s);
+  Feld(f, schlag, u"P2O5_Gehalt"_s, u"P2O5-Gehalt (mg/100 g)"_s, 1);
+  Feld(f, schlag, u"P_Gehalt"_s, u"P-Gehalt (mg/100 g)"_s, 1);
+  auto* pDatum = Feld(f, schlag, u"P_AnalyseDatum"_s, u"Analysedatum"_s);
+  pDatum->setDatenTyp(dtDatum);
+  Auswahl(f, schlag, u"P_Methode"_s, u"Analysemethode"_s, {{u"CAL"_s, 1}, {u"DL"_s, 2}, {u"EUF"_s, 3}});
+  Formular::OkAbbruch(f);
+  connect(m_panel, &TADOPanel::Betreten, this, [this, schlag] {
+    // Fields are added only through "neuen Schlag anlegen" or "Schlagteilung".
+    if (schlag->Zustand() == TADODataSetMod::TZustand::Einfuegen && !m_schlagNeu) {
+      schlag->Abbrechen();
+      m_raster->setFocus();
+    }
+  });
+  h->addWidget(m_panel, 2);
+}
+
+void TSchlagSeite::Sichtbarkeit() {
+  const TADODataSetMod& schlag = Liste();
+  const bool zeile = schlag.IstOffen() && schlag.Position() >= 0;
+  const bool gruenland = zeile && schlag.Wert(u"NutzungsForm"_s).toInt() == 2;
+  m_form->setRowVisible(m_glBoden, gruenland);
+  m_form->setRowVisible(m_humus, !gruenland);
+  m_form->setRowVisible(m_teilflaechen, zeile && schlag.Wert(u"Parzelle"_s).toInt() < 0);
+  emit SichtbarkeitGeaendert();
+}
+
+bool TSchlagSeite::Pruefen() { return m_panel->Pruefen(); }
+
+void TSchlagSeite::NachDemSpeichern(TADODataSetMod& liste, bool angezeigt) {
+  m_schlagNeu = false;
+  if (angezeigt) {
+    Anbauregeln::BodenInAnbau(m_db, liste.Wert(u"ID"_s).toLongLong());
+    if (!m_daten.neuberechnung) emit KulturenNeuLaden();
+  }
+}
+
+void TSchlagSeite::NeuerSchlag() {
+  if (!Schlagdaten::DuengejahrVorhanden(m_db, m_daten.betrieb)) {
+    m_meldungen.Info(u"Sie müssen erst ein Düngejahr anlegen."_s);
+    return;
+  }
+  emit AnlegenVerlangt();
+  m_schlagNeu = true;
+  {
+    const QScopedValueRollback sperre(m_daten.neuberechnung, true);
+    Liste().Anfuegen();
+  }
+  m_parzelle->setFocus(Qt::OtherFocusReason);
+}
+
+void TSchlagSeite::ParzelleVerlassen() {
+  TADODataSetMod& schlag = Liste();
+  if (schlag.Zustand() == TADODataSetMod::TZustand::Einfuegen) {
+    const QVariant p = schlag.Wert(u"Parzelle"_s);
+    if (!p.isNull() && Schlagdaten::ParzelleVergeben(m_db, m_daten.betrieb, m_daten.jahr, p.toInt())) {
+      m_meldungen.Info(u"Diese Parzelle gibt es schon, bitte andere Nummer vergeben."_s);
+      m_parzelle->setFocus(Qt::OtherFocusReason);
+    }
+  }
+  Sichtbarkeit();
+}
+
+void TSchlagSeite::FeldblockVerlassen() {
+  if (Liste().Position() < 0) return;
+  if (Liste().Wert(u"Feldblock"_s).toString().length() != 16) {
+    m_meldungen.Info(u"Bitte exakt 16-stellig eingeben."_s);
+    m_feldblock->setFocus(Qt::OtherFocusReason);
+  }
+}
+
+void TSchlagSeite::SchlagTeilung() {
+  TADODataSetMod& schlag = Liste();
+  if (schlag.Position() < 0) return;
+  const int neu = m_meldungen.Ganzzahleingabe(u"Bitte geben Sie die neue Parzellennummer an."_s);
+  if (neu == 0) return;
+  if (Schlagdaten::ParzelleVergeben(m_db, m_daten.betrieb, m_daten.jahr, neu)) {
+    m_meldungen.Info(u"Diese Parzellennummer ist schon vergeben."_s);
+    return;
+  }
+  emit SpeichernVerlangt();
+  if (!Anbauregeln::SchlagTeilen(m_db, schlag.Wert(u"ID"_s).toLongLong(), neu)) return;
+  m_daten.SchlaegeNeuLesen();
+  m_daten.ZurParzelle(neu);
+  emit KulturenNeuLaden();
+}
+
+void TSchlagSeite::SchlagLoeschen() {
+  TADODataSetMod& schlag = Liste();
+  if (schlag.Position() < 0) return;
+  if (!m_meldungen.Frage(u"Schlag wirklich löschen?"_s)) return;
+  const bool neu = schlag.Zustand() == TADODataSetMod::TZustand::Einfuegen;
+  schlag.Abbrechen();
+  if (!neu) Schlagdaten::Loeschen(m_db, schlag.Wert(u"ID"_s));
+  m_schlagNeu = false;
+  m_daten.SchlaegeNeuLesen();
+  emit KulturenNeuLaden();
+}

@@ -1,0 +1,54 @@
+#pragma once
+// The page "Schlag-Grunddaten": the fields of the farm year in a grid (the
+// incomplete ones red) and the soil data of the current field. Fields are
+// added only through "neuen Schlag anlegen" and "Schlagteilung".
+
+#include "bedarfsseite.h"
+
+class QFormLayout;
+class TADOPanel;
+class TDBComboBoxMod;
+class TDBEditMod;
+
+class TSchlagSeite : public TBedarfsseite {
+  Q_OBJECT
+public:
+  explicit TSchlagSeite(TBedarfsdaten& daten, QWidget* eltern = nullptr);
+
+  TADODataSetMod& Liste() const { return *m_daten.schlaege; }
+
+  // Shows the inputs the current field asks for (grassland soil class or
+  // humus, part areas of a management unit).
+  void Sichtbarkeit();
+  // Checks the inputs as "OK" does: marks and names the first missing one.
+  bool Pruefen();
+  // After the field list saved a row; angezeigt: this page is the current one.
+  void NachDemSpeichern(TADODataSetMod& liste, bool angezeigt);
+
+  // --- actions of the buttons ---------------------------------------------------
+  void NeuerSchlag();
+  void SchlagTeilung();
+  void SchlagLoeschen();
+
+signals:
+  // The crop rows are to follow the current field anew.
+  void KulturenNeuLaden();
+  // Rows of the form were shown or hidden for the current field.
+  void SichtbarkeitGeaendert();
+
+private:
+  void ParzelleVerlassen();
+  void FeldblockVerlassen();
+
+  bool m_schlagNeu = false;  // a field is being added through "neuen Schlag anlegen"
+  TListenAnsicht* m_raster;
+  TADOPanel* m_panel;
+  QFormLayout* m_form;
+  TDBEditMod* m_parzelle;
+  TDBEditMod* m_teilflaechen;
+  TDBEditMod* m_feldblock;
+  TDBComboBoxMod* m_nutzung;
+  TDBComboBoxMod* m_bodengruppe;
+  TDBComboBoxMod* m_glBoden;
+  QWidget* m_humus;
+};

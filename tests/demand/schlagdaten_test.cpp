@@ -1,0 +1,129 @@
+// The fields of the demand window without the window: completeness, the
+// corrections before saving, parcel numbers and the search.
+#include "schlagdaten.h"
+
+#include "dataset.h"
+#include "stickstoffbetrieb.h"
+
+#include <functional>
+
+namespace {
+
+using Schlagdaten::TSchlagWerte;
+
+// A complete arable field.
+TSchlagWerte Vollstaendig() {
+  TSchlagWerte w;
+  w.feldblock = QStringLiteral("DEVLLI0123456789");
+  w.parzelle = 12;
+  w.groesse = 2.5;
+  w.bewirtschaftungsAuflagen = 1;
+  w.phosphatgebiet = 1;
+  w.nutzungsForm = 1;
+  w.bkr = 200;
+  w.az = 60;
+  w.bg = 3;
+  w.steingehaltKrume = 1;
+  w.durchwurzelungstiefe = 90;
+  return w;
+}
+
+TEST(Schlagdaten, UnvollstaendigOhneEinePflichtangabe) {
+  struct TFall {
+    const char* name;
+    std::function<void(TSchlagWerte&)> aendern;
+    bool unvollstaendig;
+  };
+  const TFall faelle[] = {
+      {"vollständig", [](TSchlagWerte&) {}, false},
+      {"Bewirtschaftungseinheit", [](TSchlagWerte& w) { w.parzelle = -5; }, false},
+      {"Feldblock leer", [](TSchlagWerte& w) { w.feldblock = QStringLiteral("   "); }, true},
+      {"ohne Parzelle", [](TSchlagWerte& w) { w.parzelle = 0; }, true},
+      {"ohne Größe", [](TSchlagWerte& w) { w.groesse = 0; }, true},
+      {"ohne Nitratgebiet", [](TSchlagWerte& w) { w.bewirtschaftungsAuflagen = 0; }, true},
+      {"ohne Phosphatgebiet", [](TSchlagWerte& w) { w.phosphatgebiet = 0; }, true},
+      {"ohne Nutzungsform", [](TSchlagWerte& w) { w.nutzungsForm = 0; }, true},
+      {"ohne Bodenklimaraum", [](TSchlagWerte& w) { w.bkr = 0; }, true},
+      {"ohne Ackerzahl", [](TSchlagWerte& w) { w.az = 0; }, true},
+      {"ohne Bodengruppe", [](TSchlagWerte& w) { w.bg = 0; }, true},
+      {"ohne Steingehalt", [](TSchlagWerte& w) { w.steingehaltKrume = 0; }, true},
+      {"ohne Durchwurzelungstiefe", [](TSchlagWerte& w) { w.durchwurzelungstiefe = 0; }, true},
+      {"Grünland ohne Abschlag", [](TSchlagWerte& w) { w.nutzungsForm = 2; }, true},
+      {"Grünland mit Abschlag", [](TSchlagWerte& w) { w.nutzungsForm = 2, w.glBodenart = 1; }, false},
+      {"ohne Düngung und leer", [](TSchlagWerte& w) { w = TSchlagWerte(), w.keineDuengung = true; }, false},
+  };
+  for (const auto& f : faelle) {
+    TSchlagWerte w = Vollstaendig();
+    f.aendern(w);
+    EXPECT_EQ(Schlagdaten::Unvollstaendig(w), f.unvollstaendig) << f.name;
+  }
+}
+
+class SchlagdatenBetrieb : public StickstoffBetrieb {
+protected:
+  TADODataSetMod& Liste() {
+    Schlagdaten::ListeDesJahres(liste, Betrieb, Jahr);
+    EXPECT_TRUE(liste.Oeffnen());
+    return liste;
+  }
+  TADODataSetMod liste{db};
+};
+
+TEST_F(SchlagdatenBetrieb, GespeicherteWerteMitLeerenAlsNull) {
+  Schlag(12, {{"Feldblock", "DEVLLI0123456789"}, {"Groesse", 2.5}, {"Phosphatgebiet", 1}, {"NutzungsForm", 1}});
+  Schlag(13, {{"Feldblock", "DEVLLI0123456789"}, {"Groesse", 2.5}, {"Phosphatgebiet", 1}, {"NutzungsForm", 1},
+              {"AZ", QVariant()}});
+  const auto w12 = Schlagdaten::Werte(db, Betrieb, Jahr, 12);
+  ASSERT_TRUE(w12.has_value());
+  EXPECT_FALSE(Schlagdaten::Unvollstaendig(*w12));
+  const auto w13 = Schlagdaten::Werte(db, Betrieb, Jahr, 13);
+  ASSERT_TRUE(w13.has_value());
+  EXPECT_EQ(w13->az, 0);
+  EXPECT_TRUE(Schlagdaten::Unvollstaendig(*w13));
+  EXPECT_FALSE(Schlagdaten::Werte(db, Betrieb, Jahr, 14).has_value());
+  EXPECT_FALSE(Schlagdaten::Werte(db, Betrieb, Jahr + 1, 12).has_value());
+  // The list row gives the same values.
+  EXPECT_TRUE(Schlagdaten::Unvollstaendig(Schlagdaten::Werte(Liste(), 1)));
+  EXPECT_FALSE(Schlagdaten::Unvollstaendig(Schlagdaten::Werte(liste, 0)));
+}
+
+TEST_F(SchlagdatenBetrieb, ParzelleVergebenNurImSelbenBetriebsjahr) {
+  JahrAnlegen(2020);
+  Schlag(12);
+  Schlag(13, {}, 2020);
+  EXPECT_TRUE(Schlagdaten::ParzelleVergeben(db, Betrieb, Jahr, 12));
+  EXPECT_FALSE(Schlagdaten::ParzelleVergeben(db, Betrieb, Jahr, 13));
+  EXPECT_TRUE(Schlagdaten::ParzelleVergeben(db, Betrieb, 2020, 13));
+  EXPECT_FALSE(Schlagdaten::ParzelleVergeben(db, Betrieb + 1, Jahr, 12));
+}
+
+TEST_F(SchlagdatenBetrieb, VorDemSpeichernHumusBodenklimaraumUndGehaltsklasse) {
+  Sql(QStringLiteral("update Betriebe set BKR = 192 where ID = :b"), {{QStringLiteral("b"), Betrieb}});
+  Schlag(12, {{"BKR", 0}, {"BG", 6}, {"HumusGroesserVier", 0}, {"P_Methode", 1}, {"P_Gehalt", 1.6}});
+  TADODataSetMod& l = Liste();
+  ASSERT_TRUE(l.Bearbeiten());
+  Schlagdaten::VorDemSpeichern(db, l, Betrieb);
+  EXPECT_EQ(l.Wert(QStringLiteral("HumusGroesserVier")).toInt(), 1);
+  EXPECT_EQ(l.Wert(QStringLiteral("BKR")).toInt(), 192);
+  // CAL 1.6 mg is class B in region 192 (it would be A elsewhere).
+  EXPECT_EQ(l.Wert(QStringLiteral("P_GehaltsKlasse")).toString(), QStringLiteral("B"));
+}
+
+TEST_F(SchlagdatenBetrieb, SuchenNachNummerDannNameDannKultur) {
+  Schlag(1, {{"SchlagNr", 7}, {"SchlagName", "Bachwiese"}, {"Kultur", "Winterraps"}});
+  Schlag(2, {{"SchlagNr", 17}, {"SchlagName", "bach"}});
+  Schlag(3, {{"SchlagNr", 5}, {"SchlagName", "Bach"}, {"Kultur", "Raps"}});
+  Schlag(4, {{"SchlagNr", 6}, {"SchlagName", "Hof"}, {"Kultur", "Hafer"}});
+  const TADODataSetMod& l = Liste();
+  const struct {
+    const char* text;
+    int zeile;
+  } faelle[] = {
+      {"7", 0},       {" 17 ", 1},      {"70", -1},     {"Bach", 2},   {"BACH", 1},  {"bachw", 0},
+      {"raps", 2},    {"hafer", 3},     {"winter", 0},  {"Zucker", -1}, {"", -1},     {"   ", -1},
+  };
+  for (const auto& f : faelle)
+    EXPECT_EQ(Schlagdaten::Suchen(l, QString::fromUtf8(f.text)), f.zeile) << f.text;
+}
+
+}  // namespace
