@@ -8,17 +8,6 @@
 
 #include <QWidget>
 
-namespace {
-
-// The screen print of a working window: as in the main window, an image of
-// the window on a printer chosen in the system's dialog.
-void FensterDrucken(QWidget* fenster) {
-  TQtBildschirmdrucker drucker;
-  if (drucker.DruckerWaehlen(fenster)) drucker.Drucken(fenster->grab().toImage());
-}
-
-}  // namespace
-
 void ArbeitsfensterEinsetzen(THauptfenster& hauptfenster, TADOModConnection& db, TMeldungen& meldungen) {
   auto vorauswahl = [&db, &meldungen](QWidget* eltern, int betrieb, int jahr, const QString& anweisung) {
     TVorauswahl fenster(db, meldungen, betrieb, jahr, eltern);
@@ -34,7 +23,10 @@ void ArbeitsfensterEinsetzen(THauptfenster& hauptfenster, TADOModConnection& db,
   hauptfenster.FensterEinsetzen(THauptfenster::TAktion::Duengebedarfsermittlung,
                                 [&db, &meldungen, vorauswahl](THauptfenster& h) {
                                   TDuengebedarfsfenster fenster(db, meldungen, int(h.BetriebsNr()), h.Jahr(), &h);
-                                  fenster.Bildschirmdruck = FensterDrucken;
+                                  fenster.Bildschirmdruck = [&meldungen](QWidget* w) {
+                                    TQtBildschirmdrucker drucker;
+                                    FensterDrucken(w, drucker, meldungen);
+                                  };
                                   fenster.VorauswahlOeffnen = [&fenster, &h, vorauswahl] {
                                     vorauswahl(&fenster, int(h.BetriebsNr()), h.Jahr(), QString());
                                   };

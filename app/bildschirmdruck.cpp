@@ -1,10 +1,13 @@
 #include "bildschirmdruck.h"
 
+#include "meldungen.h"
+
 #include <QImage>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QWidget>
 
 TQtBildschirmdrucker::TQtBildschirmdrucker() = default;
 
@@ -30,4 +33,11 @@ bool TQtBildschirmdrucker::Drucken(const QImage& bild) {
   const QSize groesse = bild.size().scaled(seite.size(), Qt::KeepAspectRatio);
   maler.drawImage(QRect(seite.topLeft(), groesse), bild);
   return maler.end();
+}
+
+bool FensterDrucken(QWidget* fenster, TBildschirmdrucker& drucker, TMeldungen& meldungen) {
+  if (!fenster || !drucker.DruckerWaehlen(fenster)) return false;
+  if (drucker.Drucken(fenster->grab().toImage())) return true;
+  meldungen.Info(BildschirmdruckFehler);
+  return false;
 }

@@ -2,8 +2,11 @@
 // Printing an image of a window: the printer is chosen in the system's print
 // dialog. Behind an interface so that tests need neither printer nor dialog.
 
+#include <QString>
+
 class QImage;
 class QWidget;
+class TMeldungen;
 
 class TBildschirmdrucker {
 public:
@@ -26,3 +29,13 @@ public:
 private:
   QPrinter* m_drucker = nullptr;  // made on first use: tests never need one
 };
+
+// What the user is told when the printer did not print the image.
+inline const QString BildschirmdruckFehler = QStringLiteral(
+    "Der Bildschirmdruck konnte nicht gedruckt werden. Bitte prüfen Sie, ob der Drucker eingeschaltet und erreichbar "
+    "ist, und versuchen Sie es dann erneut.");
+
+// The screen print of a working window: asks for a printer and prints an
+// image of the window. A print that fails is reported (BildschirmdruckFehler);
+// a cancelled choice prints nothing and says nothing. True when printed.
+bool FensterDrucken(QWidget* fenster, TBildschirmdrucker& drucker, TMeldungen& meldungen);

@@ -2,6 +2,7 @@
 
 #include "connection.h"
 #include "dataset.h"
+#include "fehlertexte.h"
 #include "meldungen.h"
 #include "tsv.h"
 
@@ -66,9 +67,16 @@ bool Lesen(const QString& ordner, TTsv& tsv) {
   return !tsv.zeilen.empty();
 }
 
+QString Abbruchmeldung(TADOModConnection& db, int gruppe) {
+  return QStringLiteral("Die Berechnung (Befehlsgruppe %1) konnte nicht gespeichert werden, keine ihrer Änderungen "
+                        "wurde übernommen. ")
+             .arg(gruppe) +
+         Fehlertexte::Schreiben(db.DatenbankName(), db.LetzterCode(), db.LetzterFehler());
+}
+
 namespace {
 
-void Ausfuehren(TADOModConnection& db, int gruppe, const char* variante, const TParameter& parameter) {
+bool Ausfuehren(TADOModConnection& db, int gruppe, const char* variante, const TParameter& parameter) {
   struct TBefehl {
     qlonglong nr;
     QString text;
@@ -80,7 +88,7 @@ void Ausfuehren(TADOModConnection& db, int gruppe, const char* variante, const T
                {{QStringLiteral("g"), gruppe}});
     while (a.Naechste()) befehle.push_back({a.Wert(0).toLongLong(), a.Wert(1).toString()});
   }
-  if (befehle.empty()) return;
+  if (befehle.empty()) return true;
   TTransaktion gruppenTx(db);
   for (const TBefehl& b : befehle) {
     if (b.text.trimmed().isEmpty()) continue;
@@ -91,53 +99,65 @@ void Ausfuehren(TADOModConnection& db, int gruppe, const char* variante, const T
     }
     const QString fehler = db.LetzterFehler();
     befehlTx.Verwerfen();
+    // The engine gave up the whole group (full disk, disk error): said once below.
+    if (db.TransaktionAbgebrochen()) break;
     if (db.Meldungen())
       db.Meldungen()->Info(fehler + QStringLiteral("\nBefehl: %1/%2\n").arg(gruppe).arg(b.nr) + b.text);
   }
-  gruppenTx.Bestaetigen();
+  if (gruppenTx.Bestaetigen()) return true;
+  if (db.Meldungen())
+    db.Meldungen()->Info(Abbruchmeldung(db, gruppe));
+  return false;
 }
 
 }  // namespace
 
-void GruppeFuerJahr(TADOModConnection& db, int jahr, int betrieb, int gruppe) {
-  Ausfuehren(db, gruppe, "B_2", {{QStringLiteral("Jahr"), jahr}, {QStringLiteral("BetriebsNr"), betrieb}});
+bool GruppeFuerJahr(TADOModConnection& db, int jahr, int betrieb, int gruppe) {
+  return Ausfuehren(db, gruppe, "B_2", {{QStringLiteral("Jahr"), jahr}, {QStringLiteral("BetriebsNr"), betrieb}});
 }
 
-void GruppenFuerJahr(TADOModConnection& db, int jahr, int betrieb, const std::vector<int>& gruppen) {
-  for (int g : gruppen) GruppeFuerJahr(db, jahr, betrieb, g);
+bool GruppenFuerJahr(TADOModConnection& db, int jahr, int betrieb, const std::vector<int>& gruppen) {
+  // A later group builds on the earlier ones: after a failed one none runs.
+  for (int g : gruppen)
+    if (!GruppeFuerJahr(db, jahr, betrieb, g)) return false;
+  return true;
 }
 
-void GruppeFuerDatensatz(TADOModConnection& db, qint64 id, int gruppe) {
-  Ausfuehren(db, gruppe, "B_1", {{QStringLiteral("ID"), qlonglong(id)}});
+bool GruppeFuerDatensatz(TADOModConnection& db, qint64 id, int gruppe) {
+  return Ausfuehren(db, gruppe, "B_1", {{QStringLiteral("ID"), qlonglong(id)}});
 }
 
-void GruppenFuerDatensatz(TADOModConnection& db, qint64 id, const std::vector<int>& gruppen) {
-  for (int g : gruppen) GruppeFuerDatensatz(db, id, g);
+bool GruppenFuerDatensatz(TADOModConnection& db, qint64 id, const std::vector<int>& gruppen) {
+  for (int g : gruppen)
+    if (!GruppeFuerDatensatz(db, id, g)) return false;
+  return true;
 }
 
 namespace {
 
 template <typename Lauf>
-void MitListe(TADODataSetMod& liste, Lauf lauf) {
+bool MitListe(TADODataSetMod& liste, Lauf lauf) {
   const bool bearbeitet =
       liste.Zustand() == TADODataSetMod::TZustand::Bearbeiten || liste.Zustand() == TADODataSetMod::TZustand::Einfuegen;
-  if (!liste.SpeichernWennGeaendert()) return;
+  if (!liste.SpeichernWennGeaendert()) return false;
   const QVariant id = liste.Wert(QStringLiteral("ID"));
-  lauf(id);
+  const bool ok = lauf(id);
+  // Re-read either way: after a failed group the list shows what is stored.
   liste.Aktualisieren();
   if (bearbeitet && !id.isNull() && liste.Wert(QStringLiteral("ID")) == id) liste.Bearbeiten();
+  return ok;
 }
 
 }  // namespace
 
-void FuerDatensatz(TADODataSetMod& liste, const std::vector<int>& gruppen) {
-  MitListe(liste, [&](const QVariant& id) {
-    if (!id.isNull()) GruppenFuerDatensatz(liste.Verbindung(), id.toLongLong(), gruppen);
+bool FuerDatensatz(TADODataSetMod& liste, const std::vector<int>& gruppen) {
+  return MitListe(liste, [&](const QVariant& id) {
+    return id.isNull() || GruppenFuerDatensatz(liste.Verbindung(), id.toLongLong(), gruppen);
   });
 }
 
-void FuerJahr(TADODataSetMod& liste, int jahr, int betrieb, const std::vector<int>& gruppen) {
-  MitListe(liste, [&](const QVariant&) { GruppenFuerJahr(liste.Verbindung(), jahr, betrieb, gruppen); });
+bool FuerJahr(TADODataSetMod& liste, int jahr, int betrieb, const std::vector<int>& gruppen) {
+  return MitListe(liste, [&](const QVariant&) { return GruppenFuerJahr(liste.Verbindung(), jahr, betrieb, gruppen); });
 }
 
 }  // namespace Befehle

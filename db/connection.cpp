@@ -1,7 +1,9 @@
 #include "connection.h"
 
+#include "fehlertexte.h"
 #include "meldungen.h"
 #include "sqlfunctions.h"
+#include "stoerung.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -85,8 +87,7 @@ bool TADOModConnection::Anlegen() {
     return false;
   // The first write gives the file its encrypted header.
   if (!Ausfuehren(QStringLiteral("PRAGMA application_id = 1363497028"))) {
-    m_fehlermeldung = QStringLiteral("Die Datenbank \u201E%1\u201C konnte nicht angelegt werden: %2")
-                          .arg(QFileInfo(m_datei).fileName(), m_letzterFehler);
+    m_fehlermeldung = Fehlertexte::Schreiben(m_datei, m_letzterCode, m_letzterFehler);
     Schliessen();
     QFile::remove(m_datei);
     return false;
@@ -96,29 +97,33 @@ bool TADOModConnection::Anlegen() {
 
 TOeffnenErgebnis TADOModConnection::Verbinden(int flags, TZugriff zugriff) {
   const QString name = QFileInfo(m_datei).fileName();
+  Stoerung::Bereitstellen();
   sqlite3* db = nullptr;
   if (sqlite3_open_v2(QFile::encodeName(m_datei).constData(), &db, flags, nullptr) != SQLITE_OK) {
-    m_fehlermeldung = QStringLiteral("Die Datenbank \u201E%1\u201C kann nicht geöffnet werden: %2")
-                          .arg(name, QString::fromUtf8(sqlite3_errmsg(db)));
+    const int code = db ? sqlite3_errcode(db) : SQLITE_NOMEM;
+    const QString engine = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString();
     sqlite3_close(db);
+    if ((flags & SQLITE_OPEN_CREATE) && code == SQLITE_CANTOPEN)
+      m_fehlermeldung = Fehlertexte::OrdnerSchreibgeschuetzt(m_datei) + Fehlertexte::Klammer(engine);
+    else
+      m_fehlermeldung = QStringLiteral("Die Datenbank \u201E%1\u201C kann nicht geöffnet werden. Bitte prüfen Sie, ob "
+                                       "Sie die Datei lesen dürfen und ihr Datenträger erreichbar ist.")
+                            .arg(name) +
+                        Fehlertexte::Klammer(engine);
     return TOeffnenErgebnis::Fehler;
   }
   m_db = db;
   m_zugriff = zugriff;
   sqlite3_extended_result_codes(m_db, 0);
+  // Another program (or a second start) may hold the file for a moment.
+  sqlite3_busy_timeout(m_db, Wartezeit());
 
   auto scheitern = [&](TOeffnenErgebnis ergebnis, const QString& text) {
     m_fehlermeldung = text;
     Schliessen();
     return ergebnis;
   };
-  auto gesperrt = [&]() {
-    return scheitern(TOeffnenErgebnis::Gesperrt,
-                     QStringLiteral("Die Datenbank \u201E%1\u201C wird gerade von einem anderen Programm "
-                                    "benutzt (läuft Quendrix schon?). Bitte schließen Sie das andere "
-                                    "Programm und starten Sie dann erneut.")
-                         .arg(name));
-  };
+  auto gesperrt = [&]() { return scheitern(TOeffnenErgebnis::Gesperrt, Fehlertexte::Gesperrt(m_datei)); };
 
   if (!Ausfuehren(QStringLiteral("PRAGMA key = ") + Zitiert(m_kennwort)))
     return scheitern(TOeffnenErgebnis::Fehler, m_letzterFehler);
@@ -127,48 +132,142 @@ TOeffnenErgebnis TADOModConnection::Verbinden(int flags, TZugriff zugriff) {
       !Ausfuehren(QStringLiteral("PRAGMA locking_mode = EXCLUSIVE")))
     return scheitern(TOeffnenErgebnis::Fehler, m_letzterFehler);
 
-  // Reading the schema proves the key fits; an exclusive transaction then
-  // takes the write lock that this connection keeps until it closes.
+  // Reading the schema proves the key fits. The probe's statement goes back
+  // before the connection may be closed below.
+  int code = SQLITE_OK;
+  QString fehler;
   {
     TAbfrage probe(*this, QStringLiteral("SELECT count(*) FROM sqlite_master"));
     probe.Naechste();
     if (!probe.Ok()) {
-      const int code = sqlite3_errcode(m_db);
-      if (code == SQLITE_BUSY || code == SQLITE_LOCKED) return gesperrt();
-      if (code == SQLITE_NOTADB || code == SQLITE_CORRUPT)
-        return scheitern(TOeffnenErgebnis::FremdeDatei, FremdeDateiMeldung(m_datei));
-      return scheitern(TOeffnenErgebnis::Fehler,
-                       QStringLiteral("Die Datenbank \u201E%1\u201C kann nicht gelesen werden: %2")
-                           .arg(name, probe.Fehler()));
+      code = m_letzterCode;
+      fehler = probe.Fehler();
     }
   }
+  if (code == SQLITE_BUSY || code == SQLITE_LOCKED) return gesperrt();
+  if (code == SQLITE_NOTADB || code == SQLITE_CORRUPT)
+    return scheitern(TOeffnenErgebnis::FremdeDatei, FremdeDateiMeldung(m_datei));
+  if (code != SQLITE_OK)
+    return scheitern(TOeffnenErgebnis::Fehler,
+                     QStringLiteral("Die Datenbank \u201E%1\u201C kann nicht gelesen werden. Bitte prüfen Sie, ob "
+                                    "ihr Datenträger erreichbar ist.")
+                             .arg(name) +
+                         Fehlertexte::Klammer(fehler));
+
   if (zugriff == TZugriff::Exklusiv) {
-    if (!Ausfuehren(QStringLiteral("BEGIN EXCLUSIVE"))) {
-      const int code = sqlite3_errcode(m_db);
-      if (code == SQLITE_BUSY || code == SQLITE_LOCKED) return gesperrt();
-      return scheitern(TOeffnenErgebnis::Fehler, m_letzterFehler);
-    }
-    Ausfuehren(QStringLiteral("COMMIT"));
+    const TOeffnenErgebnis e = ZumArbeiten();
+    if (e != TOeffnenErgebnis::Ok) return e;
   }
   Ausfuehren(QStringLiteral("PRAGMA foreign_keys = ON"));
   Regeln::FunktionenRegistrieren(m_db);
   return TOeffnenErgebnis::Ok;
 }
 
+TOeffnenErgebnis TADOModConnection::ZumArbeiten() {
+  auto scheitern = [&](TOeffnenErgebnis ergebnis, const QString& text) {
+    m_fehlermeldung = text;
+    Schliessen();
+    return ergebnis;
+  };
+  // For work the file must take changes: the engine opens a file it may not
+  // write for reading only, and a folder without write permission or a full
+  // disk shows only at the first write. A small write (the same value back)
+  // takes the write lock this connection keeps until it closes and proves all three.
+  if (sqlite3_db_readonly(m_db, "main") == 1)
+    return scheitern(TOeffnenErgebnis::Fehler, Fehlertexte::DateiSchreibgeschuetzt(m_datei));
+  if (!Ausfuehren(QStringLiteral("BEGIN EXCLUSIVE"))) {
+    if (m_letzterCode == SQLITE_BUSY || m_letzterCode == SQLITE_LOCKED)
+      return scheitern(TOeffnenErgebnis::Gesperrt, Fehlertexte::Gesperrt(m_datei));
+    return scheitern(TOeffnenErgebnis::Fehler, Fehlertexte::Schreiben(m_datei, m_letzterCode, m_letzterFehler));
+  }
+  const qlonglong version = Wert(QStringLiteral("PRAGMA user_version")).toLongLong();
+  if (!Ausfuehren(QStringLiteral("PRAGMA user_version = %1").arg(version)) || !Ausfuehren(QStringLiteral("COMMIT"))) {
+    const int code = m_letzterCode;
+    const QString fehler = m_letzterFehler;
+    if (!sqlite3_get_autocommit(m_db)) Ausfuehren(QStringLiteral("ROLLBACK"));
+    if (code == SQLITE_BUSY || code == SQLITE_LOCKED)
+      return scheitern(TOeffnenErgebnis::Gesperrt, Fehlertexte::Gesperrt(m_datei));
+    return scheitern(TOeffnenErgebnis::Fehler, Fehlertexte::Schreiben(m_datei, code, fehler));
+  }
+  m_zugriff = TZugriff::Exklusiv;
+  return TOeffnenErgebnis::Ok;
+}
+
+TOeffnenErgebnis TADOModConnection::ExklusivWerden() {
+  m_fehlermeldung.clear();
+  if (!m_db) return Oeffnen(TZugriff::Exklusiv);
+  if (m_zugriff == TZugriff::Exklusiv) return TOeffnenErgebnis::Ok;
+  if (!sqlite3_get_autocommit(m_db) || !Ausfuehren(QStringLiteral("PRAGMA locking_mode = EXCLUSIVE"))) {
+    m_fehlermeldung = m_letzterFehler;
+    Schliessen();
+    return TOeffnenErgebnis::Fehler;
+  }
+  return ZumArbeiten();
+}
+
+namespace {
+int wartezeit = 2000;
+}
+
+int TADOModConnection::Wartezeit() { return wartezeit; }
+void TADOModConnection::setWartezeit(int millisekunden) { wartezeit = millisekunden; }
+
+QString TADOModConnection::Befund() {
+  if (!m_db) return QStringLiteral("Datenbank nicht geöffnet");
+  QStringList zeilen;
+  {
+    TAbfrage a(*this, QStringLiteral("PRAGMA quick_check"));
+    while (a.Naechste()) zeilen << a.Wert(0).toString();
+    if (!a.Ok()) return a.Fehler().isEmpty() ? QStringLiteral("Prüfung nicht möglich") : a.Fehler();
+  }
+  if (zeilen == QStringList{QStringLiteral("ok")}) return {};
+  return zeilen.mid(0, 3).join(QStringLiteral("; "));
+}
+
 void TADOModConnection::Schliessen() {
   if (!m_db) return;
   CacheLeeren();
+  // Statements still in use keep the engine's connection alive until they
+  // are finalized; close_v2 allows for that.
   sqlite3_close_v2(m_db);
   m_db = nullptr;
+  m_transaktionen = 0;
+  m_abgebrochen = false;
 }
 
 void TADOModConnection::CacheLeeren() {
-  for (auto& [sql, eintrag] : m_cache) sqlite3_finalize(eintrag.stmt);
+  // A statement still in use is left to its TAbfrage, which finalizes it.
+  for (auto& [sql, eintrag] : m_cache)
+    if (!eintrag.inBenutzung) sqlite3_finalize(eintrag.stmt);
   m_cache.clear();
 }
 
 void TADOModConnection::FehlerMerken() {
-  m_letzterFehler = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("Datenbank nicht geöffnet");
+  if (!m_db) {
+    m_letzterFehler = QStringLiteral("Datenbank nicht geöffnet");
+    m_letzterCode = SQLITE_MISUSE;
+    return;
+  }
+  m_letzterFehler = QString::fromUtf8(sqlite3_errmsg(m_db));
+  m_letzterCode = sqlite3_errcode(m_db) & 0xff;
+  // No transaction left although one is open: the engine rolled it back.
+  if (m_transaktionen > 0 && !m_abgebrochen && sqlite3_get_autocommit(m_db)) {
+    m_abgebrochen = true;
+    m_abbruchFehler = m_letzterFehler;
+    m_abbruchCode = m_letzterCode;
+  }
+}
+
+bool TADOModConnection::Gesperrt() const { return m_abgebrochen; }
+
+bool TADOModConnection::Steuern(const QString& sql) {
+  if (!m_db) {
+    FehlerMerken();
+    return false;
+  }
+  if (sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK) return true;
+  FehlerMerken();
+  return false;
 }
 
 int TADOModConnection::GeaenderteZeilen() const { return m_db ? sqlite3_changes(m_db) : 0; }
@@ -177,6 +276,11 @@ sqlite3_stmt* TADOModConnection::Vorbereiten(const QString& sql, bool& ausCache)
   ausCache = false;
   if (!m_db) {
     FehlerMerken();
+    return nullptr;
+  }
+  if (Gesperrt()) {
+    m_letzterFehler = m_abbruchFehler;
+    m_letzterCode = m_abbruchCode;
     return nullptr;
   }
   auto it = m_cache.find(sql);
@@ -221,16 +325,26 @@ void TADOModConnection::Zurueckgeben(const QString& sql, sqlite3_stmt* stmt, boo
     sqlite3_finalize(stmt);
     return;
   }
+  auto it = m_cache.find(sql);
+  if (it == m_cache.end() || it->second.stmt != stmt) {
+    // The cache was emptied (the connection closed) while it was in use.
+    sqlite3_finalize(stmt);
+    return;
+  }
   sqlite3_reset(stmt);
   sqlite3_clear_bindings(stmt);
-  auto it = m_cache.find(sql);
-  if (it != m_cache.end()) it->second.inBenutzung = false;
+  it->second.inBenutzung = false;
 }
 
 bool TADOModConnection::Ausfuehren(const QString& sql, const TParameter& parameter) {
   if (Leer(sql)) return true;
   if (!m_db) {
     FehlerMerken();
+    return false;
+  }
+  if (Gesperrt()) {
+    m_letzterFehler = m_abbruchFehler;
+    m_letzterCode = m_abbruchCode;
     return false;
   }
   // Fast path: a single cached statement.
@@ -283,7 +397,9 @@ bool TADOModConnection::Ausfuehren(const QString& sql, const TParameter& paramet
 bool TADOModConnection::AusfuehrenMitMeldung(const QString& sql, const TParameter& parameter) {
   if (Leer(sql)) return true;
   if (Ausfuehren(sql, parameter)) return true;
-  if (m_meldungen) m_meldungen->Info(m_letzterFehler);
+  // A transaction the engine gave up is reported once, by its owner, not by
+  // every statement that follows.
+  if (m_meldungen && !m_abgebrochen) m_meldungen->Info(m_letzterFehler);
   return false;
 }
 
@@ -410,6 +526,12 @@ TAbfrage::~TAbfrage() { m_verbindung.Zurueckgeben(m_sql, m_stmt, m_ausCache); }
 
 bool TAbfrage::Naechste() {
   if (!m_ok) return false;
+  if (m_verbindung.Gesperrt()) {
+    // Its transaction is gone: reading on would run outside of it.
+    m_ok = false;
+    m_fehler = m_verbindung.m_abbruchFehler;
+    return false;
+  }
   const int rc = sqlite3_step(m_stmt);
   if (rc == SQLITE_ROW) return true;
   if (rc != SQLITE_DONE) {
@@ -443,26 +565,59 @@ QString TAbfrage::Herkunftsspalte(int i) const { return Text(sqlite3_column_orig
 TTransaktion::TTransaktion(TADOModConnection& verbindung) : m_verbindung(verbindung) {
   static int zaehler = 0;
   m_name = QStringLiteral("tq%1").arg(++zaehler);
-  m_ok = m_verbindung.Ausfuehren(QStringLiteral("SAVEPOINT ") + m_name);
+  if (m_verbindung.m_abgebrochen) {
+    // Inside a transaction the engine gave up: a savepoint now would start a new one.
+    m_verbindung.m_letzterFehler = m_verbindung.m_abbruchFehler;
+    m_verbindung.m_letzterCode = m_verbindung.m_abbruchCode;
+    return;
+  }
+  m_ok = m_verbindung.Steuern(QStringLiteral("SAVEPOINT ") + m_name);
   m_offen = m_ok;
+  if (m_offen) ++m_verbindung.m_transaktionen;
 }
 
 TTransaktion::~TTransaktion() {
   if (m_offen) Verwerfen();
 }
 
+void TTransaktion::Beenden() {
+  auto& v = m_verbindung;
+  if (v.m_transaktionen > 0) --v.m_transaktionen;
+  if (v.m_transaktionen == 0) v.m_abgebrochen = false;
+}
+
 bool TTransaktion::Bestaetigen() {
   if (!m_offen) return false;
   m_offen = false;
-  if (m_verbindung.Ausfuehren(QStringLiteral("RELEASE ") + m_name)) return true;
-  m_verbindung.Ausfuehren(QStringLiteral("ROLLBACK TO ") + m_name);
-  m_verbindung.Ausfuehren(QStringLiteral("RELEASE ") + m_name);
-  return false;
+  auto& v = m_verbindung;
+  bool ok = false;
+  if (!v.m_abgebrochen) {
+    ok = v.Steuern(QStringLiteral("RELEASE ") + m_name);
+    if (!ok && !v.m_abgebrochen) {
+      // Still open (the commit met a lock): roll back to the savepoint and end it.
+      const QString fehler = v.m_letzterFehler;
+      const int code = v.m_letzterCode;
+      v.Steuern(QStringLiteral("ROLLBACK TO ") + m_name);
+      v.Steuern(QStringLiteral("RELEASE ") + m_name);
+      v.m_letzterFehler = fehler;
+      v.m_letzterCode = code;
+    }
+  }
+  if (!ok && v.m_abgebrochen) {
+    v.m_letzterFehler = v.m_abbruchFehler;
+    v.m_letzterCode = v.m_abbruchCode;
+  }
+  Beenden();
+  return ok;
 }
 
 void TTransaktion::Verwerfen() {
   if (!m_offen) return;
   m_offen = false;
-  m_verbindung.Ausfuehren(QStringLiteral("ROLLBACK TO ") + m_name);
-  m_verbindung.Ausfuehren(QStringLiteral("RELEASE ") + m_name);
+  auto& v = m_verbindung;
+  if (!v.m_abgebrochen) {
+    v.Steuern(QStringLiteral("ROLLBACK TO ") + m_name);
+    v.Steuern(QStringLiteral("RELEASE ") + m_name);
+  }
+  Beenden();
 }

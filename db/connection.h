@@ -46,7 +46,15 @@ public:
 
   // Opens the existing file. On failure the connection stays closed and
   // Fehlermeldung() holds a German text for the user; the file is not touched.
+  // A lock held by another program is waited for up to Wartezeit() first.
+  // Exclusive opening is for work: it proves with a small write that the
+  // file, its folder and the disk take changes, and fails (Fehler, with the
+  // reason) when they do not.
   TOeffnenErgebnis Oeffnen(TZugriff zugriff = TZugriff::Geteilt);
+  // Turns a shared connection into the exclusive one for work, as Oeffnen
+  // (Exklusiv) would, without opening the file again (every opening costs the
+  // key derivation). On failure the connection is closed, as there.
+  TOeffnenErgebnis ExklusivWerden();
   // Creates a new empty password-protected file and leaves it open (shared).
   // An existing file is never replaced.
   bool Anlegen();
@@ -54,10 +62,27 @@ public:
   bool IstOffen() const { return m_db != nullptr; }
   TZugriff Zugriff() const { return m_zugriff; }
   const QString& Fehlermeldung() const { return m_fehlermeldung; }
-  // The engine's text of the last failed statement.
+  // The engine's text and primary result code of the last failed statement.
   const QString& LetzterFehler() const { return m_letzterFehler; }
+  int LetzterCode() const { return m_letzterCode; }
 
-  // Reporting mode: a failure shows the engine's error text; the caller goes on.
+  // How long opening and every statement wait for a lock another program
+  // holds, in milliseconds.
+  static int Wartezeit();
+  static void setWartezeit(int millisekunden);
+
+  // The engine's quick check of the whole file: empty when it is intact,
+  // otherwise its findings (or the read error), for messages in brackets.
+  QString Befund();
+
+  // Inside a TTransaktion the engine may give up the whole transaction (full
+  // disk, disk error): then it has rolled everything back, and every further
+  // statement fails with the cause until the outermost TTransaktion ends.
+  bool TransaktionAbgebrochen() const { return m_abgebrochen; }
+
+  // Reporting mode: a failure shows the engine's error text; the caller goes
+  // on. Not when the engine gave up the transaction: its owner (the
+  // Bestaetigen() that fails) reports that once.
   bool AusfuehrenMitMeldung(const QString& sql, const TParameter& parameter = {});
   // Silent mode: a failure is ignored.
   bool AusfuehrenStill(const QString& sql, const TParameter& parameter = {});
@@ -80,18 +105,29 @@ public:
 
 private:
   friend class TAbfrage;
+  friend class TTransaktion;
   sqlite3_stmt* Vorbereiten(const QString& sql, bool& ausCache);
+  // Runs a statement of the transaction control itself, past the block of an
+  // abandoned transaction.
+  bool Steuern(const QString& sql);
+  bool Gesperrt() const;
   void Zurueckgeben(const QString& sql, sqlite3_stmt* stmt, bool ausCache);
   void CacheLeeren();
   void FehlerMerken();
   TOeffnenErgebnis Verbinden(int flags, TZugriff zugriff);
+  TOeffnenErgebnis ZumArbeiten();
 
   TMeldungen* m_meldungen;
   QString m_datei;
   QString m_kennwort;
   QString m_fehlermeldung;
   QString m_letzterFehler;
+  int m_letzterCode = 0;
   sqlite3* m_db = nullptr;
+  int m_transaktionen = 0;  // open TTransaktion objects
+  bool m_abgebrochen = false;
+  QString m_abbruchFehler;
+  int m_abbruchCode = 0;
   TZugriff m_zugriff = TZugriff::Geteilt;
   // Prepared statements by text; a statement in use is not handed out twice.
   struct TGecacht {
@@ -138,6 +174,9 @@ void ParameterBinden(sqlite3_stmt* stmt, const TParameter& parameter);
 QVariant SpaltenWert(sqlite3_stmt* stmt, int i);
 
 // A transaction or nested savepoint that rolls back unless committed.
+// Bestaetigen() is false when the changes are not saved: the commit failed,
+// or the engine gave up the transaction earlier; LetzterFehler() and
+// LetzterCode() then say why.
 class TTransaktion {
 public:
   explicit TTransaktion(TADOModConnection& verbindung);
@@ -149,6 +188,8 @@ public:
   void Verwerfen();
 
 private:
+  void Beenden();
+
   TADOModConnection& m_verbindung;
   QString m_name;
   bool m_ok = false;

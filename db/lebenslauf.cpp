@@ -1,6 +1,7 @@
 #include "lebenslauf.h"
 
 #include "connection.h"
+#include "fehlertexte.h"
 #include "files.h"
 #include "meldungen.h"
 #include "schema.h"
@@ -11,18 +12,48 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <functional>
+
 namespace Datenbank {
 
 namespace {
 
 const Schema::TKatalog& Katalog() { return Schema::TKatalog::Standard(); }
 
-bool Oeffnen(TADOModConnection& db, const QString& datei, TMeldungen& meldungen) {
-  db.setMeldungen(&meldungen);
-  db.setDatenbankName(datei);
-  if (db.Oeffnen(TZugriff::Exklusiv) == TOeffnenErgebnis::Ok) return true;
-  meldungen.Info(db.Fehlermeldung());
-  return false;
+// Collects the engine's texts that reporting-mode statements would show while
+// a database is built or converted: one German message then says what
+// failed. The wait window and questions go to the program's service.
+class TSammler final : public TMeldungen {
+public:
+  explicit TSammler(TMeldungen& echt) : m_echt(echt) {}
+  QStringList texte;
+
+  void Info(const QString& text) override { texte << text; }
+  bool Frage(const QString& text) override { return m_echt.Frage(text); }
+  int Ganzzahleingabe(const QString& a) override { return m_echt.Ganzzahleingabe(a); }
+  std::optional<QDate> Datumseingabe(const QString& a) override { return m_echt.Datumseingabe(a); }
+  int Jahreseingabe(const QString& a) override { return m_echt.Jahreseingabe(a); }
+  QString DateiOeffnen(const QString& t, const QString& o, const QString& f) override { return m_echt.DateiOeffnen(t, o, f); }
+  QString DateiSpeichern(const QString& t, const QString& v, const QString& f) override {
+    return m_echt.DateiSpeichern(t, v, f);
+  }
+  QString OrdnerWaehlen(const QString& t, const QString& o) override { return m_echt.OrdnerWaehlen(t, o); }
+  void Piep() override { m_echt.Piep(); }
+  void WartenBeginnen(const QString& text) override { m_echt.WartenBeginnen(text); }
+  void WartenBeenden() override { m_echt.WartenBeenden(); }
+
+private:
+  TMeldungen& m_echt;
+};
+
+// A text about the temporary file names the database the user knows.
+QString Benannt(QString text, const QString& temp, const QString& datei) {
+  return text.replace(QFileInfo(temp).fileName(), QFileInfo(datei).fileName());
+}
+
+void ZwischendateiEntfernen(const QString& temp) {
+  Dateien::Entfernen(temp);
+  Dateien::Entfernen(temp + QStringLiteral("-journal"));
 }
 
 QString Liste(const QStringList& spalten, const QString& vorsatz = {}) {
@@ -90,9 +121,9 @@ void DatentabellenAnlegen(TADOModConnection& db) {
 
 void GemeinsameTabellenAnlegen(TADOModConnection& db) { Stammdaten::GemeinsameTabellenNeuAnlegen(db); }
 
-void VorlageAktualisieren(TADOModConnection& db) {
+bool VorlageAktualisieren(TADOModConnection& db) {
   TWarten warten(db.Meldungen(), WarteText);
-  Stammdaten::VorlageAktualisieren(db);
+  return Stammdaten::VorlageAktualisieren(db).gespeichert;
 }
 
 void SichtenAnlegen(TADOModConnection& db) { Schema::SichtenAnlegen(db, Katalog()); }
@@ -101,9 +132,11 @@ void SichtenLoeschen(TADOModConnection& db) {
   for (const auto& s : Katalog().Sichten()) db.AusfuehrenStill(QStringLiteral("drop View ") + s.name);
 }
 
-void SpaltenErgaenzen(TADOModConnection& db) {
+bool SpaltenErgaenzen(TADOModConnection& db) {
   // Rebuilding needs the foreign keys off, which works only outside a transaction.
   db.AusfuehrenStill(QStringLiteral("PRAGMA foreign_keys = OFF"));
+  // One transaction for all tables: a table is never left dropped and not yet renamed back.
+  TTransaktion tx(db);
   for (const auto& t : Katalog().Tabellen()) {
     if (t.art != QLatin1String("Betrieb")) continue;
     const QStringList alt = db.Spalten(t.name);
@@ -114,8 +147,14 @@ void SpaltenErgaenzen(TADOModConnection& db) {
         t.verweis.isEmpty() || db.Wert(QStringLiteral("PRAGMA foreign_key_list(%1)").arg(t.name)).isValid();
     if (!vollstaendig || !hatVerweis) Umbauen(db, t, alt);
   }
+  const bool ok = tx.Bestaetigen();
   db.AusfuehrenStill(QStringLiteral("PRAGMA foreign_keys = ON"));
-  db.AusfuehrenStill(QStringLiteral("update Merk set VersionNummer = 6, MaxKulturGruppe = 3, VersionUnterNummer = 6"));
+  return ok;
+}
+
+void VersionSetzen(TADOModConnection& db) {
+  db.AusfuehrenMitMeldung(
+      QStringLiteral("update Merk set VersionNummer = 6, MaxKulturGruppe = 3, VersionUnterNummer = 6"));
 }
 
 void AlteTabellenVorbereiten(TADOModConnection& db) { Skript::Ausfuehren(db, QStringLiteral("Vorbereiten")); }
@@ -228,76 +267,157 @@ void Aufraeumen(TADOModConnection& db, bool auffrischen) {
 bool Anlegen(const QString& ordner, TMeldungen& meldungen) {
   TWarten warten(&meldungen, WarteText);
   const QString datei = QDir(ordner).filePath(Dateien::Datenbank);
-  TADOModConnection db(&meldungen);
-  db.setDatenbankName(datei);
-  if (!db.Anlegen()) {
-    meldungen.Info(db.Fehlermeldung());
+  const QString nicht = QStringLiteral("Die Datenbank \u201E%1\u201C konnte nicht angelegt werden. ").arg(Dateien::Datenbank);
+  if (QFileInfo::exists(datei)) {
+    meldungen.Info(QStringLiteral("Die Datei \u201E%1\u201C besteht bereits und wird nicht überschrieben.")
+                       .arg(Dateien::Datenbank));
     return false;
   }
-  TTransaktion tx(db);
-  DatentabellenAnlegen(db);
-  GemeinsameTabellenAnlegen(db);
-  VorlageAktualisieren(db);
-  SichtenAnlegen(db);
-  Aufraeumen(db, false);
-  if (!tx.Bestaetigen()) {
-    meldungen.Info(db.LetzterFehler());
-    db.Schliessen();
-    QFile::remove(datei);
-    return false;
+  // Built under a temporary name and moved into place only when complete: a
+  // run killed on the way leaves no half-made database behind, only the
+  // temporary file, which the next start removes.
+  const QString temp = Dateien::Zwischenname(datei);
+  ZwischendateiEntfernen(temp);
+  QString grund;
+  {
+    TSammler sammler(meldungen);
+    TADOModConnection db(&sammler);
+    db.setDatenbankName(temp);
+    if (!db.Anlegen()) {
+      grund = Benannt(db.Fehlermeldung(), temp, datei);
+    } else {
+      TTransaktion tx(db);
+      DatentabellenAnlegen(db);
+      GemeinsameTabellenAnlegen(db);
+      const bool geladen = VorlageAktualisieren(db);
+      SichtenAnlegen(db);
+      Aufraeumen(db, false);
+      if (!tx.Bestaetigen() || !geladen)
+        grund = Fehlertexte::Schreiben(datei, db.LetzterCode(), db.LetzterFehler());
+      else if (!sammler.texte.isEmpty())
+        grund = QStringLiteral("Eine Anweisung des Programms ist gescheitert.") + Fehlertexte::Klammer(sammler.texte.first());
+      else if (const QString befund = db.Befund(); !befund.isEmpty())
+        grund = QStringLiteral("Die neue Datei hat die Prüfung nicht bestanden.") + Fehlertexte::Klammer(befund);
+    }
   }
-  return true;
+  int fehler = 0;
+  if (grund.isEmpty() && !Dateien::Umbenennen(temp, datei, false, &fehler))
+    grund = Fehlertexte::Dateisystem(datei, fehler);
+  if (grund.isEmpty()) return true;
+  ZwischendateiEntfernen(temp);
+  meldungen.Info(nicht + grund);
+  return false;
 }
+
+namespace {
+
+// Converts a copy of the source under the temporary name and moves it to
+// "Quendrix2021.mdb" only after the conversion, its commits and the check
+// succeeded. On failure the message says what failed, the source is as it
+// was and nothing is left behind.
+bool Umwandeln(const QString& ordner, const QString& quelle, bool ersetzen, TMeldungen& meldungen,
+               const QString& gescheitert, const QString& danach, const std::function<bool(TADOModConnection&)>& schritte) {
+  const QString datei = QDir(ordner).filePath(Dateien::Datenbank);
+  const QString temp = Dateien::Zwischenname(datei);
+  const QString quellName = QFileInfo(quelle).fileName();
+  ZwischendateiEntfernen(temp);
+  QString grund;
+  int fehler = 0;
+  if (!Dateien::Kopieren(quelle, temp, &fehler)) {
+    grund = QStringLiteral("\u201E%1\u201C konnte nicht kopiert werden. ").arg(quellName) +
+            Fehlertexte::Dateisystem(datei, fehler);
+  } else {
+    TSammler sammler(meldungen);
+    TADOModConnection db(&sammler);
+    db.setDatenbankName(temp);
+    if (db.Oeffnen(TZugriff::Exklusiv) != TOeffnenErgebnis::Ok) {
+      grund = Benannt(db.Fehlermeldung(), temp, quelle);
+    } else if (const QString befund = db.Befund(); !befund.isEmpty()) {
+      grund = QStringLiteral("\u201E%1\u201C ist beschädigt. Bitte holen Sie eine unbeschädigte Sicherung dieser Datei "
+                             "zurück und starten Sie Quendrix dann erneut.")
+                  .arg(quellName) +
+              Fehlertexte::Klammer(befund);
+    } else if (!schritte(db)) {
+      grund = Fehlertexte::Schreiben(datei, db.LetzterCode(), db.LetzterFehler());
+    } else if (!sammler.texte.isEmpty()) {
+      grund = QStringLiteral("Eine Anweisung der Umwandlung ist an den Daten gescheitert. Bitte wenden Sie sich mit "
+                             "dieser Meldung an die Betreuung des Programms.") +
+              Fehlertexte::Klammer(sammler.texte.first());
+    } else if (const QString pruefung = db.Befund(); !pruefung.isEmpty()) {
+      grund = QStringLiteral("Die umgewandelte Datei hat die Prüfung nicht bestanden.") + Fehlertexte::Klammer(pruefung);
+    }
+  }
+  if (grund.isEmpty() && !Dateien::Umbenennen(temp, datei, ersetzen, &fehler))
+    grund = Fehlertexte::Dateisystem(datei, fehler);
+  if (grund.isEmpty()) return true;
+  ZwischendateiEntfernen(temp);
+  meldungen.Info(gescheitert + QLatin1Char(' ') + grund + QLatin1Char('\n') + danach);
+  return false;
+}
+
+}  // namespace
 
 bool Hochstufen(const QString& ordner, TMeldungen& meldungen) {
   TWarten warten(&meldungen, WarteText + QLatin1Char('\n') + HinweisUebernahme);
   const QString alt = QDir(ordner).filePath(Dateien::AlteDatenbank);
-  const QString datei = QDir(ordner).filePath(Dateien::Datenbank);
   // The older file stays untouched; a database of the current name is never replaced.
-  if (QFile::exists(datei) || !QFile::copy(alt, datei)) {
-    meldungen.Info(QStringLiteral("Die ältere Datenbank \u201E%1\u201C konnte nicht nach \u201E%2\u201C kopiert werden. "
-                                  "Es wurde nichts übernommen.")
+  if (QFileInfo::exists(QDir(ordner).filePath(Dateien::Datenbank))) {
+    meldungen.Info(QStringLiteral("Die ältere Datenbank \u201E%1\u201C wird nicht übernommen, weil \u201E%2\u201C schon "
+                                  "besteht. Es wurde nichts verändert.")
                        .arg(Dateien::AlteDatenbank, Dateien::Datenbank));
     return false;
   }
-  QFile(datei).setPermissions(QFile(datei).permissions() | QFileDevice::WriteOwner);
-  TADOModConnection db;
-  if (!Oeffnen(db, datei, meldungen)) return false;
-  {
-    TTransaktion tx(db);
-    DatentabellenAnlegen(db);
-    tx.Bestaetigen();
-  }
-  SpaltenErgaenzen(db);
-  TTransaktion tx(db);
-  GemeinsameTabellenAnlegen(db);
-  VorlageAktualisieren(db);
-  SichtenLoeschen(db);
-  AlteTabellenVorbereiten(db);
-  AlteDatenUebernehmen(db);
-  AlleBetriebeAbgleichen(db);
-  Aufraeumen(db, false);
-  SichtenAnlegen(db);
-  return tx.Bestaetigen();
+  return Umwandeln(
+      ordner, alt, false, meldungen,
+      QStringLiteral("Die Übernahme der älteren Datenbank \u201E%1\u201C ist fehlgeschlagen.").arg(Dateien::AlteDatenbank),
+      QStringLiteral("Es wurde nichts übernommen; \u201E%1\u201C bleibt unverändert.").arg(Dateien::AlteDatenbank),
+      [](TADOModConnection& db) {
+        {
+          TTransaktion tx(db);
+          DatentabellenAnlegen(db);
+          if (!tx.Bestaetigen()) return false;
+        }
+        if (!SpaltenErgaenzen(db)) return false;
+        TTransaktion tx(db);
+        GemeinsameTabellenAnlegen(db);
+        if (!VorlageAktualisieren(db)) return false;
+        SichtenLoeschen(db);
+        AlteTabellenVorbereiten(db);
+        AlteDatenUebernehmen(db);
+        AlleBetriebeAbgleichen(db);
+        Aufraeumen(db, false);
+        SichtenAnlegen(db);
+        // Last, in the same transaction: only a complete conversion is marked current.
+        VersionSetzen(db);
+        return tx.Bestaetigen();
+      });
 }
 
 bool Auffrischen(const QString& ordner, TMeldungen& meldungen) {
   TWarten warten(&meldungen, WarteText);
-  TADOModConnection db;
-  if (!Oeffnen(db, QDir(ordner).filePath(Dateien::Datenbank), meldungen)) return false;
-  SpaltenErgaenzen(db);
-  TTransaktion tx(db);
-  GemeinsameTabellenAnlegen(db);
-  VorlageAktualisieren(db);
-  SichtenLoeschen(db);
-  Skript::Ausfuehren(db, QStringLiteral("Meerrettich"));
-  AlleBetriebeAbgleichen(db);
-  Aufraeumen(db, true);
-  SichtenAnlegen(db);
-  return tx.Bestaetigen();
+  const QString datei = QDir(ordner).filePath(Dateien::Datenbank);
+  return Umwandeln(
+      ordner, datei, true, meldungen,
+      QStringLiteral("Die Aktualisierung der Datenbank \u201E%1\u201C ist fehlgeschlagen.").arg(Dateien::Datenbank),
+      QStringLiteral("Die Datenbank bleibt unverändert in ihrer bisherigen Version; beim nächsten Start wird die "
+                     "Aktualisierung erneut versucht."),
+      [](TADOModConnection& db) {
+        if (!SpaltenErgaenzen(db)) return false;
+        TTransaktion tx(db);
+        GemeinsameTabellenAnlegen(db);
+        if (!VorlageAktualisieren(db)) return false;
+        SichtenLoeschen(db);
+        Skript::Ausfuehren(db, QStringLiteral("Meerrettich"));
+        AlleBetriebeAbgleichen(db);
+        Aufraeumen(db, true);
+        SichtenAnlegen(db);
+        // Last, in the same transaction: only a complete refresh is marked current.
+        VersionSetzen(db);
+        return tx.Bestaetigen();
+      });
 }
 
-void Wartung(TADOModConnection& db) {
+bool Wartung(TADOModConnection& db, QString* fehler) {
   TTransaktion tx(db);
   // Indexes the rules rely on; a database of an older release may lack some.
   for (const auto& t : Katalog().Tabellen()) Schema::IndizesAnlegen(db, t);
@@ -310,7 +430,16 @@ void Wartung(TADOModConnection& db) {
   }
   for (int b : betriebe) Stammdaten::KulturenErgaenzen(db, b);
   Skript::Ausfuehren(db, QStringLiteral("WartungSchluss"));
-  tx.Bestaetigen();
+  if (tx.Bestaetigen()) return true;
+  const QString text =
+      QStringLiteral("Die Wartung beim Öffnen der Datenbank konnte nicht gespeichert werden, keine ihrer Änderungen "
+                     "wurde übernommen. ") +
+      Fehlertexte::Schreiben(db.DatenbankName(), db.LetzterCode(), db.LetzterFehler());
+  if (fehler)
+    *fehler = text;
+  else if (db.Meldungen())
+    db.Meldungen()->Info(text);
+  return false;
 }
 
 }  // namespace Datenbank

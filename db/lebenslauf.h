@@ -20,27 +20,37 @@ inline const QString HinweisUebernahme = QStringLiteral("Hinweis: Es wird nur ab
 std::pair<int, int> Version(const QString& datei);
 
 // A new "Quendrix2021.mdb" in the folder with the farm tables, the template
-// farm, the settings row, the shipped master data and the views. An existing
-// file is never replaced.
+// farm, the settings row, the shipped master data and the views. It is built
+// under a temporary name and appears under its own only when complete and
+// checked. An existing file is never replaced. On failure the message has
+// been shown.
 bool Anlegen(const QString& ordner, TMeldungen& meldungen);
-// Copies "Quendrix.mdb" to "Quendrix2021.mdb" and converts the copy; only
-// years from 2020 on are taken over. The older file stays as it is.
+// Converts a copy of "Quendrix.mdb" into "Quendrix2021.mdb"; only years from
+// 2020 on are taken over. The older file stays as it is.
 bool Hochstufen(const QString& ordner, TMeldungen& meldungen);
-// Brings a current database of an older sub-version up to date in place.
+// Brings a current database of an older sub-version up to date.
+// Both convert a copy under a temporary name, write the version pair last in
+// the conversion's transaction and move the copy into place only when every
+// step, commit and the check succeeded; on failure they say in German what
+// failed, and nothing has changed.
 bool Auffrischen(const QString& ordner, TMeldungen& meldungen);
-// The statements of every opening, on the open connection.
-void Wartung(TADOModConnection& db);
+// The statements of every opening, on the open connection, in one
+// transaction. When it cannot be saved nothing of it stays and the result is
+// false: the German text goes to *fehler if given, else to the connection's
+// message service.
+bool Wartung(TADOModConnection& db, QString* fehler = nullptr);
 
 // Building blocks, in the order the procedures call them.
 void DatentabellenAnlegen(TADOModConnection& db);        // A
 void GemeinsameTabellenAnlegen(TADOModConnection& db);   // B
-void VorlageAktualisieren(TADOModConnection& db);        // C
+bool VorlageAktualisieren(TADOModConnection& db);        // C (false: a table could not be saved)
 void SichtenAnlegen(TADOModConnection& db);              // D
 void SichtenLoeschen(TADOModConnection& db);             // E
-void SpaltenErgaenzen(TADOModConnection& db);            // F
+bool SpaltenErgaenzen(TADOModConnection& db);            // F (in a transaction of its own)
 void AlteTabellenVorbereiten(TADOModConnection& db);     // G
 void AlteDatenUebernehmen(TADOModConnection& db);        // H
 void AlleBetriebeAbgleichen(TADOModConnection& db);      // I
 void Aufraeumen(TADOModConnection& db, bool auffrischen);  // J (step 7 only when refreshing)
+void VersionSetzen(TADOModConnection& db);               // K: the version pair 6.6, last
 
 }  // namespace Datenbank

@@ -2,6 +2,7 @@
 
 #include "befehle.h"
 #include "connection.h"
+#include "fehlertexte.h"
 #include "schema.h"
 #include "tsv.h"
 
@@ -72,6 +73,7 @@ std::vector<std::pair<QString, QString>> ZielSpalten(TADOModConnection& db, cons
 void TLadeBericht::Anhaengen(const TLadeBericht& b) {
   gelesen += b.gelesen;
   geladen += b.geladen;
+  gespeichert = gespeichert && b.gespeichert;
   probleme.insert(probleme.end(), b.probleme.begin(), b.probleme.end());
 }
 
@@ -121,8 +123,15 @@ TLadeBericht AlleUpdate(TADOModConnection& db, const QString& tabelle, const TTs
       ++bericht.geladen;
     else
       bericht.probleme.push_back({tabelle, zeilenNr, QString(), db.LetzterFehler()});
+    // After a full disk the engine has given up the transaction: no row can follow.
+    if (db.TransaktionAbgebrochen()) break;
   }
-  tx.Bestaetigen();
+  if (!tx.Bestaetigen()) {
+    bericht.gespeichert = false;
+    bericht.geladen = 0;
+    bericht.probleme.push_back(
+        {tabelle, 0, QString(), QStringLiteral("Nicht gespeichert") + Fehlertexte::Klammer(db.LetzterFehler())});
+  }
   return bericht;
 }
 
@@ -165,12 +174,16 @@ TLadeBericht VorlageAktualisieren(TADOModConnection& db) {
     db.AusfuehrenStill(QString::fromLatin1(sql));
 
   TLadeBericht bericht;
-  for (const char* t : {"S_OD_AusbringVerluste", "Befehle", "S_KulturenNP", "S_MinDung", "S_OrgDung"})
+  for (const char* t : {"S_OD_AusbringVerluste", "Befehle", "S_KulturenNP", "S_MinDung", "S_OrgDung"}) {
     bericht.Anhaengen(Laden(db, QString::fromLatin1(t)));
+    if (!bericht.gespeichert) return bericht;
+  }
   db.AusfuehrenStill(QStringLiteral("update S_OrgDung set P2O5_Gehalt = P2O5"));
   db.AusfuehrenStill(QStringLiteral("update S_OrgDung set P2O5_Gehalt = P * 2.2914 where P2O5_Gehalt is null"));
-  for (const char* t : {"S_PBilanzwerteNeu", "S_Tiere", "DBA_Daten", "S_Zwifru"})
+  for (const char* t : {"S_PBilanzwerteNeu", "S_Tiere", "DBA_Daten", "S_Zwifru"}) {
     bericht.Anhaengen(Laden(db, QString::fromLatin1(t)));
+    if (!bericht.gespeichert) return bericht;
+  }
   // Only the places of the home state.
   bericht.Anhaengen(Laden(db, QStringLiteral("S_Orte"), [](const TTsv& d, const QStringList& zeile) {
     return zeile.value(d.Spalte(QStringLiteral("BLCODE"))).trimmed() == QLatin1String("15");

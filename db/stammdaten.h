@@ -24,6 +24,9 @@ struct TLadeProblem {
 struct TLadeBericht {
   int gelesen = 0;
   int geladen = 0;
+  // False when a table's rows could not be saved: then none of its rows
+  // stays, a problem says why, and the load stops there.
+  bool gespeichert = true;
   std::vector<TLadeProblem> probleme;
   void Anhaengen(const TLadeBericht& b);
 };
@@ -31,7 +34,8 @@ struct TLadeBericht {
 // Appends every row of the data to the table: same-named columns only, the
 // table's counter numbers the rows, an empty cell is null. A value that does
 // not fit its column stays at the column's default; a row that cannot be
-// saved is skipped. Both are reported.
+// saved is skipped. Both are reported. The rows are saved together; if that
+// fails, none is loaded (gespeichert false).
 TLadeBericht AlleUpdate(TADOModConnection& db, const QString& tabelle, const TTsv& daten,
                         const std::function<bool(const TTsv&, const QStringList&)>& aufnehmen = {});
 
@@ -44,7 +48,7 @@ QString Datei(const QString& tabelle);
 void GemeinsameTabellenNeuAnlegen(TADOModConnection& db);
 
 // Replaces the template farm's rows and the shared master tables by the
-// shipped content.
+// shipped content; stops at the first table that could not be saved.
 TLadeBericht VorlageAktualisieren(TADOModConnection& db);
 
 // Inserts the template crops the farm lacks (not chosen, with the template's yields).

@@ -6,12 +6,16 @@
 #include "lebenslauf.h"
 #include "skriptmeldungen.h"
 #include "start.h"
+#include "stoerhilfe.h"
+#include "stoerung.h"
 #include "testdatenbank.h"
 #include "testvorlage.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <cerrno>
 
 namespace {
 
@@ -310,5 +314,233 @@ TEST(Start, BeendenLoeschtDieMarkierungsdatei) {
   EXPECT_FALSE(QFile::exists(ordner.filePath(QStringLiteral("Quendrix.upd"))));
   EXPECT_TRUE(QFile::exists(ordner.filePath(QStringLiteral("SIC/Quendrix2021.01"))));
 }
+
+// --- damaged files, leftovers and faults at start ---------------------------------
+
+// A folder after two sessions: the database holds farm 3, the newest backup
+// farm 2 (written 12.03.2024, 15:30), the one before farm 1.
+class Schaden : public ::testing::Test {
+protected:
+  void SetUp() override {
+    for (int betrieb = 1; betrieb <= 3; ++betrieb) {
+      TADOModConnection db;
+      ASSERT_TRUE(Start::DatenbankOeffnen(db, ordner.path(), meldungen));
+      ASSERT_TRUE(db.Ausfuehren(QStringLiteral("delete from Betriebe where ID > 1; "
+                                               "insert into Betriebe ( ID, Betriebsname ) values ( :b, 'Hof' )"),
+                                {{QStringLiteral("b"), betrieb + 1}}));
+      if (betrieb < 3) Start::Beenden(db, ordner.path());
+    }
+    QFile neueste(Dateien::Sicherung(ordner.path(), 1));
+    ASSERT_TRUE(neueste.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(neueste.setFileTime(QDateTime(QDate(2024, 3, 12), QTime(15, 30)), QFileDevice::FileModificationTime));
+    neueste.close();
+    meldungen.Leeren();
+  }
+  QString Datei() const { return ordner.filePath(Dateien::Datenbank); }
+  void Beschaedigen() { ASSERT_TRUE(SeiteBeschaedigen(Datei(), int(QFileInfo(Datei()).size() / 1024 / 2))); }
+  std::string Sicherungen() { return Liste(OrdnerDateien(ordner.filePath(Dateien::Sicherungsordner))); }
+
+  QTemporaryDir ordner;
+  TSkriptMeldungen meldungen;
+};
+
+TEST_F(Schaden, EineBeschaedigteDatenbankWirdErkanntUndDieNeuesteSicherungZurueckgeholt) {
+  Beschaedigen();
+  const QByteArray beschaedigt = DateiInhalt(Datei());
+  meldungen.antworten.push_back(true);
+  TADOModConnection db;
+  ASSERT_TRUE(Start::DatenbankOeffnen(db, ordner.path(), meldungen));
+  ASSERT_EQ(meldungen.protokoll.size(), 2) << Liste(meldungen.protokoll);
+  const QString frage = meldungen.protokoll[0];
+  EXPECT_TRUE(frage.startsWith(QStringLiteral("Frage: Die Datenbank \u201EQuendrix2021.mdb\u201C ist beschädigt. (")))
+      << T(frage);
+  EXPECT_TRUE(frage.endsWith(QStringLiteral(
+      ") Soll die neueste unbeschädigte Sicherung vom 12.03.2024 um 15:30 Uhr wiederhergestellt werden? Die beschädigte "
+      "Datei bleibt unter einem neuen Namen im Programmordner erhalten; was nach dieser Sicherung gespeichert wurde, "
+      "fehlt in der wiederhergestellten Datenbank.")))
+      << T(frage);
+  const QString info = meldungen.protokoll[1];
+  EXPECT_TRUE(info.startsWith(QStringLiteral("Info: Die Sicherung vom 12.03.2024 um 15:30 Uhr wurde wiederhergestellt. "
+                                             "Die beschädigte Datei liegt jetzt als \u201EQuendrix2021.beschaedigt-")))
+      << T(info);
+  // Opened for work on the backup's data; the damaged file lies beside it.
+  EXPECT_EQ(db.Zugriff(), TZugriff::Exklusiv);
+  EXPECT_EQ(db.Wert(QStringLiteral("select max(ID) from Betriebe")).toInt(), 3);
+  const QStringList beiseite =
+      QDir(ordner.path()).entryList({QStringLiteral("Quendrix2021.beschaedigt-*.mdb")}, QDir::Files);
+  ASSERT_EQ(beiseite.size(), 1);
+  EXPECT_TRUE(info.contains(beiseite[0]));
+  EXPECT_EQ(DateiInhalt(ordner.filePath(beiseite[0])), beschaedigt);
+  EXPECT_EQ(Sicherungen(), "Quendrix2021.01 | Quendrix2021.02");
+  // The next close backs up the restored, intact file.
+  Start::Beenden(db, ordner.path());
+  EXPECT_EQ(Liste(meldungen.Infos().mid(1)), "");
+  EXPECT_EQ(Sicherungen(), "Quendrix2021.01 | Quendrix2021.02 | Quendrix2021.03");
+}
+
+TEST_F(Schaden, OhneZustimmungBleibtAllesWieEsWar) {
+  Beschaedigen();
+  const QByteArray beschaedigt = DateiInhalt(Datei());
+  meldungen.antworten.push_back(false);
+  TADOModConnection db;
+  EXPECT_FALSE(Start::DatenbankOeffnen(db, ordner.path(), meldungen));
+  EXPECT_EQ(Liste(meldungen.Infos()),
+            "Die Datenbank \u201EQuendrix2021.mdb\u201C bleibt unverändert.\nDas Programm wird beendet.");
+  EXPECT_FALSE(db.IstOffen());
+  EXPECT_EQ(DateiInhalt(Datei()), beschaedigt);
+  EXPECT_EQ(Liste(OrdnerDateien(ordner.path())), "Quendrix2021.mdb");
+  EXPECT_EQ(Sicherungen(), "Quendrix2021.01 | Quendrix2021.02");
+}
+
+TEST_F(Schaden, OhneIntakteSicherungWirdNurGemeldet) {
+  Beschaedigen();
+  for (int n = 1; n <= 2; ++n) ASSERT_TRUE(SeiteBeschaedigen(Dateien::Sicherung(ordner.path(), n), 10));
+  const QByteArray beschaedigt = DateiInhalt(Datei());
+  TADOModConnection db;
+  EXPECT_FALSE(Start::DatenbankOeffnen(db, ordner.path(), meldungen));
+  ASSERT_EQ(meldungen.protokoll.size(), 1) << Liste(meldungen.protokoll);
+  const QString text = meldungen.Infos().value(0);
+  EXPECT_TRUE(text.startsWith(QStringLiteral("Die Datenbank \u201EQuendrix2021.mdb\u201C ist beschädigt. (")));
+  EXPECT_TRUE(text.endsWith(QStringLiteral(
+      ") Im Ordner \u201ESIC\u201C gibt es keine unbeschädigte Sicherung. Die Datei bleibt unverändert. Bitte holen Sie "
+      "eine Sicherung von einem anderen Datenträger zurück oder wenden Sie sich an die Betreuung des Programms.\n"
+      "Das Programm wird beendet.")))
+      << T(text);
+  EXPECT_EQ(DateiInhalt(Datei()), beschaedigt);
+}
+
+TEST_F(Schaden, EinBeimSichernGefundenerSchadenWirdGemeldetUndNichtGesichert) {
+  TADOModConnection db;
+  ASSERT_TRUE(Start::DatenbankOeffnen(db, ordner.path(), meldungen));
+  db.Schliessen();
+  Beschaedigen();
+  Start::Beenden(db, ordner.path());
+  ASSERT_EQ(meldungen.Infos().size(), 1);
+  EXPECT_TRUE(meldungen.Infos()[0].startsWith(
+      QStringLiteral("Die Datenbank \u201EQuendrix2021.mdb\u201C ist beschädigt und wurde deshalb nicht gesichert.")));
+  EXPECT_EQ(Sicherungen(), "Quendrix2021.01 | Quendrix2021.02");
+}
+
+TEST_F(Schaden, EineVolleFestplatteBeimSichernWirdGemeldet) {
+  TADOModConnection db;
+  ASSERT_TRUE(Start::DatenbankOeffnen(db, ordner.path(), meldungen));
+  const QByteArray neueste = DateiInhalt(Dateien::Sicherung(ordner.path(), 1));
+  {
+    Stoerung::TAktiv voll([](Stoerung::TArt art, const QString& datei) {
+      return art == Stoerung::TArt::Schreiben && datei.endsWith(QLatin1String("SIC/Quendrix2021.tmp")) ? ENOSPC : 0;
+    });
+    Start::Beenden(db, ordner.path());
+  }
+  ASSERT_EQ(meldungen.Infos().size(), 1);
+  EXPECT_TRUE(meldungen.Infos()[0].startsWith(QStringLiteral("Die Datenbank konnte nicht gesichert werden.")));
+  EXPECT_EQ(Sicherungen(), "Quendrix2021.01 | Quendrix2021.02");
+  EXPECT_EQ(DateiInhalt(Dateien::Sicherung(ordner.path(), 1)), neueste);
+}
+
+TEST(Start, ResteFruehererLaeufeWerdenBeimStartEntfernt) {
+  QTemporaryDir ordner;
+  TSkriptMeldungen meldungen;
+  {
+    TADOModConnection db;
+    ASSERT_TRUE(Start::DatenbankOeffnen(db, ordner.path(), meldungen));
+    Start::Beenden(db, ordner.path());
+  }
+  // A killed compaction, creation and backup; a lock of a program that no longer runs.
+  for (const char* rest : {"Quendrix2021.$$$", "Quendrix2021.$$$-journal", "Quendrix2021.mdb.tmp",
+                           "Quendrix2021.mdb.tmp-journal", "SIC/Quendrix2021.tmp"}) {
+    QFile f(ordner.filePath(QString::fromLatin1(rest)));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(3000, 'x'));
+  }
+  {
+    QFile sperre(ordner.filePath(QStringLiteral("Quendrix2021.lck")));
+    ASSERT_TRUE(sperre.open(QIODevice::WriteOnly));
+    sperre.write("999999\nquendrix\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+  }
+  TADOModConnection db;
+  ASSERT_TRUE(Start::DatenbankOeffnen(db, ordner.path(), meldungen));
+  EXPECT_EQ(Liste(meldungen.Infos()), "");
+  db.Schliessen();
+  EXPECT_EQ(Liste(OrdnerDateien(ordner.path())), "Quendrix2021.mdb");
+  EXPECT_EQ(Liste(OrdnerDateien(ordner.filePath(QStringLiteral("SIC")))), "Quendrix2021.01");
+}
+
+TEST(Start, EineLeereDateiEinesAbgebrochenenAnlegensSperrtNichtAus) {
+  // An earlier release killed while creating left an empty file with its journal.
+  for (const bool mitSchema : {false, true}) {
+    SCOPED_TRACE(mitSchema ? "nur Kopf" : "0 Byte");
+    QTemporaryDir ordner;
+    const QString datei = ordner.filePath(Dateien::Datenbank);
+    if (mitSchema) {
+      TADOModConnection v;
+      v.setDatenbankName(datei);
+      ASSERT_TRUE(v.Anlegen());
+    } else {
+      QFile f(datei);
+      ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+      QFile j(datei + QStringLiteral("-journal"));
+      ASSERT_TRUE(j.open(QIODevice::WriteOnly));
+    }
+    TSkriptMeldungen meldungen;
+    TADOModConnection db;
+    ASSERT_TRUE(Start::DatenbankOeffnen(db, ordner.path(), meldungen)) << Liste(meldungen.Infos());
+    EXPECT_EQ(Liste(meldungen.Infos()), "");
+    EXPECT_EQ(db.Wert(QStringLiteral("select count(*) from Befehle")).toInt(), 58);
+  }
+}
+
+struct StartStoerung {
+  const char* name;
+  bool mitDatenbank;
+  Stoerung::TArt art;
+  const char* endung;
+  int fehler;
+  const char* anfang;
+  const char* engine;
+};
+
+class StartGestoert : public ::testing::TestWithParam<StartStoerung> {};
+
+TEST_P(StartGestoert, MeldetAufDeutschUndOeffnetNichtZumArbeiten) {
+  const StartStoerung& f = GetParam();
+  QTemporaryDir ordner;
+  TSkriptMeldungen meldungen;
+  if (f.mitDatenbank) {
+    TADOModConnection db;
+    ASSERT_TRUE(Start::DatenbankOeffnen(db, ordner.path(), meldungen));
+    Start::Beenden(db, ordner.path());
+  }
+  TADOModConnection db;
+  {
+    Stoerung::TAktiv stoerung([&](Stoerung::TArt art, const QString& datei) {
+      return art == f.art && datei.endsWith(QString::fromLatin1(f.endung)) ? f.fehler : 0;
+    });
+    EXPECT_FALSE(Start::DatenbankOeffnen(db, ordner.path(), meldungen));
+  }
+  EXPECT_FALSE(db.IstOffen());
+  ASSERT_EQ(meldungen.Infos().size(), 1) << Liste(meldungen.Infos());
+  const QString text = meldungen.Infos()[0];
+  EXPECT_TRUE(text.startsWith(QString::fromUtf8(f.anfang))) << T(text);
+  EXPECT_TRUE(text.contains(QString::fromLatin1(f.engine))) << T(text);
+  for (const char* englisch : {"attempt to write", "unable to open", "disk is full", "no such savepoint"})
+    EXPECT_FALSE(text.startsWith(QLatin1String(englisch))) << T(text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Start, StartGestoert,
+    ::testing::Values(
+        StartStoerung{"DateiSchreibgeschuetzt", true, Stoerung::TArt::Oeffnen, "Quendrix2021.mdb", EACCES,
+                      "Die Datei \u201EQuendrix2021.mdb\u201C ist schreibgeschützt", "Das Programm wird beendet."},
+        StartStoerung{"OrdnerSchreibgeschuetzt", true, Stoerung::TArt::Anlegen, "Quendrix2021.mdb-journal", EACCES,
+                      "Im Ordner \u201E", "(unable to open database file)\nDas Programm wird beendet."},
+        StartStoerung{"DatentraegerVoll", true, Stoerung::TArt::Schreiben, "-journal", ENOSPC,
+                      "Auf dem Datenträger des Ordners", "(database or disk is full)\nDas Programm wird beendet."},
+        StartStoerung{"AnlegenImSchreibgeschuetztenOrdner", false, Stoerung::TArt::Anlegen, "Quendrix2021.mdb.tmp",
+                      EACCES, "Die Datenbank \u201EQuendrix2021.mdb\u201C konnte nicht angelegt werden. Im Ordner",
+                      "(unable to open database file)"},
+        StartStoerung{"AnlegenAufVollerPlatte", false, Stoerung::TArt::Schreiben, ".tmp", ENOSPC,
+                      "Die Datenbank \u201EQuendrix2021.mdb\u201C konnte nicht angelegt werden. Auf dem Datenträger",
+                      "(database or disk is full)"}),
+    [](const ::testing::TestParamInfo<StartStoerung>& i) { return std::string(i.param.name); });
 
 }  // namespace

@@ -82,4 +82,19 @@ INSTANTIATE_TEST_SUITE_P(
              Feldblock + QStringLiteral("4\r\n") + Tierart + QStringLiteral("2, 4")}),
     [](const ::testing::TestParamInfo<Fall>& i) { return std::string(i.param.name); });
 
+TEST_F(UebernahmePruefung, EinNichtGeschriebenesFehlerprotokollWirdGemeldet) {
+  // Something of that name that is no file: the protocol cannot be written.
+  QFile::remove(ordner.filePath(QStringLiteral("Fehler.txt")));
+  ASSERT_TRUE(QDir(ordner.path()).mkdir(QStringLiteral("Fehler.txt")));
+  Sql(QStringLiteral("insert into Schlag ( BetriebsNr, Jahr, Parzelle, Feldblock ) values ( 2, 2021, 1, 'DEVLLI1' )"));
+  const QString text = Start::UebernahmePruefen(db, ordner.path(), meldungen);
+  const QString anfang = Feldblock + QStringLiteral("2\r\n\r\nDas Fehlerprotokoll konnte nicht in die Datei Fehler.txt "
+                                                    "geschrieben werden (");
+  const QString ende = QStringLiteral("). Bitte notieren Sie sich die Angaben oben.\r\n") + Nverf;
+  EXPECT_TRUE(text.startsWith(anfang)) << text.toStdString();
+  EXPECT_TRUE(text.endsWith(ende)) << text.toStdString();
+  EXPECT_FALSE(text.contains(QStringLiteral("finden Sie in der Datei")));
+  EXPECT_EQ(meldungen.Infos(), QStringList{text});
+}
+
 }  // namespace
