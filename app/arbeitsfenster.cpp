@@ -35,7 +35,10 @@ void ArbeitsfensterEinsetzen(THauptfenster& hauptfenster, TADOModConnection& db,
   hauptfenster.FensterEinsetzen(THauptfenster::TAktion::Aufzeichnungspflicht,
                                 [&db, &meldungen, vorauswahl](THauptfenster& h) {
                                   TAufzeichnungsfenster fenster(db, meldungen, int(h.BetriebsNr()), h.Jahr(), &h);
-                                  fenster.Bildschirmdruck = FensterDrucken;
+                                  fenster.Bildschirmdruck = [&meldungen](QWidget* w) {
+                                    TQtBildschirmdrucker drucker;
+                                    FensterDrucken(w, drucker, meldungen);
+                                  };
                                   fenster.VorauswahlOeffnen = [&fenster, &h, vorauswahl] {
                                     vorauswahl(&fenster, int(h.BetriebsNr()), h.Jahr(), QString());
                                   };
