@@ -199,9 +199,10 @@ bool Entfernen(const QString& datei, int* fehler) {
 TOrdnerSperre::TOrdnerSperre(const QString& programmOrdner, int wartezeitMs)
     : m_datei(std::make_unique<QLockFile>(
           QDir(programmOrdner).filePath(QFileInfo(Datenbank).completeBaseName() + QStringLiteral(".lck")))) {
-  // Only a lock whose program no longer runs is taken over, however old it is:
-  // creating a database may take minutes.
-  m_datei->setStaleLockTime(0);
+  // A lock whose program no longer runs on this computer is taken over at
+  // once; one of another computer (a shared folder) only after half an hour,
+  // far longer than creating or converting a database takes.
+  m_datei->setStaleLockTime(30 * 60 * 1000);
   if (m_datei->tryLock(wartezeitMs)) return;
   m_gesperrt = m_datei->error() == QLockFile::LockFailedError;
   m_datei.reset();

@@ -48,7 +48,7 @@ bool Entfernen(const QString& datei, int* fehler = nullptr);
 // Only one run of the program at a time creates, converts, restores, backs up
 // or compacts in a folder, and none removes the others' temporary files. The
 // lock is a file "Quendrix2021.lck" that a killed run leaves behind and the
-// next one takes over. Without write permission for the folder there is no
+// next one takes over (at once when the run was on this computer). Without write permission for the folder there is no
 // lock and Gesperrt() is false: the next write then says what is wrong.
 class TOrdnerSperre {
 public:

@@ -12,13 +12,20 @@
 // On standard output, each written at once: "phase <name> <operations so far>"
 // when a phase begins, "bestaetigt <ID>" after each committed farm row, and
 // "schritte <count>" at the end.
+//
+//   quendrix_absturzkind <ordner> pruefen <seit> <ID,ID,...>
+//     the next start after a kill, checked (absturzpruefung.h): one line
+//     "problem <text>" per finding, exit code 1 when there is one. <seit> is
+//     the time the killed run began, in milliseconds since 1970.
 
+#include "absturzpruefung.h"
 #include "connection.h"
 #include "files.h"
 #include "meldungen.h"
 #include "start.h"
 #include "stoerung.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QString>
 
@@ -60,12 +67,24 @@ public:
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 4) {
-    std::fprintf(stderr, "Aufruf: %s <ordner> <anlegen|sitzung> <schritt>\n", argv[0]);
+  if (argc < 4 || (QByteArray(argv[2]) == "pruefen" && argc != 5)) {
+    std::fprintf(stderr, "Aufruf: %s <ordner> <anlegen|sitzung> <schritt> | <ordner> pruefen <seit> <IDs>\n", argv[0]);
     return 2;
   }
   const QString ordner = QString::fromLocal8Bit(argv[1]);
   const QByteArray ablauf = argv[2];
+  if (ablauf == "pruefen") {
+    Stoerung::Setzen([](Stoerung::TArt art, const QString&) {
+      return art == Stoerung::TArt::Synchronisieren ? Stoerung::Weglassen : 0;
+    });
+    std::vector<qlonglong> bestaetigt;
+    for (const QByteArray& id : QByteArray(argv[4]).split(','))
+      if (!id.isEmpty()) bestaetigt.push_back(id.toLongLong());
+    const QStringList probleme =
+        NaechsterStartPruefen(ordner, bestaetigt, QDateTime::fromMSecsSinceEpoch(QByteArray(argv[3]).toLongLong()));
+    for (const QString& p : probleme) Ausgeben("problem " + p.toUtf8().replace('\n', " / "));
+    return probleme.isEmpty() ? 0 : 1;
+  }
   const long schritt = std::atol(argv[3]);
   Stoerung::Setzen([schritt](Stoerung::TArt art, const QString&) {
     if (++zaehler == schritt) ::raise(SIGKILL);
