@@ -154,6 +154,13 @@ bool Bilanzdatei(TADOModConnection& db, int betrieb, int jahr, const QString& or
   // No crop row in the year: an empty statement, every value 0.
   const std::optional<TBilanz> bilanz =
       nitratgebiet ? Bilanz::Nitratgebiet(db, betrieb, jahr) : Bilanz::Gesamtbetrieb(db, betrieb, jahr);
+  // A failed computation must not be reported as a statement of zeros.
+  if (!bilanz && db.Wert(K("select count(*) from Anbau where BetriebsNr = :b and Jahr = :j"),
+                         {{K("b"), betrieb}, {K("j"), jahr}})
+                         .toInt() > 0)
+    return Fehler(fehler,
+                  NichtGeschrieben(pfad) +
+                      K("Die Bilanz des Düngejahres %1 konnte nicht berechnet werden.").arg(jahr));
   const TBilanz leer;
   const TBilanz& w = bilanz ? *bilanz : leer;
   const std::vector<TSpalte> spalten = nitratgebiet ? NitratSpalten() : GesamtSpalten();
@@ -272,7 +279,51 @@ QStringList Zeile(const TAbfrage& q, const QStringList& betrieb, int jahr) {
   return z;
 }
 
+// --- yields ----------------------------------------------------------------------
+
+// The farm's crops as the yield window lists them: chosen or used in any year,
+// without group 750, in German order.
+const char* const ErtragAbfrage =
+    "select Kultur, FA_NR, TatsErtrag, TatsErtragRG, IsEinzelErtrag from S_KulturenNP "
+    "where BetriebsNr = :b and coalesce( FRU_ARTGRNR, 0 ) <> 750 and ( Auswahl = 1 or FA_NR in ( "
+    "select HauptfruchtNummer from Anbau where BetriebsNr = :b union "
+    "select Folgefrucht_1 from Schlag where BetriebsNr = :b union "
+    "select Folgefrucht_2 from Schlag where BetriebsNr = :b union "
+    "select ZFP0_NR from Schlag where BetriebsNr = :b union "
+    "select ZFP1_NR from Schlag where BetriebsNr = :b union "
+    "select ZFP2_NR from Schlag where BetriebsNr = :b ) ) "
+    "order by Kultur collate Deutsch";
+
+// The shortest general form with a decimal comma; empty stays empty.
+QString Allgemein(const QVariant& v) {
+  if (v.isNull()) return {};
+  return QString::number(v.toDouble(), 'g', 15).replace(u'.', u',');
+}
+
 }  // namespace
+
+QStringList KopfErtraege() {
+  QStringList k = Stammkopf().mid(0, 9);
+  for (const char* n : {"Duengejahr", "HF", "HF_NR", "Ertrag", "ErtragNG", "AndererErtrag"}) k << K(n);
+  return k;
+}
+
+bool Ertraege(TADOModConnection& db, int betrieb, int jahr, const QString& ordner, QString* fehler) {
+  const TBetrieb b = Betrieb(db, betrieb);
+  if (!b.gefunden) return Fehler(fehler, K("Der Betrieb %1 wurde nicht gefunden.").arg(betrieb));
+  const QString pfad = Pfad(ordner, "Ertraege_", b, jahr);
+  std::vector<QStringList> zeilen;
+  TAbfrage q(db, K(ErtragAbfrage), {{K("b"), betrieb}});
+  if (!q.Ok()) return Fehler(fehler, NichtGeschrieben(pfad) + K("Die Erträge konnten nicht gelesen werden."));
+  while (q.Naechste()) {
+    QStringList z = b.spalten;
+    // The nitrate-area yield exists from 2021 on.
+    z << QString::number(jahr) << q.Wert(0).toString() << Ganz(q.Wert(1)) << Allgemein(q.Wert(2))
+      << (jahr <= 2020 ? K("0") : Allgemein(q.Wert(3))) << (q.Wert(4).toInt() != 0 ? K("Wahr") : K("Falsch"));
+    zeilen.push_back(z);
+  }
+  return Meldedatei::Schreiben(pfad, KopfErtraege(), zeilen, fehler);
+}
 
 QStringList KopfGesamtbetrieb() { return Kopf(GesamtSpalten()); }
 QStringList KopfNitratgebiet() { return Kopf(NitratSpalten()); }

@@ -15,6 +15,7 @@ namespace Export {
 QStringList KopfGesamtbetrieb();
 QStringList KopfNitratgebiet();
 QStringList KopfDuengungen();
+QStringList KopfErtraege();
 
 // Each export computes its values afresh and writes the file. False with a
 // German text in *fehler when the file cannot be written or the values cannot
@@ -24,5 +25,7 @@ bool Gesamtbetrieb(TADOModConnection& db, int betrieb, int jahr, const QString& 
 bool Nitratgebiet(TADOModConnection& db, int betrieb, int jahr, const QString& ordner, QString* fehler);
 bool Duengungen(TADOModConnection& db, int betrieb, int jahr, const QString& ordner, QString* fehler,
                 QString* hinweis = nullptr);
+// The crops the yield window lists, with the yields of the year.
+bool Ertraege(TADOModConnection& db, int betrieb, int jahr, const QString& ordner, QString* fehler);
 
 }  // namespace Export
