@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <map>
+
 namespace {
 
 class ExportTest : public AufzeichnungsBetrieb {
@@ -71,7 +73,9 @@ TEST_F(ExportTest, DuengungenMitAufzeichnungen) {
         {K("GruppeNr"), 2}, {K("Dng"), K("Jungrinder")}, {K("NT"), 75}, {K("P"), 12}, {K("WeideTiere"), 10},
         {K("WeideTage"), 73}, {K("Herkunft_Nr"), 1}});
   // Legumes per ha with a share of exactly 10: the value up to 10 %, 105 kg/ha on 4 ha = 420 kg.
-  Dung({{K("Parzelle"), 2}, {K("ProbenID"), erbsen}, {K("Kategorie"), 3}, {K("IsLegumPauschal"), 1},
+  // Dated in the year before, but legumes count for the year of their crop.
+  Dung({{K("Parzelle"), 2}, {K("ProbenID"), erbsen}, {K("Kategorie"), 3}, {K("Datum"), K("2020-08-20")},
+        {K("IsLegumPauschal"), 1},
         {K("N_Bindung_ha"), 105}, {K("N_Bindung_ha_gr10P"), 150}, {K("Leguminosenanteil"), 10},
         {K("Dng"), K("Erbsen")}});
   // Mineral: 3 dt × 27 = 81 kg N/ha, 324 kg; 3 × 13.5 = 40.5 available, 162 kg.
@@ -101,7 +105,7 @@ TEST_F(ExportTest, DuengungenMitAufzeichnungen) {
                             K("27,0"), K("13,5"), K("0,0"), K("324,0"), K("162,0"), K("0,0"), K("81,0"), K("40,5"),
                             K("0,0"), K("Ja"), K("Deklaration"), K("0,0"), K("0"), K("0"), K("1"), K("0")},
       betrieb + QStringList{{}, K("2"), K("Erbsenschlag"), K("4,0"), K("Nein"), K("Erbsen"), K("210"),
-                            K("N-Bindung Leguminosen"), K("flächenbezogen"), K("Erbsen"), {}, K("0,0"), K("0,0"),
+                            K("N-Bindung Leguminosen"), K("flächenbezogen"), K("Erbsen"), K("20.08.2020"), K("0,0"), K("0,0"),
                             K("0,0"), K("0,0"), K("420,0"), K("0,0"), K("0,0"), K("105,0"), K("0,0"), K("0,0"),
                             K("Nein"), K("undefiniert"), K("0,0"), K("0"), K("0"), K("0"), K("0")},
       betrieb + QStringList{{}, K("1"), K("Weide Nord"), K("5,0"), K("Ja"), K("Dauergrünland"), K("459"),
@@ -196,6 +200,82 @@ TEST_F(ExportTest, ErtraegeDerGelistetenKulturen) {
     ASSERT_TRUE(Export::Ertraege(db, Betrieb, f.jahr, aus, &fehler)) << fehler.toStdString();
     EXPECT_EQ(Lesen(K(f.datei)), kopf + f.zeilen) << f.jahr;
   }
+}
+
+TEST_F(ExportTest, GesamtbetriebMitAufzeichnungen) {
+  Flaechen(10, 8);
+  Sql(K("update DuengeJahr set IsOeko = 1, Ackerland = 7.25, Gruenland = 2.75, "
+        "ErstellungsdatumAufzeichnungBedarf = '2022-02-15' where BetriebsNr = 2 and Duengejahr = 2021"));
+  Feld(1, 10);
+  const qint64 k = Kultur(1, 101, K("Winterweizen"));
+  // Loads per ha as saving stores them, on 10 ha.
+  Dung({{K("Parzelle"), 1}, {K("ProbenID"), k}, {K("Kategorie"), 1}, {K("Datum"), K("2021-04-01")},
+        {K("Nges"), 40}, {K("Nverf"), 0}, {K("Pges"), 2}});
+  Dung({{K("Parzelle"), 1}, {K("ProbenID"), k}, {K("Kategorie"), 2}, {K("TaVerfNr"), 1},
+        {K("Datum"), K("2021-03-10")}, {K("Nges"), 17}, {K("Nverf"), 8.5}, {K("Pges"), 3.5}});
+  QString fehler;
+  ASSERT_TRUE(Export::Gesamtbetrieb(db, Betrieb, Jahr, aus, &fehler)) << fehler.toStdString();
+  const QByteArray datei = Lesen(K("Anl5_007_000276150001_2021.TXT"));
+  PruefzahlStimmt(datei);
+  const std::vector<QStringList> z = Zeilen(datei);
+  ASSERT_EQ(z.size(), 2u);
+  const QStringList kopf = K(
+      "Betriebsname EU_NUMMER SitzStrasse SitzPLZ SitzOrt SitzOrtsTeil KreisNr Kreis BKR "
+      "ErstellungsdatumAufzeichnungBedarf Duengejahr Ackerland Gruenland Betriebsgroesse Flaeche170kg "
+      "Bewirtschaftung NBedarf NBedarfHD PBedarf P2O5Bedarf NMinDung NTierDung NVerfTierDung NWeide NSonstDung "
+      "NVerfSonstDung NBodenHilf NKulturSubstrat NPflanzenHilf NAbfall NLegum NSummeOhneLegumWeide NSumme "
+      "NSumme_ha NSummeVerf PMinDung PTierDung PWeide PSonstDung PBodenHilf PKulturSubstrat PPflanzenHilf PAbfall "
+      "PSummeOhneWeide PSumme P2O5MinDung P2O5TierDung P2O5Weide P2O5SonstDung P2O5BodenHilf P2O5KulturSubstrat "
+      "P2O5PflanzenHilf P2O5Abfall P2O5SummeOhneWeide P2O5Summe")
+                              .split(u' ');
+  ASSERT_EQ(kopf.size(), 55);
+  EXPECT_EQ(z[0], kopf);
+  ASSERT_EQ(z[1].size(), 55);
+  // 40 + 17 kg N/ha, 2 + 3.5 kg P/ha on 10 ha; P2O5 = P × 2.2914;
+  // NSumme_ha = (570 − 400 mineral) / 8 ha = 21.25.
+  const std::map<QString, QString> erwartet = {
+      {K("KreisNr"), K("7")},          {K("ErstellungsdatumAufzeichnungBedarf"), K("15.02.2022")},
+      {K("Duengejahr"), K("2021")},    {K("Ackerland"), K("7,3")},
+      {K("Gruenland"), K("2,8")},      {K("Betriebsgroesse"), K("10,0")},
+      {K("Flaeche170kg"), K("8,0")},   {K("Bewirtschaftung"), K("o")},
+      {K("NMinDung"), K("400,0")},     {K("NTierDung"), K("170,0")},
+      {K("NVerfTierDung"), K("85,0")}, {K("NWeide"), K("0,0")},
+      {K("NLegum"), K("0,0")},         {K("NSummeOhneLegumWeide"), K("570,0")},
+      {K("NSumme"), K("570,0")},       {K("NSumme_ha"), K("21,3")},
+      {K("PMinDung"), K("20,0")},      {K("PTierDung"), K("35,0")},
+      {K("PSummeOhneWeide"), K("55,0")}, {K("PSumme"), K("55,0")},
+      {K("P2O5MinDung"), K("45,8")},   {K("P2O5TierDung"), K("80,2")},
+      {K("P2O5Weide"), K("0,0")},      {K("P2O5SummeOhneWeide"), K("126,0")},
+      {K("P2O5Summe"), K("126,0")}};
+  for (const auto& [spalte, wert] : erwartet) EXPECT_EQ(z[1][kopf.indexOf(spalte)], wert) << spalte.toStdString();
+}
+
+TEST_F(ExportTest, NitratgebietKopf) {
+  Flaechen(10, 8);
+  QString fehler;
+  ASSERT_TRUE(Export::Nitratgebiet(db, Betrieb, Jahr, aus, &fehler)) << fehler.toStdString();
+  const std::vector<QStringList> z = Zeilen(Lesen(K("Anl5NG_007_000276150001_2021.TXT")));
+  ASSERT_FALSE(z.empty());
+  const QStringList kopf = K(
+      "Betriebsname EU_NUMMER SitzStrasse SitzPLZ SitzOrt SitzOrtsTeil KreisNr Kreis BKR "
+      "ErstellungsdatumAufzeichnungBedarf Duengejahr Ackerland Gruenland Betriebsgroesse Flaeche170kg "
+      "Bewirtschaftung NBedarf NBedarfHDRot PBedarf P2O5Bedarf NBedarfRot FlaecheRotesGebiet NMinDungRG "
+      "NSummeRGOhneLWT NMinDungRG_ha NSummeRGOhneLWT_ha NMinDung NTierDung NVerfN NWeide NSonstDung NVerfSonstDung "
+      "NBodenHilf NKulturSubstrat NPflanzenHilf NAbfall NLegum NSummeOhneLegumWeide NSumme NSumme_ha NSummeVerf "
+      "PMinDung PTierDung PWeide PSonstDung PBodenHilf PKulturSubstrat PPflanzenHilf PAbfall PSummeOhneWeide PSumme "
+      "P2O5MinDung P2O5TierDung P2O5Weide P2O5SonstDung P2O5BodenHilf P2O5KulturSubstrat P2O5PflanzenHilf "
+      "P2O5Abfall P2O5SummeOhneWeide P2O5Summe")
+                              .split(u' ');
+  ASSERT_EQ(kopf.size(), 61);
+  EXPECT_EQ(z[0], kopf);
+}
+
+TEST_F(ExportTest, FehlenderOrdnerHinterlaesstKeineDatei) {
+  const QString fehlt = QDir(aus).filePath(K("fehlt"));
+  QString fehler;
+  EXPECT_FALSE(Export::Duengungen(db, Betrieb, Jahr, fehlt, &fehler));
+  EXPECT_TRUE(fehler.contains(K("Duengungen_007_000276150001_2021.TXT"))) << fehler.toStdString();
+  EXPECT_FALSE(QDir(fehlt).exists());
 }
 
 }  // namespace
