@@ -13,6 +13,8 @@ TADOPanel::TADOPanel(QWidget* eltern) : QFrame(eltern) {
   connect(qApp, &QApplication::focusChanged, this, &TADOPanel::FokusGeaendert);
 }
 
+TADOPanel::~TADOPanel() { disconnect(qApp, nullptr, this, nullptr); }
+
 TMeldungen* TADOPanel::EigeneMeldungen() const {
   if (m_meldungen) return m_meldungen;
   return m_liste ? m_liste->Verbindung().Meldungen() : nullptr;

@@ -17,6 +17,9 @@ class TADOPanel : public QFrame {
   Q_OBJECT
 public:
   explicit TADOPanel(QWidget* eltern = nullptr);
+  // Focus moves while the window goes (its children are deleted after the
+  // panel's own part) must not reach the panel.
+  ~TADOPanel() override;
 
   void setDataSet(TADODataSetMod* liste) { m_liste = liste; }
   TADODataSetMod* DataSet() const { return m_liste; }

@@ -27,7 +27,9 @@ TDuengebedarfsfenster::TDuengebedarfsfenster(TADOModConnection& db, TMeldungen& 
   setWindowTitle(u"Düngebedarfsermittlung"_s);
 
   // The two lists several pages show; they go before the pages when the window goes.
+  // Their rows are added only through the pages' buttons, never by entering an empty panel.
   TADODataSetMod* schlag = m_daten.schlaege = new TADODataSetMod(db, this);
+  schlag->setImplizitAnfuegen(false);
   Schlagdaten::ListeDesJahres(*schlag, betriebsNr, jahr);
   schlag->VorDemSpeichern = [this](TADODataSetMod& l) {
     Schlagdaten::VorDemSpeichern(m_daten.db, l, m_daten.betrieb);
@@ -40,6 +42,7 @@ TDuengebedarfsfenster::TDuengebedarfsfenster(TADOModConnection& db, TMeldungen& 
     Schlagdaten::Vorgaben(m_daten.db, l, m_daten.betrieb, m_daten.jahr);
   };
   TADODataSetMod* anbau = m_daten.kulturen = new TADODataSetMod(db, this);
+  anbau->setImplizitAnfuegen(false);
   anbau->BerechnetesFeld(u"SchlagNr"_s, [schlag](const TADODataSetMod&, int) { return schlag->Wert(u"SchlagNr"_s); });
   anbau->BerechnetesFeld(u"SchlagName"_s, [schlag](const TADODataSetMod&, int) { return schlag->Wert(u"SchlagName"_s); });
   Kulturdaten::ListeDesSchlags(*anbau, betriebsNr, jahr);

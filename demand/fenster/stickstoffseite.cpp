@@ -32,7 +32,9 @@ const QString NminSpalten[] = {u"Nmin_0_30"_s,   u"Nmin_30_60"_s,   u"Nmin_60_90
 }  // namespace
 
 TStickstoffSeite::TStickstoffSeite(TBedarfsdaten& daten, QWidget* eltern) : TBedarfsseite(daten, u"Stickstoff"_s, eltern) {
+  // The crop rows come from the crop page: an empty list stays empty.
   TADODataSetMod* liste = m_liste = new TADODataSetMod(daten.db, this);
+  liste->setImplizitAnfuegen(false);
   Kulturdaten::ListeDesJahres(*liste, daten.betrieb, daten.jahr);
 
   auto* h = new QHBoxLayout(this);
