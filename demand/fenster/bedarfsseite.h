@@ -7,6 +7,8 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
+#include <utility>
 
 class QLabel;
 class QPushButton;
@@ -51,6 +53,9 @@ public:
   // at the crop row (or else the field) the window was on. The field and crop
   // pages work on the window's lists and need nothing here.
   virtual void Zeigen(int /*parzelle*/, qint64 /*anbauId*/) {}
+  // Where a page with a list of its own stands (parcel and crop row ID),
+  // taken by the window when the page is left; none for the other pages.
+  virtual std::optional<std::pair<int, qint64>> Stelle() const { return std::nullopt; }
 
 signals:
   // The page wants to be shown, with the steps of a page change.

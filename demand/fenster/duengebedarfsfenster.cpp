@@ -18,6 +18,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <utility>
+
 using namespace Qt::StringLiterals;
 
 TDuengebedarfsfenster::TDuengebedarfsfenster(TADOModConnection& db, TMeldungen& meldungen, int betriebsNr, int jahr,
@@ -142,7 +144,7 @@ bool TDuengebedarfsfenster::Oeffnen() {
   m_anbauSeite->KulturenOeffnen();
   m_offen = true;
   const QSignalBlocker sperre(m_seiten);
-  m_seiten->setCurrentIndex(SeiteSchlag);
+  m_seiten->setCurrentIndex(m_seite = SeiteSchlag);
   m_schlagSeite->Sichtbarkeit();
   return ok;
 }
@@ -181,10 +183,14 @@ void TDuengebedarfsfenster::AllesSpeichern() {
 // --- pages ------------------------------------------------------------------------
 
 void TDuengebedarfsfenster::SeiteGewechselt(int seite) {
+  auto* verlassen = qobject_cast<TBedarfsseite*>(m_seiten->widget(std::exchange(m_seite, seite)));
   if (!m_offen || m_seitenwechsel) return;
   AllesSpeichern();
   TADODataSetMod& schlag = *m_daten.schlaege;
   TADODataSetMod& anbau = *m_daten.kulturen;
+  // The field and crop row to go on with: where the page left stands when
+  // it has a list of its own, else where the window's lists stand.
+  const auto stelle = verlassen ? verlassen->Stelle() : std::nullopt;
   if (seite >= SeiteStickstoff) {
     // The pages with lists of their own: the crop row of the current field,
     // the main crop when none of this year is chosen.
@@ -192,16 +198,10 @@ void TDuengebedarfsfenster::SeiteGewechselt(int seite) {
     if (anbau.Position() >= 0 && anbau.Wert(u"FruchtNr"_s).toInt() >= 1 && anbau.Wert(u"Jahr"_s).toInt() == m_daten.jahr)
       id = anbau.Wert(u"ID"_s).toLongLong();
     if (auto* ziel = qobject_cast<TBedarfsseite*>(m_seiten->widget(seite)))
-      ziel->Zeigen(schlag.Wert(u"Parzelle"_s).toInt(), id);
+      stelle ? ziel->Zeigen(stelle->first, stelle->second) : ziel->Zeigen(schlag.Wert(u"Parzelle"_s).toInt(), id);
   } else {
-    // Back at the field and crop row of the nitrogen page once it was opened.
-    int parzelle = schlag.Wert(u"Parzelle"_s).toInt();
-    qint64 anbauId = anbau.Position() >= 0 ? anbau.Wert(u"ID"_s).toLongLong() : 0;
-    const TADODataSetMod& stickstoff = m_stickstoffSeite->Liste();
-    if (stickstoff.IstOffen() && stickstoff.Position() >= 0) {
-      parzelle = stickstoff.Wert(u"Parzelle"_s).toInt();
-      anbauId = stickstoff.Wert(u"ID"_s).toLongLong();
-    }
+    const int parzelle = stelle ? stelle->first : schlag.Wert(u"Parzelle"_s).toInt();
+    const qint64 anbauId = stelle ? stelle->second : anbau.Position() >= 0 ? anbau.Wert(u"ID"_s).toLongLong() : 0;
     m_daten.SchlaegeNeuLesen();
     {
       const QScopedValueRollback sperre(m_daten.neuberechnung, true);

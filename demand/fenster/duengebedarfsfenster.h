@@ -78,6 +78,7 @@ private:
   TBedarfsdaten m_daten;
   bool m_offen = false;
   bool m_seitenwechsel = false;  // the page changes without the steps of a page change
+  int m_seite = SeiteSchlag;     // the page shown, until the next change
 
   QTabWidget* m_seiten;
   TSchlagSeite* m_schlagSeite;

@@ -195,6 +195,11 @@ void TStickstoffSeite::Zeigen(int parzelle, qint64 anbauId) {
   Anzeigen();
 }
 
+std::optional<std::pair<int, qint64>> TStickstoffSeite::Stelle() const {
+  if (!m_liste->IstOffen() || m_liste->Position() < 0) return std::nullopt;
+  return std::pair(m_liste->Wert(u"Parzelle"_s).toInt(), m_liste->Wert(u"ID"_s).toLongLong());
+}
+
 int TStickstoffSeite::Auswertungsseite() const { return m_auswertung->currentIndex(); }
 
 void TStickstoffSeite::Anzeigen() {

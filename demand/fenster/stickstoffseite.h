@@ -27,6 +27,7 @@ public:
   // Opens the crop rows of the year at the row with this ID, else at the
   // first row of the parcel.
   void Zeigen(int parzelle, qint64 anbauId) override;
+  std::optional<std::pair<int, qint64>> Stelle() const override;
   // The evaluation shown by crop group: 0 arable land, 1 grassland, 2 vegetables.
   int Auswertungsseite() const;
 

@@ -58,3 +58,37 @@ TEST_F(FensterEingabe, LeereListenWachsenNichtBeimBetreten) {
 }
 
 }  // namespace
+
+namespace {
+
+// The field and crop row of the nitrogen page are taken when that page is
+// left, not on every later change between the first two pages.
+TEST_F(FensterEingabe, SeitenwechselBehaeltDenGewaehltenSchlag) {
+  Schlag(12);
+  Schlag(13);
+  Kultur(12, 224101);
+  const qint64 raps = Kultur(13, 236101);
+  TDuengebedarfsfenster& f = Fenster();
+  const auto parzelle = [this] { return Schlaege().Wert(QStringLiteral("Parzelle")).toInt(); };
+  f.Seiten()->setCurrentIndex(TDuengebedarfsfenster::SeiteStickstoff);
+  ASSERT_EQ(Stickstoffliste().Wert(QStringLiteral("Parzelle")).toInt(), 12);
+  f.Seiten()->setCurrentIndex(TDuengebedarfsfenster::SeiteSchlag);
+  EXPECT_EQ(parzelle(), 12);
+  ASSERT_TRUE(Schlaege().Gehe(1));
+  f.Seiten()->setCurrentIndex(TDuengebedarfsfenster::SeiteAnbau);
+  EXPECT_EQ(parzelle(), 13);
+  EXPECT_EQ(Kulturen().Wert(QStringLiteral("Parzelle")).toInt(), 13);
+  f.Seiten()->setCurrentIndex(TDuengebedarfsfenster::SeiteSchlag);
+  EXPECT_EQ(parzelle(), 13);
+  ASSERT_TRUE(Schlaege().Gehe(0));
+  f.Seiten()->setCurrentIndex(TDuengebedarfsfenster::SeiteAnbau);
+  EXPECT_EQ(parzelle(), 12);
+  // Leaving the nitrogen page on field 13's row brings field 13 and that row.
+  f.Seiten()->setCurrentIndex(TDuengebedarfsfenster::SeiteStickstoff);
+  ASSERT_TRUE(Stickstoffliste().Suchen(raps));
+  f.Seiten()->setCurrentIndex(TDuengebedarfsfenster::SeiteAnbau);
+  EXPECT_EQ(parzelle(), 13);
+  EXPECT_EQ(Kulturen().Wert(QStringLiteral("ID")).toLongLong(), raps);
+}
+
+}  // namespace
