@@ -1,5 +1,6 @@
 #include "schlagdaten.h"
 
+#include "ausfuehrung.h"
 #include "connection.h"
 #include "dataset.h"
 #include "phosphor.h"
@@ -104,7 +105,8 @@ bool DuengejahrVorhanden(TADOModConnection& db, int betrieb) {
 }
 
 bool Loeschen(TADOModConnection& db, const QVariant& schlagId) {
-  return db.AusfuehrenMitMeldung(u"delete from Schlag where ID = :id"_s, {{u"id"_s, schlagId}});
+  return Ausfuehrung::MitMeldung(db, u"delete from Schlag where ID = :id"_s, {{u"id"_s, schlagId}},
+                                 u"Der Schlag konnte nicht gelöscht werden."_s);
 }
 
 QString Betriebsname(TADOModConnection& db, int betrieb) {
