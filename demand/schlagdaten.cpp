@@ -93,10 +93,29 @@ void VorDemSpeichern(TADOModConnection& db, TADODataSetMod& schlag, int betrieb)
   if (schlag.Wert(u"P_GehaltsKlasse"_s).toString() != klasse) schlag.setWert(u"P_GehaltsKlasse"_s, klasse);
 }
 
-bool ParzelleVergeben(TADOModConnection& db, int betrieb, int jahr, int parzelle) {
-  TAbfrage a(db, u"select ID from Schlag where BetriebsNr = :B and Jahr = :J and Parzelle = :P"_s,
-             {{u"B"_s, betrieb}, {u"J"_s, jahr}, {u"P"_s, parzelle}});
+bool ParzelleVergeben(TADOModConnection& db, int betrieb, int jahr, int parzelle, qint64 ausser) {
+  TAbfrage a(db, u"select ID from Schlag where BetriebsNr = :B and Jahr = :J and Parzelle = :P and ID <> :A"_s,
+             {{u"B"_s, betrieb}, {u"J"_s, jahr}, {u"P"_s, parzelle}, {u"A"_s, ausser}});
   return a.Naechste();
+}
+
+TParzelle ParzellePruefen(TADOModConnection& db, int betrieb, int jahr, const QVariant& parzelle, const QVariant& schlagId) {
+  if (parzelle.isNull() || parzelle.toInt() == 0) return TParzelle::Fehlt;
+  if (ParzelleVergeben(db, betrieb, jahr, parzelle.toInt(), schlagId.toLongLong())) return TParzelle::Vergeben;
+  return TParzelle::Gueltig;
+}
+
+QString ParzellenMeldung(TParzelle p) {
+  switch (p) {
+    case TParzelle::Gueltig:
+      return {};
+    case TParzelle::Fehlt:
+      return u"Ohne Gesamtparzellennummer kann der Schlag nicht gespeichert werden. Bitte geben Sie die Nummer ein "
+             "(für eine Bewirtschaftungseinheit eine negative Zahl) oder nehmen Sie die Eingabe mit „Abbruch“ zurück."_s;
+    case TParzelle::Vergeben:
+      return u"Diese Parzelle gibt es schon, bitte andere Nummer vergeben."_s;
+  }
+  return {};
 }
 
 bool DuengejahrVorhanden(TADOModConnection& db, int betrieb) {

@@ -54,8 +54,16 @@ void Vorgaben(TADOModConnection& db, TADODataSetMod& schlag, int betrieb, int ja
 // follows method, region and content.
 void VorDemSpeichern(TADOModConnection& db, TADODataSetMod& schlag, int betrieb);
 
-// Whether the farm year already has a field with this parcel number.
-bool ParzelleVergeben(TADOModConnection& db, int betrieb, int jahr, int parzelle);
+// Whether the farm year already has a field with this parcel number; the
+// field with the ID ausser (a field being changed) does not count.
+bool ParzelleVergeben(TADOModConnection& db, int betrieb, int jahr, int parzelle, qint64 ausser = 0);
+
+// Whether a field may be saved under its parcel number: it needs one (null
+// and 0 count as none), and no other field of the farm year may have it.
+enum class TParzelle { Gueltig, Fehlt, Vergeben };
+TParzelle ParzellePruefen(TADOModConnection& db, int betrieb, int jahr, const QVariant& parzelle, const QVariant& schlagId);
+// The message for a parcel number that stops the save; empty for a valid one.
+QString ParzellenMeldung(TParzelle p);
 // Whether the farm has any fertiliser year; fields need one.
 bool DuengejahrVorhanden(TADOModConnection& db, int betrieb);
 // Deletes the field (its crop rows go with it); false and a message on failure.

@@ -34,6 +34,7 @@ TDuengebedarfsfenster::TDuengebedarfsfenster(TADOModConnection& db, TMeldungen& 
   schlag->setImplizitAnfuegen(false);
   Schlagdaten::ListeDesJahres(*schlag, betriebsNr, jahr);
   schlag->VorDemSpeichern = [this](TADODataSetMod& l) {
+    if (!m_schlagSeite->SpeichernPruefen()) return false;
     Schlagdaten::VorDemSpeichern(m_daten.db, l, m_daten.betrieb);
     return true;
   };
@@ -187,6 +188,15 @@ void TDuengebedarfsfenster::SeiteGewechselt(int seite) {
   if (!m_offen || m_seitenwechsel) return;
   AllesSpeichern();
   TADODataSetMod& schlag = *m_daten.schlaege;
+  if (seite != SeiteSchlag && schlag.Zustand() != TADODataSetMod::TZustand::Blaettern) {
+    // The field could not be saved: the user stays with it.
+    {
+      const QScopedValueRollback sperre(m_seitenwechsel, true);
+      m_seiten->setCurrentIndex(SeiteSchlag);
+    }
+    m_schlagSeite->ParzelleZeigen();
+    return;
+  }
   TADODataSetMod& anbau = *m_daten.kulturen;
   // The field and crop row to go on with: where the page left stands when
   // it has a list of its own, else where the window's lists stand.

@@ -145,6 +145,19 @@ TSchlagSeite::TSchlagSeite(TBedarfsdaten& daten, QWidget* eltern)
     }
   });
   h->addWidget(m_panel, 2);
+  // The parcel number before the marked inputs: its message alone, not one on top of the other.
+  m_panel->VorDemPruefen = [this] {
+    const Schlagdaten::TParzelle p = ParzelleJetzt();
+    if (p == Schlagdaten::TParzelle::Gueltig) return true;
+    ParzelleMelden(p);
+    ParzelleZeigen();
+    return false;
+  };
+  connect(schlag, &TADODataSetMod::ZustandGeaendert, this, [this, schlag] {
+    if (schlag->Zustand() != TADODataSetMod::TZustand::Bearbeiten &&
+        schlag->Zustand() != TADODataSetMod::TZustand::Einfuegen)
+      m_gemeldet.reset();
+  });
 }
 
 void TSchlagSeite::Sichtbarkeit() {
@@ -181,14 +194,46 @@ void TSchlagSeite::NeuerSchlag() {
   m_parzelle->setFocus(Qt::OtherFocusReason);
 }
 
+Schlagdaten::TParzelle TSchlagSeite::ParzelleJetzt() const {
+  const TADODataSetMod& schlag = Liste();
+  if (schlag.Zustand() != TADODataSetMod::TZustand::Bearbeiten &&
+      schlag.Zustand() != TADODataSetMod::TZustand::Einfuegen)
+    return Schlagdaten::TParzelle::Gueltig;
+  return Schlagdaten::ParzellePruefen(m_db, m_daten.betrieb, m_daten.jahr, schlag.Wert(u"Parzelle"_s),
+                                      schlag.Wert(u"ID"_s));
+}
+
+void TSchlagSeite::ParzelleMelden(Schlagdaten::TParzelle p) {
+  auto jetzt = std::pair(p, Liste().Wert(u"Parzelle"_s));
+  if (m_gemeldet == jetzt) return;
+  m_gemeldet = std::move(jetzt);
+  m_meldungen.Info(Schlagdaten::ParzellenMeldung(p));
+}
+
+void TSchlagSeite::ParzelleZeigen() {
+  if (!m_parzelle->isVisible()) return;
+  // Focus first: entering recolours the field, the mark must come after.
+  m_parzelle->setFocus(Qt::OtherFocusReason);
+  m_parzelle->PanelFehlerZeigen();
+}
+
+bool TSchlagSeite::SpeichernPruefen() {
+  const Schlagdaten::TParzelle p = ParzelleJetzt();
+  if (p == Schlagdaten::TParzelle::Gueltig) return true;
+  ParzelleMelden(p);
+  m_panel->AblehnungGemeldet();
+  ParzelleZeigen();
+  return false;
+}
+
+QString TSchlagSeite::Speicherhindernis() const { return Schlagdaten::ParzellenMeldung(ParzelleJetzt()); }
+
 void TSchlagSeite::ParzelleVerlassen() {
-  TADODataSetMod& schlag = Liste();
-  if (schlag.Zustand() == TADODataSetMod::TZustand::Einfuegen) {
-    const QVariant p = schlag.Wert(u"Parzelle"_s);
-    if (!p.isNull() && Schlagdaten::ParzelleVergeben(m_db, m_daten.betrieb, m_daten.jahr, p.toInt())) {
-      m_meldungen.Info(u"Diese Parzelle gibt es schon, bitte andere Nummer vergeben."_s);
-      m_parzelle->setFocus(Qt::OtherFocusReason);
-    }
+  // A number in use is said when it is left; a missing one only when the
+  // field is to be saved, so that the other inputs may come first.
+  if (ParzelleJetzt() == Schlagdaten::TParzelle::Vergeben) {
+    ParzelleMelden(Schlagdaten::TParzelle::Vergeben);
+    ParzelleZeigen();
   }
   Sichtbarkeit();
 }
@@ -211,6 +256,8 @@ void TSchlagSeite::SchlagTeilung() {
     return;
   }
   emit SpeichernVerlangt();
+  // A field that cannot be saved (its number is missing or in use) is not copied.
+  if (schlag.Zustand() != TADODataSetMod::TZustand::Blaettern) return;
   if (!Anbauregeln::SchlagTeilen(m_db, schlag.Wert(u"ID"_s).toLongLong(), neu)) return;
   m_daten.SchlaegeNeuLesen();
   m_daten.ZurParzelle(neu);

@@ -1,6 +1,8 @@
 // The demand window: inputs that must not create, lose or garble rows.
 #include "fensterhilfe.h"
 
+#include <QAbstractItemView>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -89,6 +91,138 @@ TEST_F(FensterEingabe, SeitenwechselBehaeltDenGewaehltenSchlag) {
   f.Seiten()->setCurrentIndex(TDuengebedarfsfenster::SeiteAnbau);
   EXPECT_EQ(parzelle(), 13);
   EXPECT_EQ(Kulturen().Wert(QStringLiteral("ID")).toLongLong(), raps);
+}
+
+}  // namespace
+
+namespace {
+
+class FensterParzelle : public FensterBetrieb {
+protected:
+  TDBEditMod* Nummer() { return Eingabe(u"Gesamtparzellennummer *"_s); }
+  // What the user does to leave the field: each is a try to save it.
+  enum class TWeg { Tab, RasterKlick, Seitenwechsel, OK };
+  void Verlassen(TWeg weg) {
+    switch (weg) {
+      case TWeg::Tab:
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        break;
+      case TWeg::RasterKlick: {
+        auto* raster = Element<QAbstractItemView>(u"Schläge"_s);
+        ASSERT_NE(raster, nullptr);
+        const QRect r = raster->visualRect(raster->model()->index(0, 2));
+        QTest::mouseClick(raster->viewport(), Qt::LeftButton, {}, r.center());
+        break;
+      }
+      case TWeg::Seitenwechsel:
+        Fenster().Seiten()->setCurrentIndex(TDuengebedarfsfenster::SeiteAnbau);
+        break;
+      case TWeg::OK: {
+        auto* ok = Element<TADOPanel>(u"Schlag"_s)->findChild<TDBOKBitBtn*>();
+        ASSERT_NE(ok, nullptr);
+        QTest::mouseClick(ok, Qt::LeftButton);
+        break;
+      }
+    }
+  }
+  // No raw database text, no second message on top of the first.
+  void KeineRohenMeldungen() {
+    for (const QString& t : meldungen.protokoll) {
+      EXPECT_FALSE(t.contains(u"constraint"_s, Qt::CaseInsensitive)) << t.toStdString();
+      EXPECT_NE(t, u"Info: Speichern fehlgeschlagen"_s);
+    }
+  }
+  // The user is back at the number, on the field page, with the input kept.
+  void ZurueckAnDerNummer(const QString& text) {
+    EXPECT_EQ(Fenster().Seiten()->currentIndex(), int(TDuengebedarfsfenster::SeiteSchlag));
+    EXPECT_EQ(QApplication::focusWidget(), Nummer());
+    EXPECT_EQ(Nummer()->text(), text);
+    EXPECT_NE(Schlaege().Zustand(), TADODataSetMod::TZustand::Blaettern);
+  }
+};
+
+const QString Fehlt = u"Ohne Gesamtparzellennummer kann der Schlag nicht gespeichert werden. Bitte geben Sie die "
+                      "Nummer ein (für eine Bewirtschaftungseinheit eine negative Zahl) oder nehmen Sie die Eingabe mit "
+                      "„Abbruch“ zurück."_s;
+const QString Vergeben = u"Diese Parzelle gibt es schon, bitte andere Nummer vergeben."_s;
+
+// A new field without its parcel number is not saved, whichever way the
+// user tries; one German message, the focus on the number.
+TEST_F(FensterParzelle, NeuerSchlagOhneNummerWirdNichtGespeichert) {
+  struct TFall {
+    const char* name;
+    TWeg weg;
+    QStringList infos;
+  };
+  const TFall faelle[] = {
+      {"Raster", TWeg::RasterKlick, {Fehlt}},
+      {"Seitenwechsel", TWeg::Seitenwechsel, {Fehlt}},
+      // "OK" checks the number before the other marked inputs.
+      {"OK", TWeg::OK, {Fehlt}},
+  };
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.name);
+    fenster.reset();
+    Sql("delete from Schlag");
+    Schlag(12);
+    Fenster();
+    Klick(u"neuen Schlag anlegen"_s);
+    // Leaving the empty number is no save yet and says nothing.
+    Tippen(u"Feldblock *"_s, u"DEVLLI0123456789"_s);
+    Tippen(u"Schlagname"_s, u"Am Bach"_s);
+    EXPECT_TRUE(meldungen.protokoll.isEmpty()) << meldungen.protokoll.join(u'\n').toStdString();
+    Verlassen(f.weg);
+    EXPECT_EQ(meldungen.Infos(), f.infos);
+    KeineRohenMeldungen();
+    ZurueckAnDerNummer(QString());
+    EXPECT_EQ(Anzahl("select count(*) from Schlag"), 1);
+    EXPECT_EQ(Schlaege().Wert(u"SchlagName"_s).toString(), u"Am Bach"_s);
+    // Once the number is there the field is saved (the other inputs are
+    // still missing, so "OK" would stop at them).
+    meldungen.Leeren();
+    Tippen(u"Gesamtparzellennummer *"_s, u"14"_s);
+    Verlassen(TWeg::RasterKlick);
+    EXPECT_TRUE(meldungen.protokoll.isEmpty()) << meldungen.protokoll.join(u'\n').toStdString();
+    EXPECT_EQ(Anzahl("select count(*) from Schlag where Parzelle = 14 and SchlagName = 'Am Bach'"), 1);
+  }
+}
+
+// A used number, for a new and for an existing field: one message, once;
+// every later try to leave or save brings the user back to the number,
+// with the digits typed, and says nothing more.
+TEST_F(FensterParzelle, VergebeneNummerEinmalGemeldet) {
+  for (const bool neu : {true, false}) {
+    SCOPED_TRACE(neu ? "neuer Schlag" : "vorhandener Schlag");
+    fenster.reset();
+    Sql("delete from Schlag");
+    Schlag(12);
+    Schlag(13);
+    Fenster();
+    if (neu) {
+      Klick(u"neuen Schlag anlegen"_s);
+      Tippen(u"Größe *"_s, u"2,5"_s);
+    } else {
+      ASSERT_TRUE(Schlaege().Gehe(1));
+    }
+    meldungen.Leeren();
+    Tippen(u"Gesamtparzellennummer *"_s, u"12"_s);
+    EXPECT_EQ(meldungen.Infos(), QStringList{Vergeben}) << meldungen.protokoll.join(u'\n').toStdString();
+    ZurueckAnDerNummer(u"12"_s);
+    for (TWeg weg : {TWeg::Tab, TWeg::RasterKlick, TWeg::Seitenwechsel, TWeg::OK, TWeg::Tab}) {
+      Verlassen(weg);
+      ZurueckAnDerNummer(u"12"_s);
+    }
+    EXPECT_EQ(meldungen.Infos(), QStringList{Vergeben}) << meldungen.protokoll.join(u'\n').toStdString();
+    KeineRohenMeldungen();
+    // A digit typed at the end makes a free number, which is saved.
+    QTest::keyClick(Nummer(), Qt::Key_End);
+    QTest::keyClicks(Nummer(), u"3"_s);
+    Verlassen(TWeg::RasterKlick);
+    EXPECT_EQ(meldungen.Infos(), QStringList{Vergeben}) << meldungen.protokoll.join(u'\n').toStdString();
+    EXPECT_EQ(Schlaege().Zustand(), TADODataSetMod::TZustand::Blaettern);
+    EXPECT_EQ(Anzahl("select count(*) from Schlag where Parzelle = 123"), 1);
+    EXPECT_EQ(Anzahl("select count(*) from Schlag"), neu ? 3 : 2);
+  }
 }
 
 }  // namespace
