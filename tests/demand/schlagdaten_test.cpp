@@ -97,6 +97,32 @@ TEST_F(SchlagdatenBetrieb, ParzelleVergebenNurImSelbenBetriebsjahr) {
   EXPECT_FALSE(Schlagdaten::ParzelleVergeben(db, Betrieb + 1, Jahr, 12));
 }
 
+TEST_F(SchlagdatenBetrieb, ParzelleZumSpeichernDaUndFrei) {
+  using Schlagdaten::TParzelle;
+  Schlag(12);
+  Schlag(13);
+  const QVariant id12 = Wert(QStringLiteral("select ID from Schlag where Parzelle = 12"));
+  const struct {
+    const char* name;
+    QVariant parzelle, schlagId;
+    TParzelle erwartet;
+  } faelle[] = {
+      {"neu, frei", 14, QVariant(), TParzelle::Gueltig},
+      {"neu, Bewirtschaftungseinheit", -3, QVariant(), TParzelle::Gueltig},
+      {"neu, ohne Nummer", QVariant(), QVariant(), TParzelle::Fehlt},
+      {"neu, 0", 0, QVariant(), TParzelle::Fehlt},
+      {"neu, vergeben", 12, QVariant(), TParzelle::Vergeben},
+      {"vorhanden, eigene Nummer", 12, id12, TParzelle::Gueltig},
+      {"vorhanden, Nummer des anderen", 13, id12, TParzelle::Vergeben},
+      {"vorhanden, Nummer geleert", QVariant(), id12, TParzelle::Fehlt},
+  };
+  for (const auto& f : faelle)
+    EXPECT_EQ(Schlagdaten::ParzellePruefen(db, Betrieb, Jahr, f.parzelle, f.schlagId), f.erwartet) << f.name;
+  EXPECT_TRUE(Schlagdaten::ParzellenMeldung(TParzelle::Gueltig).isEmpty());
+  EXPECT_EQ(Schlagdaten::ParzellenMeldung(TParzelle::Vergeben),
+            QStringLiteral("Diese Parzelle gibt es schon, bitte andere Nummer vergeben."));
+}
+
 TEST_F(SchlagdatenBetrieb, VorDemSpeichernHumusBodenklimaraumUndGehaltsklasse) {
   Sql(QStringLiteral("update Betriebe set BKR = 192 where ID = :b"), {{QStringLiteral("b"), Betrieb}});
   Schlag(12, {{"BKR", 0}, {"BG", 6}, {"HumusGroesserVier", 0}, {"P_Methode", 1}, {"P_Gehalt", 1.6}});
