@@ -104,6 +104,9 @@ QHBoxLayout* TDuengebedarfsfenster::UntereLeiste() {
     if (Bildschirmdruck) Bildschirmdruck(this);
   });
   knopf(u"Hauptmenü"_s, [this] { accept(); });
+  // A click leaves the focus where it is: closing asks about input that
+  // cannot be saved, instead of the panel refusing it on the way.
+  unten->itemAt(unten->count() - 1)->widget()->setFocusPolicy(Qt::TabFocus);
   return unten;
 }
 
@@ -164,9 +167,37 @@ void TDuengebedarfsfenster::keyPressEvent(QKeyEvent* ereignis) {
   QDialog::keyPressEvent(ereignis);
 }
 
+bool TDuengebedarfsfenster::SchliessenErlaubt() {
+  const auto offen = [](const TADODataSetMod* l) {
+    return l->Zustand() == TADODataSetMod::TZustand::Bearbeiten || l->Zustand() == TADODataSetMod::TZustand::Einfuegen;
+  };
+  QString frage = m_schlagSeite->Speicherhindernis();
+  if (frage.isEmpty()) {
+    AllesSpeichern();
+    bool alles = !offen(m_daten.schlaege) && !offen(m_daten.kulturen);
+    for (TBedarfsseite* s : AlleSeiten()) alles = alles && s->Speichern();
+    if (alles) return true;
+    frage = u"Nicht alle Eingaben konnten gespeichert werden."_s;
+  }
+  if (!m_daten.meldungen.Frage(frage + u"\n\nFenster trotzdem schließen? Die nicht gespeicherten Eingaben gehen dabei "
+                                        "verloren."_s)) {
+    if (offen(m_daten.schlaege)) {
+      if (m_seiten->currentIndex() != SeiteSchlag) m_seiten->setCurrentIndex(SeiteSchlag);
+      m_schlagSeite->ParzelleZeigen();
+    }
+    return false;
+  }
+  // What cannot be saved goes; the rest is saved as far as it can be.
+  m_daten.schlaege->Abbrechen();
+  if (!m_daten.kulturen->SpeichernWennGeaendert()) m_daten.kulturen->Abbrechen();
+  for (TBedarfsseite* s : AlleSeiten()) s->Speichern();
+  return true;
+}
+
 void TDuengebedarfsfenster::done(int ergebnis) {
   if (m_offen) {
-    AllesSpeichern();
+    // Saved, or dropped after the question.
+    if (!SchliessenErlaubt()) return;
     m_daten.schlaege->Schliessen();
     m_daten.kulturen->Schliessen();
     for (TBedarfsseite* s : AlleSeiten()) s->Schliessen();

@@ -67,6 +67,9 @@ private:
   void SeitenVerbinden();
   void SeiteGewechselt(int seite);
   void AllesSpeichern();
+  // Before the window closes: saves what can be saved; input that cannot be
+  // saved is dropped only after "Ja" to the question. False keeps the window.
+  bool SchliessenErlaubt();
   // Shows the page without the steps of a page change, then saves every list.
   void ZumAnlegen(TBedarfsseite* seite);
   // The pages "Berechnen" sends the user to.

@@ -226,3 +226,83 @@ TEST_F(FensterParzelle, VergebeneNummerEinmalGemeldet) {
 }
 
 }  // namespace
+
+namespace {
+
+// "Hauptmenü" and closing the window save what can be saved; input that
+// cannot be saved is not dropped without a question, and "Nein" keeps the
+// window open with the input.
+TEST_F(FensterParzelle, SchliessenMitUngespeicherterEingabe) {
+  struct TFall {
+    const char* name;
+    bool neu;           // a new field, else field 13 changed
+    QString nummer;     // typed without leaving; empty: none
+    bool knopf;         // "Hauptmenü", else the window's close button
+    std::deque<bool> antworten;
+    bool geschlossen;
+    int schlaege;       // fields stored afterwards
+  };
+  const TFall faelle[] = {
+      {"gültige Änderung", false, QString(), true, {}, true, 2},
+      {"neu ohne Nummer, Nein", true, QString(), true, {false}, false, 2},
+      {"neu ohne Nummer, Ja", true, QString(), true, {true}, true, 2},
+      {"neu mit freier Nummer", true, u"14"_s, true, {}, true, 3},
+      {"vergebene Nummer, Nein", false, u"12"_s, false, {false}, false, 2},
+      {"vergebene Nummer, Ja", false, u"12"_s, false, {true}, true, 2},
+  };
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.name);
+    fenster.reset();
+    Sql("delete from Schlag");
+    Schlag(12);
+    Schlag(13);
+    TDuengebedarfsfenster& w = Fenster();
+    if (f.neu)
+      Klick(u"neuen Schlag anlegen"_s);
+    else
+      ASSERT_TRUE(Schlaege().Gehe(1));
+    TDBEditMod* name = Eingabe(u"Schlagname"_s);
+    name->setFocus(Qt::MouseFocusReason);
+    QTest::keyClicks(name, u"Am Bach"_s);
+    if (!f.nummer.isEmpty()) {
+      Nummer()->setFocus(Qt::MouseFocusReason);
+      Nummer()->selectAll();
+      QTest::keyClicks(Nummer(), f.nummer);
+    }
+    meldungen.Leeren();
+    meldungen.antworten = f.antworten;
+    if (f.knopf)
+      Klick(u"Hauptmenü"_s);
+    else
+      w.close();
+    EXPECT_EQ(!w.isVisible(), f.geschlossen);
+    EXPECT_EQ(meldungen.protokoll.size(), qsizetype(f.antworten.size()))
+        << meldungen.protokoll.join(u'\n').toStdString();
+    EXPECT_TRUE(meldungen.Infos().isEmpty());
+    if (!f.geschlossen) {
+      ZurueckAnDerNummer(f.nummer);
+      EXPECT_EQ(name->text(), u"Am Bach"_s);
+    }
+    fenster.reset();
+    EXPECT_EQ(Anzahl("select count(*) from Schlag"), f.schlaege);
+    const bool gespeichert = f.antworten.empty();
+    EXPECT_EQ(Anzahl("select count(*) from Schlag where SchlagName = 'Am Bach'"), gespeichert ? 1 : 0);
+  }
+}
+
+// "Nein" to each question of the window changes nothing.
+TEST_F(FensterEingabe, NeinAufJedeFrageLaesstAlles) {
+  Schlag(12);
+  Kultur(12, 224101);
+  Fenster();
+  for (const QString& knopf : {u"Schlag löschen"_s, u"Kultur löschen"_s}) {
+    meldungen.Leeren();
+    meldungen.antworten = {false};
+    Klick(knopf);
+    EXPECT_EQ(meldungen.protokoll.size(), 1) << knopf.toStdString();
+    EXPECT_EQ(Anzahl("select count(*) from Schlag"), 1) << knopf.toStdString();
+    EXPECT_EQ(Anzahl("select count(*) from Anbau"), 1) << knopf.toStdString();
+  }
+}
+
+}  // namespace
