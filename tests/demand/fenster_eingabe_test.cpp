@@ -306,3 +306,63 @@ TEST_F(FensterEingabe, NeinAufJedeFrageLaesstAlles) {
 }
 
 }  // namespace
+
+namespace {
+
+// Areas, yields, contents and Nmin are never negative; only the parcel
+// number may be (a management unit).
+TEST_F(FensterEingabe, KeineNegativenZahlen) {
+  // Grassland shows the legume and protein inputs, arable land the Nmin inputs.
+  Schlag(12, {{"NutzungsForm", 2}, {"Groesse", 3}});
+  Kultur(12, 251201, {{"KulturGruppe", 2}});
+  Schlag(13, {{"Groesse", 3}});
+  Kultur(13, 224101, {{"KulturGruppe", 1}});
+  TDuengebedarfsfenster& f = Fenster();
+  // The nitrogen page opens its list when it is first shown.
+  f.Seiten()->setCurrentIndex(TDuengebedarfsfenster::SeiteStickstoff);
+  f.Seiten()->setCurrentIndex(TDuengebedarfsfenster::SeiteSchlag);
+  QStringList zahlenfelder;
+  for (TDBEditMod* e : f.findChildren<TDBEditMod*>()) {
+    if (e->RO() || (e->DatenTyp() != dtInteger && e->DatenTyp() != dtFloat)) continue;
+    zahlenfelder << e->accessibleName();
+    EXPECT_EQ(e->KeineNegativen(), e != Eingabe(u"Gesamtparzellennummer *"_s)) << e->accessibleName().toStdString();
+  }
+  // Every numeric input of the three pages was looked at.
+  for (const QString& n : {u"Größe *"_s, u"Bodenklimaraum *"_s, u"Ackerzahl *"_s, u"P2O5-Gehalt (mg/100 g)"_s,
+                           u"Ertrag *"_s, u"Ertragsanteil Leguminosen (nicht für Ackergras)"_s,
+                           u"Nmin 0-30 cm (kg N/ha)"_s, u"Nmin 60-90 cm (kg N/ha)"_s})
+    EXPECT_TRUE(zahlenfelder.contains(n)) << n.toStdString();
+
+  struct TFall {
+    int seite;
+    QString feld;
+    QString spalte;
+    double vorher;
+  };
+  const TFall faelle[] = {
+      {TDuengebedarfsfenster::SeiteSchlag, u"Größe *"_s, u"Groesse"_s, 3},
+      {TDuengebedarfsfenster::SeiteStickstoff, u"Nmin 0-30 cm (kg N/ha)"_s, u"Nmin_0_30"_s, 0},
+  };
+  for (const auto& fall : faelle) {
+    meldungen.Leeren();
+    Fenster().Seiten()->setCurrentIndex(fall.seite);
+    if (fall.seite == TDuengebedarfsfenster::SeiteStickstoff) ASSERT_TRUE(Stickstoffliste().Gehe(1));
+    TDBEditMod* e = Eingabe(fall.feld);
+    e->setFocus(Qt::TabFocusReason);
+    e->selectAll();
+    QTest::keyClicks(e, u"-12,50"_s);
+    QTest::keyClick(e, Qt::Key_Tab);
+    EXPECT_EQ(meldungen.Infos(), QStringList{TEingabeFeld::KeineNegativenText}) << fall.feld.toStdString();
+    EXPECT_EQ(QApplication::focusWidget(), e) << QApplication::focusWidget()->accessibleName().toStdString();
+    fenster.reset();
+    EXPECT_DOUBLE_EQ(Wert(u"select %1 from %2"_s.arg(fall.spalte, fall.seite == TDuengebedarfsfenster::SeiteSchlag
+                                                                        ? u"Schlag"_s
+                                                                        : u"Anbau"_s))
+                         .toDouble(),
+                     fall.vorher)
+        << fall.feld.toStdString();
+    Fenster();
+  }
+}
+
+}  // namespace
