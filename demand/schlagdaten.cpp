@@ -1,6 +1,7 @@
 #include "schlagdaten.h"
 
 #include "ausfuehrung.h"
+#include "bodenklimaraum.h"
 #include "connection.h"
 #include "dataset.h"
 #include "phosphor.h"
@@ -13,8 +14,10 @@ namespace Schlagdaten {
 
 namespace {
 
+// The farm's soil-climate region; null when it has none that is a region.
 QVariant BetriebsBkr(TADOModConnection& db, int betrieb) {
-  return db.Wert(u"select BKR from Betriebe where ID = :B"_s, {{u"B"_s, betrieb}});
+  const QVariant bkr = db.Wert(u"select BKR from Betriebe where ID = :B"_s, {{u"B"_s, betrieb}});
+  return Bodenklimaraum::Gueltig(bkr) ? bkr : QVariant();
 }
 
 TSchlagWerte WerteAus(const std::function<QVariant(const QString&)>& wert) {
@@ -47,13 +50,31 @@ void ListeDesJahres(TADODataSetMod& liste, int betrieb, int jahr) {
   });
 }
 
-bool Unvollstaendig(const TSchlagWerte& w) {
-  if (w.keineDuengung) return false;
-  if (w.feldblock.trimmed().isEmpty()) return true;
-  for (double wert : {w.parzelle, w.groesse, w.bewirtschaftungsAuflagen, w.phosphatgebiet, w.nutzungsForm, w.bkr, w.az,
-                      w.bg, w.steingehaltKrume, w.durchwurzelungstiefe})
-    if (wert == 0) return true;
-  return w.nutzungsForm == 2 && w.glBodenart == 0;
+QStringList Fehlend(const TSchlagWerte& w) {
+  QStringList f;
+  if (w.keineDuengung) return f;
+  if (w.feldblock.trimmed().isEmpty()) f << u"Feldblock"_s;
+  const std::pair<double, QString> zahlen[] = {{w.parzelle, u"Gesamtparzellennummer"_s},
+                                               {w.groesse, u"Größe"_s},
+                                               {w.bewirtschaftungsAuflagen, u"Nitratgebiet"_s},
+                                               {w.phosphatgebiet, u"Phosphorgebiet"_s},
+                                               {w.nutzungsForm, u"Nutzungsform"_s},
+                                               {w.bkr, u"Bodenklimaraum"_s},
+                                               {w.az, u"Ackerzahl"_s},
+                                               {w.bg, u"Bodengruppe"_s},
+                                               {w.steingehaltKrume, u"Steingehalt Boden (%)"_s},
+                                               {w.durchwurzelungstiefe, u"Durchwurzelungstiefe"_s}};
+  for (const auto& [wert, titel] : zahlen)
+    if (wert == 0) f << titel;
+  if (w.nutzungsForm == 2 && w.glBodenart == 0) f << u"Abschlag Boden-N-Nachlieferung (Grünland/Feldfutterbau)"_s;
+  return f;
+}
+
+bool Unvollstaendig(const TSchlagWerte& w) { return !Fehlend(w).isEmpty(); }
+
+QString FehlendText(const QStringList& fehlend) {
+  if (fehlend.isEmpty()) return {};
+  return (fehlend.size() == 1 ? u"Es fehlt: "_s : u"Es fehlen: "_s) + fehlend.join(u", "_s);
 }
 
 TSchlagWerte Werte(const TADODataSetMod& liste, int zeile) {
@@ -87,7 +108,10 @@ void Vorgaben(TADOModConnection& db, TADODataSetMod& schlag, int betrieb, int ja
 
 void VorDemSpeichern(TADOModConnection& db, TADODataSetMod& schlag, int betrieb) {
   if (schlag.Wert(u"BG"_s).toInt() == 6) schlag.setWert(u"HumusGroesserVier"_s, 1);
-  if (schlag.Wert(u"BKR"_s).toInt() == 0) schlag.setWert(u"BKR"_s, BetriebsBkr(db, betrieb));
+  if (schlag.Wert(u"BKR"_s).toInt() == 0) {
+    const QVariant bkr = BetriebsBkr(db, betrieb);
+    if (!bkr.isNull()) schlag.setWert(u"BKR"_s, bkr);
+  }
   const QString klasse = Phosphor::Gehaltsklasse(schlag.Wert(u"P_Methode"_s).toInt(), schlag.Wert(u"BKR"_s).toInt(),
                                                  schlag.Wert(u"P_Gehalt"_s).toDouble());
   if (schlag.Wert(u"P_GehaltsKlasse"_s).toString() != klasse) schlag.setWert(u"P_GehaltsKlasse"_s, klasse);

@@ -38,6 +38,7 @@ TAnbauSeite::TAnbauSeite(TBedarfsdaten& daten, QWidget* eltern) : TBedarfsseite(
   auto* links = new QVBoxLayout;
   links->addWidget(SchlagRaster(), 1);
   links->addWidget(Legende(u"Unvollständig ausgefüllte Schläge mit fehlenden Pflichteingaben sind rot markiert."_s));
+  links->addWidget(FehlendZeile());
   auto* kulturen = new TListenAnsicht(*anbau, {{u"Jahr"_s, u"Jahr"_s},
                                                {u"SchlagNr"_s, u"SchlagNr"_s},
                                                {u"SchlagName"_s, u"SchlagName"_s},

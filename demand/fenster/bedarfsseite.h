@@ -71,8 +71,12 @@ protected:
   // A red note under a grid.
   static QLabel* Legende(const QString& text);
   // The grid of the fields, on the current field of the list; incomplete
-  // fields are red. The field and the crop page show it.
+  // fields are red and name their missing inputs as tooltip. The field and
+  // the crop page show it.
   TListenAnsicht* SchlagRaster();
+  // The line under that grid naming the missing inputs of the current field;
+  // hidden while it has them all.
+  QLabel* FehlendZeile();
   // A value rounded to a whole number, and as text.
   static int Ganz(const QVariant& v);
   static QString Nummer(const QVariant& v);

@@ -2,6 +2,7 @@
 
 #include "adopanel.h"
 #include "anbauregeln.h"
+#include "bodenklimaraum.h"
 #include "dataset.h"
 #include "dbauswahl.h"
 #include "dbeditmod.h"
@@ -49,6 +50,7 @@ TSchlagSeite::TSchlagSeite(TBedarfsdaten& daten, QWidget* eltern)
   auto* links = new QVBoxLayout;
   links->addWidget(m_raster = SchlagRaster(), 1);
   links->addWidget(Legende(u"Unvollständig ausgefüllte Schläge mit fehlenden Pflichteingaben sind rot markiert."_s));
+  links->addWidget(FehlendZeile());
   auto* knoepfe = new QHBoxLayout;
   knoepfe->addWidget(Knopf(u"neuen Schlag anlegen"_s, {}, [this] { NeuerSchlag(); }));
   knoepfe->addWidget(Knopf(u"Schlagteilung"_s,
@@ -87,7 +89,18 @@ TSchlagSeite::TSchlagSeite(TBedarfsdaten& daten, QWidget* eltern)
     if (schlag->Wert(u"NutzungsForm"_s).toInt() == 4) schlag->setWert(u"KeineDuengung"_s, 1);
     Sichtbarkeit();
   });
-  Feld(f, schlag, u"BKR"_s, u"Bodenklimaraum *"_s, 0, true);
+  m_bkr = Feld(f, schlag, u"BKR"_s, u"Bodenklimaraum *"_s, 0, true);
+  m_bkr->setToolTip(Bodenklimaraum::Erklaerung);
+  m_bkr->setWhatsThis(Bodenklimaraum::Erklaerung);
+  if (QWidget* titel = f->labelForField(m_bkr)) titel->setToolTip(Bodenklimaraum::Erklaerung);
+  connect(m_bkr, &TEingabeFeld::Verlassen, this, &TSchlagSeite::BkrVerlassen);
+  // While the field has no region the note says what it is and where the farmer finds it.
+  auto* bkrHinweis = new QLabel(Bodenklimaraum::Erklaerung);
+  bkrHinweis->setWordWrap(true);
+  bkrHinweis->setAccessibleName(u"Hinweis zum Bodenklimaraum"_s);
+  bkrHinweis->setAccessibleDescription(Bodenklimaraum::Erklaerung);
+  m_bkrHinweis = bkrHinweis;
+  f->addRow(m_bkrHinweis);
   auto* az = Feld(f, schlag, u"AZ"_s, u"Ackerzahl *"_s, 0, true);
   az->setMinwert(1);
   az->setMaxWert(120);
@@ -153,6 +166,7 @@ TSchlagSeite::TSchlagSeite(TBedarfsdaten& daten, QWidget* eltern)
     ParzelleZeigen();
     return false;
   };
+  connect(schlag, &TADODataSetMod::ZeileGeaendert, this, &TSchlagSeite::BkrHinweisZeigen);
   connect(schlag, &TADODataSetMod::ZustandGeaendert, this, [this, schlag] {
     if (schlag->Zustand() != TADODataSetMod::TZustand::Bearbeiten &&
         schlag->Zustand() != TADODataSetMod::TZustand::Einfuegen)
@@ -167,7 +181,22 @@ void TSchlagSeite::Sichtbarkeit() {
   m_form->setRowVisible(m_glBoden, gruenland);
   m_form->setRowVisible(m_humus, !gruenland);
   m_form->setRowVisible(m_teilflaechen, zeile && schlag.Wert(u"Parzelle"_s).toInt() < 0);
+  BkrHinweisZeigen();
   emit SichtbarkeitGeaendert();
+}
+
+void TSchlagSeite::BkrHinweisZeigen() {
+  const TADODataSetMod& schlag = Liste();
+  const bool zeile = schlag.IstOffen() && schlag.Position() >= 0;
+  m_form->setRowVisible(m_bkrHinweis, zeile && !Bodenklimaraum::Gueltig(schlag.Wert(u"BKR"_s)));
+}
+
+void TSchlagSeite::BkrVerlassen() {
+  const QVariant bkr = Liste().Position() >= 0 ? Liste().Wert(u"BKR"_s) : QVariant();
+  if (m_bkrPruefung || bkr.isNull() || bkr.toInt() == 0 || Bodenklimaraum::Gueltig(bkr)) return;
+  const QScopedValueRollback sperre(m_bkrPruefung, true);
+  m_meldungen.Info(Bodenklimaraum::Ungueltig);
+  m_bkr->setFocus(Qt::OtherFocusReason);
 }
 
 bool TSchlagSeite::Pruefen() { return m_panel->Pruefen(); }

@@ -53,6 +53,9 @@ signals:
 private:
   void ParzelleVerlassen();
   void FeldblockVerlassen();
+  // A typed region that is none is said and the focus goes back to it.
+  void BkrVerlassen();
+  void BkrHinweisZeigen();
   Schlagdaten::TParzelle ParzelleJetzt() const;
   void ParzelleMelden(Schlagdaten::TParzelle p);
 
@@ -65,6 +68,9 @@ private:
   TDBEditMod* m_parzelle;
   TDBEditMod* m_teilflaechen;
   TDBEditMod* m_feldblock;
+  TDBEditMod* m_bkr;
+  QWidget* m_bkrHinweis;
+  bool m_bkrPruefung = false;
   TDBComboBoxMod* m_nutzung;
   TDBComboBoxMod* m_bodengruppe;
   TDBComboBoxMod* m_glBoden;

@@ -1,7 +1,12 @@
 // The demand window: inputs that must not create, lose or garble rows.
 #include "fensterhilfe.h"
 
+#include "bodenklimaraum.h"
+
 #include <QAbstractItemView>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QToolTip>
 
 using namespace Qt::StringLiterals;
 
@@ -363,6 +368,79 @@ TEST_F(FensterEingabe, KeineNegativenZahlen) {
         << fall.feld.toStdString();
     Fenster();
   }
+}
+
+}  // namespace
+
+namespace {
+
+// The field panel explains the soil-climate region while the field has
+// none, and refuses a number that is no region.
+TEST_F(FensterEingabe, BodenklimaraumErklaertUndGeprueft) {
+  TDuengebedarfsfenster& f = Fenster();
+  Q_UNUSED(f);
+  TDBEditMod* bkr = Eingabe(u"Bodenklimaraum *"_s);
+  ASSERT_NE(bkr, nullptr);
+  EXPECT_EQ(bkr->toolTip(), Bodenklimaraum::Erklaerung);
+  QWidget* hinweis = Element(u"Hinweis zum Bodenklimaraum"_s);
+  ASSERT_NE(hinweis, nullptr);
+  EXPECT_EQ(hinweis->accessibleDescription(), Bodenklimaraum::Erklaerung);
+  Klick(u"neuen Schlag anlegen"_s);  // the farm has no region
+  EXPECT_TRUE(bkr->text().isEmpty());
+  EXPECT_TRUE(hinweis->isVisible());
+  Tippen(u"Bodenklimaraum *"_s, u"200"_s);
+  EXPECT_EQ(meldungen.Infos(), QStringList{Bodenklimaraum::Ungueltig});
+  EXPECT_EQ(QApplication::focusWidget(), bkr);
+  EXPECT_TRUE(hinweis->isVisible());
+  meldungen.Leeren();
+  Tippen(u"Bodenklimaraum *"_s, u"107"_s);
+  EXPECT_TRUE(meldungen.Infos().isEmpty());
+  EXPECT_FALSE(hinweis->isVisible());
+}
+
+// A red field names what it lacks: in the line under the grid, on both
+// pages with the field grid, and as the tooltip of its row.
+TEST_F(FensterEingabe, UnvollstaendigerSchlagNenntSeineLuecken) {
+  Schlag(12, {{"Feldblock", "DEVLLI0123456789"}, {"Groesse", 2.5}, {"Phosphatgebiet", 1}, {"NutzungsForm", 1},
+              {"AZ", 0}, {"BG", QVariant()}});
+  Schlag(13, {{"Feldblock", "DEVLLI0123456789"}, {"Groesse", 2.5}, {"Phosphatgebiet", 1}, {"NutzungsForm", 1}});
+  TDuengebedarfsfenster& f = Fenster();
+  const auto zeile = [&]() -> QLabel* {
+    for (QLabel* l : f.Seiten()->currentWidget()->findChildren<QLabel*>())
+      if (l->accessibleName().startsWith(u"Es fehl"_s) && l->isVisible()) return l;
+    return nullptr;
+  };
+  for (int seite : {TDuengebedarfsfenster::SeiteSchlag, TDuengebedarfsfenster::SeiteAnbau}) {
+    f.Seiten()->setCurrentIndex(seite);
+    ASSERT_TRUE(Schlaege().Gehe(0));
+    ASSERT_NE(zeile(), nullptr) << seite;
+    EXPECT_EQ(zeile()->text(), u"Es fehlen: Ackerzahl, Bodengruppe"_s);
+    ASSERT_TRUE(Schlaege().Gehe(1));
+    EXPECT_EQ(zeile(), nullptr) << seite;
+  }
+  // Typing the missing value shortens the line at once.
+  f.Seiten()->setCurrentIndex(TDuengebedarfsfenster::SeiteSchlag);
+  ASSERT_TRUE(Schlaege().Gehe(0));
+  Tippen(u"Ackerzahl *"_s, u"60"_s);
+  ASSERT_NE(zeile(), nullptr);
+  EXPECT_EQ(zeile()->text(), u"Es fehlt: Bodengruppe"_s);
+  // The row's tooltip.
+  auto* raster = qobject_cast<QAbstractItemView*>(
+      [&]() -> QWidget* {
+        for (auto* w : f.Seiten()->currentWidget()->findChildren<QAbstractItemView*>())
+          if (w->accessibleName() == u"Schläge"_s) return w;
+        return nullptr;
+      }());
+  ASSERT_NE(raster, nullptr);
+  // The complete row first: a tooltip, once shown, fades only after a while.
+  for (int r : {1, 0}) {
+    const QRect rechteck = raster->visualRect(raster->model()->index(r, 2));
+    QHelpEvent hilfe(QEvent::ToolTip, rechteck.center(), raster->viewport()->mapToGlobal(rechteck.center()));
+    QApplication::sendEvent(raster->viewport(), &hilfe);
+    EXPECT_EQ(QToolTip::isVisible() ? QToolTip::text() : QString(), r == 0 ? u"Es fehlt: Bodengruppe"_s : QString())
+        << r;
+  }
+  QToolTip::hideText();
 }
 
 }  // namespace

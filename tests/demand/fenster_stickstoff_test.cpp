@@ -266,15 +266,18 @@ TEST_F(FensterStickstoff, DatumAusserhalbDesJahresWarnt) {
 }
 
 // A user's way through the window: field, winter wheat, Nmin, "Berechnen".
+// The farm's soil-climate region was typed in the farm panel; the new field
+// takes it over, so the farmer types nothing he cannot know.
 TEST_F(FensterStickstoff, VomSchlagZumDuengebedarf) {
+  Sql("update Betriebe set BKR = 107");
   Vorauswahl(224101, 95);
   TDuengebedarfsfenster& f = Fenster();
   Klick(QStringLiteral("neuen Schlag anlegen"));
+  EXPECT_EQ(Eingabe(QStringLiteral("Bodenklimaraum *"))->text(), QStringLiteral("107"));
   Tippen(QStringLiteral("Gesamtparzellennummer *"), QStringLiteral("12"));
   Tippen(QStringLiteral("Schlagname"), QStringLiteral("Am Bach"));
   Tippen(QStringLiteral("Feldblock *"), QStringLiteral("DEVLLI0123456789"));
   Tippen(QStringLiteral("Größe *"), QStringLiteral("4,25"));
-  Tippen(QStringLiteral("Bodenklimaraum *"), QStringLiteral("200"));
   Tippen(QStringLiteral("Ackerzahl *"), QStringLiteral("60"));
   Waehlen(Auswahl(QStringLiteral("Bodengruppe *")), 3);
   EXPECT_TRUE(meldungen.Infos().isEmpty()) << meldungen.Infos().join(QLatin1Char('\n')).toStdString();
@@ -299,7 +302,8 @@ TEST_F(FensterStickstoff, VomSchlagZumDuengebedarf) {
   Tippen(QStringLiteral("Berechnungsdatum *"), QStringLiteral("010321"));
   Klick(QStringLiteral("Berechnen"));
   EXPECT_TRUE(meldungen.Infos().isEmpty()) << meldungen.Infos().join(QLatin1Char('\n')).toStdString();
-  // 230 + 15 for 95 dt against the level of 80, less Nmin 30 + 20 + 10 × 0,5 (soil-climate region 200).
+  // 230 + 15 for 95 dt against the level of 80, less Nmin 30 + 20 + 10 × 0,5 (the third layer
+  // counts half in region 107).
   EXPECT_EQ(Text(QStringLiteral("Düngebedarf (kg N/ha)")), QStringLiteral("190"));
   EXPECT_DOUBLE_EQ(Wert("select Duengebedarf from Anbau").toDouble(), 190);
   EXPECT_DOUBLE_EQ(Wert("select Nmin from Anbau").toDouble(), 55);
