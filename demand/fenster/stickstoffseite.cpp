@@ -333,10 +333,18 @@ void TStickstoffSeite::Berechnen() {
     Befehle::FuerDatensatz(liste, {20});
     ertragFehlt =
         Stickstoffpruefung::ErtragFehlt(liste.Wert(u"FruchtNr"_s).toInt(), liste.Wert(u"TatsErtrag"_s).toDouble());
-    if (!ertragFehlt) Befehle::FuerDatensatz(liste, {50, 35, 25});
+    if (ertragFehlt) {
+      // Nothing was calculated: the demand is empty, not 0.
+      liste.setWert(u"Duengebedarf"_s, QVariant());
+      liste.SpeichernWennGeaendert();
+    } else {
+      Befehle::FuerDatensatz(liste, {50, 35, 25});
+    }
   }
   if (ertragFehlt) {
-    m_meldungen.Info(Stickstoffpruefung::ErtragFehltMeldung);
+    Anzeigen();
+    m_meldungen.Info(Stickstoffpruefung::ErtragFehltText(liste.Wert(u"Kultur"_s).toString(), m_daten.jahr,
+                                                         liste.Wert(u"RotesGebiet"_s).toInt() == 2));
     return;
   }
   Anzeigen();

@@ -221,13 +221,36 @@ TEST_F(FensterStickstoff, BerechnenVerlangtNminUeberNull) {
   EXPECT_TRUE(Von(id, "Duengebedarf").isNull());
 }
 
+// Without the mean yield nothing is calculated: the message names the yield
+// that is missing, and the result is empty, not 0, also after an earlier run.
 TEST_F(FensterStickstoff, BerechnenVerlangtErtrag) {
-  const qint64 id = Weizen();
-  Stamm(224101, {{"Auswahl", 1}, {"TatsErtrag", 0}});
-  Stickstoffseite();
-  Klick(QStringLiteral("Berechnen"));
-  EXPECT_EQ(meldungen.Infos(), QStringList({"Bitte für die Kultur in der Vorauswahl einen gültigen Ertrag eingeben."}));
-  EXPECT_DOUBLE_EQ(Von(id, "Duengebedarf").toDouble(), 0);
+  const QString ertragNitratgebiet = QStringLiteral(
+      "Für die Kultur „Winterweizen A, B“ fehlt der Ertrag im Nitratgebiet. Der Schlag liegt im Nitratgebiet; dort gilt "
+      "der mittlere Ertrag der Jahre 2015 bis 2019. Bitte tragen Sie ihn in der Vorauswahl bei der Kultur unter "
+      "„Tatsächlicher durchschnittlicher Ertrag Nitratgebiet 2015-2019“ ein.");
+  const struct {
+    const char* name;
+    int nitratgebiet;
+    QVariant ertrag, ertragRG;
+    QString meldung;
+  } faelle[] = {
+      {"ohne Mittelertrag", 1, 0, 80, QStringLiteral("Bitte für die Kultur in der Vorauswahl einen gültigen Ertrag eingeben.")},
+      {"Nitratgebiet ohne Mittel 2015-2019", 2, 80, QVariant(), ertragNitratgebiet},
+      {"Nitratgebiet mit 0", 2, 80, 0, ertragNitratgebiet},
+  };
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.name);
+    fenster.reset();
+    Sql("delete from Anbau; delete from Schlag");
+    const qint64 id = Weizen({{"BewirtschaftungsAuflagen", f.nitratgebiet}}, {{"Duengebedarf", 150}});
+    Stamm(224101, {{"Auswahl", 1}, {"TatsErtrag", f.ertrag}, {"TatsErtragRG", f.ertragRG}});
+    Stickstoffseite();
+    meldungen.Leeren();
+    Klick(QStringLiteral("Berechnen"));
+    EXPECT_EQ(meldungen.Infos(), QStringList{f.meldung});
+    EXPECT_TRUE(Von(id, "Duengebedarf").isNull());
+    EXPECT_EQ(Text(QStringLiteral("Düngebedarf (kg N/ha)")), QString());
+  }
 }
 
 TEST_F(FensterStickstoff, NitratgebietZeigtAchtzigProzentUndMittel2015Bis2019) {
