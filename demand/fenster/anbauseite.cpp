@@ -97,16 +97,19 @@ TAnbauSeite::TAnbauSeite(TBedarfsdaten& daten, QWidget* eltern) : TBedarfsseite(
   // at least four weeks after the previous crop was worked in.
   m_einMonatVorher = Haken(f, anbau, u"Is1MonatVorher"_s, u"Nmin-Probenahme mind. 4 Wochen nach Einarbeitung der Vorfrucht"_s);
   m_legAnteil = Feld(f, anbau, u"Leguminosenanteil"_s, u"Ertragsanteil Leguminosen (nicht für Ackergras)"_s, 0);
+  // A share beyond its bounds is set to the bound with a message.
   m_legAnteil->setMinwert(0);
   m_legAnteil->setMaxWert(100);
-  m_legAnteil->setIsGrossKleinTest(TMinMaxTest::Max_Grenz_Min_Grenz);
+  m_legAnteil->setIsGrossKleinTest(TMinMaxTest::Max_MKor_Min_MKor);
+  m_legAnteil->setIsZuGrossString(u"Leguminosenanteil außerhalb des zulässigen Bereichs"_s);
   m_rohprotein = Feld(f, anbau, u"TatsRohprotein"_s,
                       u"tatsächlicher Rohproteingehalt 5-jähriges Mittel   (nur bei Vorliegen eigener "
                       "Untersuchungsergebnisse)"_s,
                       1);
+  // An own lab value outside the usual 8 to 40 % is asked about, not refused.
   m_rohprotein->setMinwert(8);
   m_rohprotein->setMaxWert(40);
-  m_rohprotein->setIsGrossKleinTest(TMinMaxTest::Max_Grenz_Min_Grenz);
+  m_rohprotein->setIsGrossKleinTest(TMinMaxTest::Max_Frag_Min_Frag);
   m_fruchtart->addTab(hf, u"Hauptfrucht"_s);
   auto* zf = new QWidget;
   zf->setAccessibleName(u"Zwischenfrucht"_s);

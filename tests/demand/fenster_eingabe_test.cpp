@@ -444,3 +444,48 @@ TEST_F(FensterEingabe, UnvollstaendigerSchlagNenntSeineLuecken) {
 }
 
 }  // namespace
+
+namespace {
+
+// The grassland inputs ask about an unusual protein content and correct a
+// legume share beyond 100 %, instead of blocking: a lab value of 7 % stays
+// when the farmer confirms it.
+TEST_F(FensterEingabe, RohproteinFragtLeguminosenanteilKorrigiert) {
+  const QString protein = u"tatsächlicher Rohproteingehalt 5-jähriges Mittel   (nur bei Vorliegen eigener "
+                          "Untersuchungsergebnisse)"_s;
+  const QString legum = u"Ertragsanteil Leguminosen (nicht für Ackergras)"_s;
+  struct TFall {
+    QString feld, spalte, text;
+    std::deque<bool> antworten;
+    QStringList protokoll;
+    double wert;
+    bool bleibt;  // the focus stays in the input
+  };
+  const TFall faelle[] = {
+      {protein, u"TatsRohprotein"_s, u"7"_s, {true}, {u"Frage: Soll der eingegebene Wert wirklich kleiner als 8,0 sein"_s}, 7, false},
+      {protein, u"TatsRohprotein"_s, u"7"_s, {false}, {u"Frage: Soll der eingegebene Wert wirklich kleiner als 8,0 sein"_s}, 7, true},
+      {protein, u"TatsRohprotein"_s, u"45"_s, {true}, {u"Frage: Soll der eingegebene Wert wirklich größer als 40,0 sein"_s}, 45, false},
+      {protein, u"TatsRohprotein"_s, u"20,5"_s, {}, {}, 20.5, false},
+      {legum, u"Leguminosenanteil"_s, u"120"_s, {}, {u"Info: Leguminosenanteil außerhalb des zulässigen Bereichs"_s}, 100, false},
+      {legum, u"Leguminosenanteil"_s, u"35"_s, {}, {}, 35, false},
+  };
+  Schlag(12, {{"NutzungsForm", 2}, {"GL_Bodenart", 1}});
+  // The rules give a grassland row the table's protein content.
+  Kultur(12, 251201, {{"KulturGruppe", 2}, {"TatsRohprotein", 17}});
+  Fenster().Seiten()->setCurrentIndex(TDuengebedarfsfenster::SeiteAnbau);
+  for (const auto& f : faelle) {
+    SCOPED_TRACE((f.feld.left(12) + u" "_s + f.text).toStdString());
+    meldungen.Leeren();
+    meldungen.antworten = f.antworten;
+    TDBEditMod* e = Eingabe(f.feld);
+    ASSERT_NE(e, nullptr);
+    ASSERT_TRUE(e->isVisible());
+    Tippen(f.feld, f.text);
+    EXPECT_EQ(meldungen.protokoll, f.protokoll);
+    EXPECT_DOUBLE_EQ(Kulturen().Wert(f.spalte).toDouble(), f.wert);
+    EXPECT_EQ(QApplication::focusWidget() == e, f.bleibt);
+    Kulturen().Abbrechen();
+  }
+}
+
+}  // namespace
