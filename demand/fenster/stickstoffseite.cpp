@@ -22,6 +22,8 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include <tuple>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -135,13 +137,22 @@ void TStickstoffSeite::AuswertungBauen() {
       af->addRow(l, e);
       return std::pair<QLabel*, TDBEditMod*>(l, e);
     };
+    // A value the page computes itself, shown as the others are.
+    const auto ergebnis = [](const QString& text) {
+      auto* e = new TDBEditMod;
+      e->setDatenTyp(dtFloat);
+      e->setGenauigkeit(0);
+      e->setRO(true);
+      e->setAccessibleName(text.trimmed());
+      return e;
+    };
     wert(u"1. Kultur"_s, u"Kultur"_s);
     wert(u"2. Stickstoffbedarfswert (kg N/ha)"_s, u"Stickstoffbedarfswert"_s);
     if (s == 1) {
       wert(u"3. Ertragsniveau laut Tabelle (dt TM/ha)"_s, u"Ertragsniveau"_s);
       wert(u"4. Rohproteingehalt laut Tabelle (% RP TM )"_s, u"Rohprotein"_s, 1);
-      m_ertragLabel[s] = wert(u"5."_s, u"TatsErtrag"_s).first;
-      m_rohproteinLabel = wert(u"6."_s, u"TatsRohprotein"_s, 1).first;
+      std::tie(m_ertragLabel[s], m_ertragWert[s]) = wert(u"5."_s, u"TatsErtrag"_s);
+      std::tie(m_rohproteinLabel, m_rohproteinWert) = wert(u"6."_s, u"TatsRohprotein"_s, 1);
       wert(u"7. Ertragsdifferenz (dt TM/ha)"_s, u"Ertragsdifferenz"_s);
       wert(u"8. Rohproteindifferenz (% RP TM)"_s, u"RohproteinDifferenz"_s, 1);
       wert(u"9. Stickstoffnachlieferung OrgDung Vorjahr (kg N/ha)"_s, u"StickstoffnachlieferungOD"_s);
@@ -151,7 +162,7 @@ void TStickstoffSeite::AuswertungBauen() {
       wert(u"13. Stickstoffnachlieferung Leguminosen (kg N/ha)"_s, u"StickstoffnachlieferungLegum"_s);
     } else {
       wert(u"3. Ertragsniveau laut Tabelle (dt/ha)"_s, u"Ertragsniveau"_s);
-      m_ertragLabel[s] = wert(u"4."_s, u"TatsErtrag"_s).first;
+      std::tie(m_ertragLabel[s], m_ertragWert[s]) = wert(u"4."_s, u"TatsErtrag"_s);
       wert(u"5. Ertragsdifferenz (dt/ha)"_s, u"Ertragsdifferenz"_s);
       wert(u"6. Summe Nmin (kg N/ha)"_s, u"Nmin"_s);
       wert(u"7. Zu-/Abschlag Ertragsdifferenz (kg N/ha)"_s, u"ZuAbschlagErtrag"_s);
@@ -166,12 +177,10 @@ void TStickstoffSeite::AuswertungBauen() {
       wert(u"10. Abschlag Zwischenfrucht (kg N/ha)"_s, u"ZfAbschlag"_s);
       if (s == 2) wert(u"11. Zuschlag Folie (kg N/ha)"_s, u"ZuschlagFolie"_s);
     }
-    m_bedarfWert[s] = new QLabel;
-    m_bedarfWert[s]->setAccessibleName(u"Düngebedarf (kg N/ha)"_s);
+    m_bedarfWert[s] = ergebnis(u"Düngebedarf (kg N/ha)"_s);
     af->addRow(u"Düngebedarf (kg N/ha)"_s, m_bedarfWert[s]);
     m_rotLabel[s] = new QLabel(u"      Nitratgebiet abzüglich 20 % (kg N/ha)"_s);
-    m_rotWert[s] = new QLabel;
-    m_rotWert[s]->setAccessibleName(u"Nitratgebiet abzüglich 20 % (kg N/ha)"_s);
+    m_rotWert[s] = ergebnis(m_rotLabel[s]->text());
     af->addRow(m_rotLabel[s], m_rotWert[s]);
     m_auswertung->addWidget(box);
   }
@@ -214,16 +223,19 @@ void TStickstoffSeite::Anzeigen() {
   const QVariant bedarf = zeile ? liste.Wert(u"Duengebedarf"_s) : QVariant();
   for (int s = 0; s < 3; ++s) {
     m_ertragLabel[s]->setText(Stickstoffpruefung::Ertragsbeschriftung(s, jahr, rg));
+    m_ertragWert[s]->setAccessibleName(m_ertragLabel[s]->text());
     m_bedarfWert[s]->setText(bedarf.isNull() ? QString() : Nummer(bedarf));
     m_rotLabel[s]->setVisible(rg && neu);
     m_rotWert[s]->setVisible(rg && neu);
     m_rotWert[s]->setText(bedarf.isNull() ? QString() : Nummer(bedarf.toDouble() * 0.8));
   }
   m_rohproteinLabel->setText(Stickstoffpruefung::Rohproteinbeschriftung(jahr));
+  m_rohproteinWert->setAccessibleName(m_rohproteinLabel->text());
   m_wrwghLabel->setVisible(neu);
   m_wrwghWert->setVisible(neu);
   m_hinweis->setText(zeile ? Stickstoffpruefung::Hinweis(m_db, m_daten.betrieb, jahr, liste.Wert(u"Parzelle"_s))
                            : QString());
+  m_hinweis->setAccessibleDescription(m_hinweis->text());
 }
 
 bool TStickstoffSeite::eventFilter(QObject* objekt, QEvent* ereignis) {

@@ -3,6 +3,9 @@
 #include "fensterhilfe.h"
 #include "schlagdaten.h"
 
+#include <QAccessible>
+#include <QFormLayout>
+#include <QGroupBox>
 #include <QLabel>
 
 namespace {
@@ -27,15 +30,19 @@ protected:
     f.Seiten()->setCurrentIndex(TDuengebedarfsfenster::SeiteStickstoff);
     return f;
   }
-  // The label of the evaluation page shown.
-  QLabel* Gezeigt(const QString& name) {
-    for (auto* l : Fenster().findChildren<QLabel*>())
-      if (l->accessibleName() == name && l->parentWidget()->isVisible()) return l;
+  // The value or note of the evaluation page shown.
+  QWidget* Gezeigt(const QString& name) {
+    for (auto* w : Fenster().findChildren<QWidget*>())
+      if (w->accessibleName() == name && w->parentWidget()->isVisible() &&
+          (qobject_cast<QLabel*>(w) || qobject_cast<QLineEdit*>(w)))
+        return w;
     return nullptr;
   }
   QString Text(const QString& name) {
-    auto* l = Gezeigt(name);
-    return l ? l->text() : QStringLiteral("<fehlt>");
+    QWidget* w = Gezeigt(name);
+    if (auto* l = qobject_cast<QLabel*>(w)) return l->text();
+    if (auto* e = qobject_cast<QLineEdit*>(w)) return e->text();
+    return QStringLiteral("<fehlt>");
   }
   bool Sichtbar(const QString& name) {
     auto* l = Gezeigt(name);
@@ -268,6 +275,44 @@ TEST_F(FensterStickstoff, NitratgebietZeigtAchtzigProzentUndMittel2015Bis2019) {
     gefunden = gefunden || (l->isVisible() && l->text() == QStringLiteral("4. tats. Ertragsniveau Mittel 2015-2019 (dt/ha)"));
   EXPECT_TRUE(gefunden);
   EXPECT_EQ(Text(QStringLiteral("Hinweis")),
+            QStringLiteral("Sonstige Düngebeschränkung ausgewählt. Ggf. niedrigerer Düngebedarf als nach DüV möglich."));
+}
+
+// Every value shown after "Berechnen" is read by a screen reader with its
+// caption as name and the number as value; the note as description.
+TEST_F(FensterStickstoff, ErgebnisseSindFuerBildschirmleserLesbar) {
+  Weizen({{"BewirtschaftungsAuflagen", 2}, {"SonstigDuengebeschraenkung", 1}});
+  Stamm(224101, {{"Auswahl", 1}, {"TatsErtrag", 80}, {"TatsErtragRG", 80}});
+  Stickstoffseite();
+  Klick(QStringLiteral("Berechnen"));
+  QGroupBox* box = nullptr;
+  for (auto* b : Fenster().findChildren<QGroupBox*>())
+    if (b->isVisible() && b->title() == QStringLiteral("für Ackerland")) box = b;
+  ASSERT_NE(box, nullptr);
+  auto* form = qobject_cast<QFormLayout*>(box->layout());
+  ASSERT_NE(form, nullptr);
+  QMap<QString, QString> gelesen;
+  for (int r = 0; r < form->rowCount(); ++r) {
+    QLayoutItem* titel = form->itemAt(r, QFormLayout::LabelRole);
+    QLayoutItem* feld = form->itemAt(r, QFormLayout::FieldRole);
+    auto* l = titel ? qobject_cast<QLabel*>(titel->widget()) : nullptr;
+    QWidget* w = feld ? feld->widget() : nullptr;
+    if (!l || !w || !w->isVisible()) continue;
+    auto* e = qobject_cast<QLineEdit*>(w);
+    ASSERT_NE(e, nullptr) << l->text().toStdString() << " zeigt seinen Wert nicht als lesbares Feld";
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(e);
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->text(QAccessible::Name), l->text().trimmed());
+    EXPECT_EQ(a->text(QAccessible::Value), e->text()) << l->text().toStdString();
+    gelesen[a->text(QAccessible::Name)] = a->text(QAccessible::Value);
+  }
+  EXPECT_EQ(gelesen.value(QStringLiteral("Düngebedarf (kg N/ha)")), QStringLiteral("175"));
+  EXPECT_EQ(gelesen.value(QStringLiteral("Nitratgebiet abzüglich 20 % (kg N/ha)")), QStringLiteral("140"));
+  EXPECT_EQ(gelesen.value(QStringLiteral("4. tats. Ertragsniveau Mittel 2015-2019 (dt/ha)")), QStringLiteral("80"));
+  EXPECT_EQ(gelesen.value(QStringLiteral("1. Kultur")), QStringLiteral("Winterweizen A, B"));
+  QAccessibleInterface* hinweis = QAccessible::queryAccessibleInterface(Gezeigt(QStringLiteral("Hinweis")));
+  ASSERT_NE(hinweis, nullptr);
+  EXPECT_EQ(hinweis->text(QAccessible::Description),
             QStringLiteral("Sonstige Düngebeschränkung ausgewählt. Ggf. niedrigerer Düngebedarf als nach DüV möglich."));
 }
 
