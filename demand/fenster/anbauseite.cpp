@@ -12,6 +12,7 @@
 
 #include <QColor>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -64,16 +65,18 @@ TAnbauSeite::TAnbauSeite(TBedarfsdaten& daten, QWidget* eltern) : TBedarfsseite(
   k1->addWidget(Knopf(u"Kultur löschen"_s, {}, [this] { KulturLoeschen(); }));
   k1->addWidget(Knopf(u"Vorauswahl"_s, u"Vorauswahl der benötigten Kulturen."_s, [this] { emit VorauswahlVerlangt(); }));
   links->addLayout(k1);
-  auto* k2 = new QHBoxLayout;
-  k2->addWidget(Knopf(u"Frucht merken"_s, {}, [this] { FruchtMerken(); }));
-  k2->addWidget(m_fruchtSetzen = Knopf(u"Frucht setzen"_s, {}, [this] { FruchtSetzen(); }));
-  k2->addWidget(Knopf(u"Vorfrucht merken"_s, {}, [this] { VorfruchtMerken(); }));
-  k2->addWidget(m_vorfruchtSetzen = Knopf(u"Vorfrucht setzen"_s, {}, [this] { VorfruchtSetzen(); }));
-  k2->addWidget(Knopf(u"Zwischenfrucht merken"_s, {}, [this] { ZwischenfruchtMerken(); }));
-  k2->addWidget(m_zfSetzen = Knopf(u"Zwischenfrucht setzen"_s, {}, [this] { ZwischenfruchtSetzen(); }));
+  // Each "merken" above its "setzen", so that the row fits beside the panel.
+  auto* k2 = new QGridLayout;
+  k2->addWidget(Knopf(u"Frucht merken"_s, {}, [this] { FruchtMerken(); }), 0, 0);
+  k2->addWidget(m_fruchtSetzen = Knopf(u"Frucht setzen"_s, {}, [this] { FruchtSetzen(); }), 1, 0);
+  k2->addWidget(Knopf(u"Vorfrucht merken"_s, {}, [this] { VorfruchtMerken(); }), 0, 1);
+  k2->addWidget(m_vorfruchtSetzen = Knopf(u"Vorfrucht setzen"_s, {}, [this] { VorfruchtSetzen(); }), 1, 1);
+  k2->addWidget(Knopf(u"Zwischenfrucht merken"_s, {}, [this] { ZwischenfruchtMerken(); }), 0, 2);
+  k2->addWidget(m_zfSetzen = Knopf(u"Zwischenfrucht setzen"_s, {}, [this] { ZwischenfruchtSetzen(); }), 1, 2);
   for (QPushButton* k : {m_fruchtSetzen, m_vorfruchtSetzen, m_zfSetzen}) k->setEnabled(false);
   links->addLayout(k2);
-  h->addLayout(links, 3);
+  // The grids take the width the panel does not need: they have the long names.
+  h->addLayout(links, 1);
 
   m_panel = new TADOPanel;
   m_panel->setDataSet(anbau);
@@ -126,7 +129,7 @@ TAnbauSeite::TAnbauSeite(TBedarfsdaten& daten, QWidget* eltern) : TBedarfsseite(
     // Crop rows are added only through the buttons.
     if (anbau->Zustand() == TADODataSetMod::TZustand::Einfuegen && !m_kulturNeu) anbau->Abbrechen();
   });
-  h->addWidget(m_panel, 2);
+  h->addWidget(m_panel, 0);
 
   connect(anbau, &TADODataSetMod::PositionGeaendert, this, &TAnbauSeite::Sichtbarkeit);
   connect(anbau, &TADODataSetMod::ZustandGeaendert, this, &TAnbauSeite::Sichtbarkeit);

@@ -77,6 +77,7 @@ QLabel* TBedarfsseite::Legende(const QString& text) {
   auto* l = new QLabel(text);
   l->setAccessibleName(text);
   l->setStyleSheet(u"color: rgb(180, 0, 0)"_s);
+  l->setWordWrap(true);
   return l;
 }
 
@@ -100,7 +101,6 @@ TListenAnsicht* TBedarfsseite::SchlagRaster() {
 
 QLabel* TBedarfsseite::FehlendZeile() {
   auto* l = Legende(QString());
-  l->setWordWrap(true);
   TADODataSetMod* schlaege = m_daten.schlaege;
   const auto zeigen = [l, schlaege] {
     const QString text = FehlendIn(*schlaege, schlaege->Position());

@@ -9,6 +9,9 @@
 #include "stickstoffseite.h"
 #include "taschenrechner.h"
 
+#include <QApplication>
+#include <QComboBox>
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -70,7 +73,31 @@ TDuengebedarfsfenster::TDuengebedarfsfenster(TADOModConnection& db, TMeldungen& 
   }
   haupt->addLayout(UntereLeiste());
   SeitenVerbinden();
+  BreiteBegrenzen();
+  // Before the first show: the rows a field or crop row asks for are hidden
+  // until there is one, so they do not widen the window.
+  m_schlagSeite->Sichtbarkeit();
   resize(1200, 800);
+}
+
+void TDuengebedarfsfenster::BreiteBegrenzen() {
+  // Long crop names and choice texts would make the window wider than the
+  // screen: choices show their start (the list shows them whole), long
+  // captions break into lines.
+  for (QComboBox* c : findChildren<QComboBox*>()) {
+    c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    c->setMinimumContentsLength(16);
+    // The box keeps the minimum width it worked out from its entries until its style changes.
+    QEvent stil(QEvent::StyleChange);
+    QApplication::sendEvent(c, &stil);
+  }
+  for (QFormLayout* form : findChildren<QFormLayout*>())
+    for (int z = 0; z < form->rowCount(); ++z)
+      if (auto* titel = form->itemAt(z, QFormLayout::LabelRole) ? qobject_cast<QLabel*>(form->itemAt(z, QFormLayout::LabelRole)->widget()) : nullptr;
+          titel && titel->text().size() > 60)
+        titel->setWordWrap(true);
+  // The layouts keep the sizes they asked for before; they ask again.
+  for (QWidget* w : findChildren<QWidget*>()) w->updateGeometry();
 }
 
 TDuengebedarfsfenster::~TDuengebedarfsfenster() {

@@ -65,6 +65,8 @@ private:
   // "Suchen", "Taschenrechner", "Bildschirmdruck", "Hauptmenü".
   QHBoxLayout* UntereLeiste();
   void SeitenVerbinden();
+  // Keeps the window within a screen of 1200 points however long the texts.
+  void BreiteBegrenzen();
   void SeiteGewechselt(int seite);
   void AllesSpeichern();
   // Before the window closes: saves what can be saved; input that cannot be

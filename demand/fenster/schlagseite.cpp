@@ -59,7 +59,8 @@ TSchlagSeite::TSchlagSeite(TBedarfsdaten& daten, QWidget* eltern)
                            [this] { SchlagTeilung(); }));
   knoepfe->addWidget(Knopf(u"Schlag löschen"_s, {}, [this] { SchlagLoeschen(); }));
   links->addLayout(knoepfe);
-  h->addLayout(links, 3);
+  // The grids take the width the panel does not need: they have the long names.
+  h->addLayout(links, 1);
 
   m_panel = new TADOPanel;
   m_panel->setDataSet(schlag);
@@ -157,7 +158,7 @@ TSchlagSeite::TSchlagSeite(TBedarfsdaten& daten, QWidget* eltern)
       m_raster->setFocus();
     }
   });
-  h->addWidget(m_panel, 2);
+  h->addWidget(m_panel, 0);
   // The parcel number before the marked inputs: its message alone, not one on top of the other.
   m_panel->VorDemPruefen = [this] {
     const Schlagdaten::TParzelle p = ParzelleJetzt();

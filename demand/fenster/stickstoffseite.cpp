@@ -54,7 +54,7 @@ TStickstoffSeite::TStickstoffSeite(TBedarfsdaten& daten, QWidget* eltern) : TBed
   k->addWidget(m_nminSetzen = Knopf(u"Nmin setzen"_s, {}, [this] { NminSetzen(); }));
   m_nminSetzen->setEnabled(false);
   links->addLayout(k);
-  h->addLayout(links, 2);
+  h->addLayout(links, 1);
 
   m_panel = new TADOPanel;
   m_panel->setDataSet(liste);
@@ -91,6 +91,8 @@ TStickstoffSeite::TStickstoffSeite(TBedarfsdaten& daten, QWidget* eltern) : TBed
   q3Zeile->addWidget(m_quelle6090, 1);
   auto* loeschen = Knopf(u"X"_s, u"Ausgewählte Datenherkunft löschen."_s, [this] { QuelleLoeschen(); });
   loeschen->setAccessibleName(u"Datenherkunft löschen"_s);
+  // Narrow, so that the source's text beside it shows in full.
+  loeschen->setMaximumWidth(loeschen->fontMetrics().horizontalAdvance(u"X"_s) * 4);
   q3Zeile->addWidget(loeschen);
   nf->addRow(u"Datenherkunft 60-90 cm"_s, q3Zeile);
   for (auto* c : {m_quelle030, m_quelle6090}) connect(c, &QComboBox::activated, this, &TStickstoffSeite::QuelleGewaehlt);
@@ -111,7 +113,7 @@ TStickstoffSeite::TStickstoffSeite(TBedarfsdaten& daten, QWidget* eltern) : TBed
   m_hinweis->setWordWrap(true);
   pl->addWidget(m_hinweis);
   pl->addStretch();
-  h->addWidget(m_panel, 3);
+  h->addWidget(m_panel, 1);
 
   connect(liste, &TADODataSetMod::PositionGeaendert, this, &TStickstoffSeite::Anzeigen);
   connect(liste, &TADODataSetMod::ZustandGeaendert, this, &TStickstoffSeite::Anzeigen);
