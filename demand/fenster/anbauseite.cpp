@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -85,6 +86,7 @@ TAnbauSeite::TAnbauSeite(TBedarfsdaten& daten, QWidget* eltern) : TBedarfsseite(
   auto* pl = new QVBoxLayout(m_panel);
   m_fruchtart = new QTabWidget;
   m_fruchtart->setAccessibleName(u"Fruchtart"_s);
+  m_fruchtart->tabBar()->setAccessibleName(u"Fruchtart"_s);
   auto* hf = new QWidget;
   hf->setAccessibleName(u"Hauptfrucht"_s);
   auto* f = m_hfForm = new QFormLayout(hf);

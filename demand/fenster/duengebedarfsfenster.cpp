@@ -2,6 +2,7 @@
 
 #include "anbauseite.h"
 #include "dataset.h"
+#include "formular.h"
 #include "kulturdaten.h"
 #include "meldungen.h"
 #include "schlagdaten.h"
@@ -18,6 +19,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -61,6 +63,7 @@ TDuengebedarfsfenster::TDuengebedarfsfenster(TADOModConnection& db, TMeldungen& 
   auto* haupt = new QVBoxLayout(this);
   m_seiten = new QTabWidget(this);
   m_seiten->setAccessibleName(u"Seiten"_s);
+  m_seiten->tabBar()->setAccessibleName(u"Seiten"_s);
   haupt->addWidget(m_seiten, 1);
   m_schlagSeite = new TSchlagSeite(m_daten);
   m_anbauSeite = new TAnbauSeite(m_daten);
@@ -71,9 +74,17 @@ TDuengebedarfsfenster::TDuengebedarfsfenster(TADOModConnection& db, TMeldungen& 
     w->setAccessibleName(t);
     m_seiten->setTabEnabled(m_seiten->addTab(w, t), false);
   }
-  haupt->addLayout(UntereLeiste());
+  QHBoxLayout* unten = UntereLeiste();
+  haupt->addLayout(unten);
   SeitenVerbinden();
   BreiteBegrenzen();
+  // Tab follows the screen: the page tabs, the page shown (its grid and the
+  // buttons under it, then its panel from top to bottom), the row below.
+  std::vector<QWidget*> folge{m_seiten->tabBar()};
+  for (int i = 0; i < m_seiten->count(); ++i) folge.push_back(m_seiten->widget(i));
+  for (int i = 0; i < unten->count(); ++i)
+    if (QWidget* w = unten->itemAt(i)->widget()) folge.push_back(w);
+  Formular::TabFolge(folge);
   // Before the first show: the rows a field or crop row asks for are hidden
   // until there is one, so they do not widen the window.
   m_schlagSeite->Sichtbarkeit();

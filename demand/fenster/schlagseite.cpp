@@ -193,7 +193,9 @@ void TSchlagSeite::BkrHinweisZeigen() {
 }
 
 void TSchlagSeite::BkrVerlassen() {
-  const QVariant bkr = Liste().Position() >= 0 ? Liste().Wert(u"BKR"_s) : QVariant();
+  // Only a number typed now: passing through a stored one keeps the user free.
+  if (Liste().Position() < 0 || !Liste().IstGeaendert(u"BKR"_s)) return;
+  const QVariant bkr = Liste().Wert(u"BKR"_s);
   if (m_bkrPruefung || bkr.isNull() || bkr.toInt() == 0 || Bodenklimaraum::Gueltig(bkr)) return;
   const QScopedValueRollback sperre(m_bkrPruefung, true);
   m_meldungen.Info(Bodenklimaraum::Ungueltig);

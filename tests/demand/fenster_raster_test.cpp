@@ -3,6 +3,7 @@
 #include "fensterhilfe.h"
 
 #include <QHeaderView>
+#include <QTabBar>
 #include <QTableView>
 
 namespace {
@@ -70,6 +71,62 @@ TEST_F(FensterRaster, TitelGanzUndLangeNamenMitTooltip) {
         if (c != kultur)
           EXPECT_LE(kopf->sectionSize(c), std::max(kopf->sectionSizeHint(c), static_cast<const QAbstractItemView*>(t)->sizeHintForColumn(c)) + 2)
               << t->model()->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString().toStdString();
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// Tab goes through a page as it stands on the screen: the grid and the
+// buttons under it, then the panel from top to bottom, then the row below
+// the pages.
+TEST_F(FensterRaster, TabFolgtDemBildschirm) {
+  Schlag(12, {{"Feldblock", "DEVLLI0123456789"}, {"Groesse", 2.5}, {"Phosphatgebiet", 1}, {"NutzungsForm", 1}});
+  Kultur(12, 224101, {{"Kultur", "Winterweizen A, B"}});
+  Vorauswahl(224101, 80);
+  struct TFall {
+    int seite;
+    QString start;  // the page's first grid
+    QStringList marken;
+  };
+  const TFall faelle[] = {
+      {TDuengebedarfsfenster::SeiteSchlag, u"Schläge"_s,
+       {u"neuen Schlag anlegen"_s, u"Schlag löschen"_s, u"Schlag-Nr."_s, u"Feldblock *"_s, u"Gesamtparzellennummer *"_s,
+        u"Größe *"_s, u"Nutzungsform *"_s, u"Bodenklimaraum *"_s, u"Durchwurzelungstiefe *"_s, u"Analysemethode"_s,
+        u"OK"_s, u"Abbruch"_s, u"Suchen"_s, u"Taschenrechner"_s, u"Hauptmenü"_s}},
+      {TDuengebedarfsfenster::SeiteAnbau, u"Schläge"_s,
+       {u"Kulturen"_s, u"Kultur anlegen"_s, u"Vorauswahl"_s, u"Frucht merken"_s, u"Vorfrucht merken"_s,
+        u"Zwischenfrucht merken"_s, u"Hauptfrucht *"_s, u"Vorfrucht"_s, u"OK"_s, u"Suchen"_s, u"Hauptmenü"_s}},
+      {TDuengebedarfsfenster::SeiteStickstoff, u"Kulturen des Jahres"_s,
+       {u"Berechnen"_s, u"Nmin merken"_s, u"Datenherkunft 0-30 und 30-60 cm"_s, u"Nmin 0-30 cm (kg N/ha)"_s,
+        u"Nmin 60-90 cm (kg N/ha)"_s, u"Datenherkunft 60-90 cm"_s, u"Datenherkunft löschen"_s, u"Berechnungsdatum *"_s,
+        u"Suchen"_s, u"Hauptmenü"_s}},
+  };
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.start.toStdString());
+    Fenster().Seiten()->setCurrentIndex(f.seite);
+    // From the page tabs on top.
+    QWidget* start = Fenster().Seiten()->tabBar();
+    start->setFocus(Qt::TabFocusReason);
+    QStringList folge;
+    for (int i = 0; i < 80; ++i) {
+      QWidget* w = QApplication::focusWidget();
+      ASSERT_NE(w, nullptr);
+      if (i > 0 && w == start) break;
+      folge << w->accessibleName();
+      QTest::keyClick(w, Qt::Key_Tab);
+    }
+    EXPECT_TRUE(meldungen.protokoll.isEmpty()) << meldungen.protokoll.join(u'\n').toStdString();
+    ASSERT_GE(folge.size(), 2);
+    EXPECT_EQ(folge[0], u"Seiten"_s);
+    EXPECT_EQ(folge[1], f.start);
+    qsizetype vorher = 1;
+    for (const QString& m : f.marken) {
+      const qsizetype stelle = folge.indexOf(m);
+      EXPECT_GT(stelle, vorher) << m.toStdString() << " in " << folge.join(u" | "_s).toStdString();
+      vorher = stelle;
+    }
   }
 }
 
