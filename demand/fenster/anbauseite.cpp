@@ -68,11 +68,12 @@ TAnbauSeite::TAnbauSeite(TBedarfsdaten& daten, QWidget* eltern) : TBedarfsseite(
   links->addLayout(k1);
   // Each "merken" above its "setzen", so that the row fits beside the panel.
   auto* k2 = new QGridLayout;
+  // Built row by row, so that Tab goes along the rows.
   k2->addWidget(Knopf(u"Frucht merken"_s, {}, [this] { FruchtMerken(); }), 0, 0);
-  k2->addWidget(m_fruchtSetzen = Knopf(u"Frucht setzen"_s, {}, [this] { FruchtSetzen(); }), 1, 0);
   k2->addWidget(Knopf(u"Vorfrucht merken"_s, {}, [this] { VorfruchtMerken(); }), 0, 1);
-  k2->addWidget(m_vorfruchtSetzen = Knopf(u"Vorfrucht setzen"_s, {}, [this] { VorfruchtSetzen(); }), 1, 1);
   k2->addWidget(Knopf(u"Zwischenfrucht merken"_s, {}, [this] { ZwischenfruchtMerken(); }), 0, 2);
+  k2->addWidget(m_fruchtSetzen = Knopf(u"Frucht setzen"_s, {}, [this] { FruchtSetzen(); }), 1, 0);
+  k2->addWidget(m_vorfruchtSetzen = Knopf(u"Vorfrucht setzen"_s, {}, [this] { VorfruchtSetzen(); }), 1, 1);
   k2->addWidget(m_zfSetzen = Knopf(u"Zwischenfrucht setzen"_s, {}, [this] { ZwischenfruchtSetzen(); }), 1, 2);
   for (QPushButton* k : {m_fruchtSetzen, m_vorfruchtSetzen, m_zfSetzen}) k->setEnabled(false);
   links->addLayout(k2);
