@@ -9,9 +9,13 @@
 
 #include <QApplication>
 
+#include <utility>
+
 TADOPanel::TADOPanel(QWidget* eltern) : QFrame(eltern) {
   connect(qApp, &QApplication::focusChanged, this, &TADOPanel::FokusGeaendert);
 }
+
+TADOPanel::~TADOPanel() { disconnect(qApp, nullptr, this, nullptr); }
 
 TMeldungen* TADOPanel::EigeneMeldungen() const {
   if (m_meldungen) return m_meldungen;
@@ -51,8 +55,9 @@ void TADOPanel::BeimVerlassen() {
 
 bool TADOPanel::Speichern() {
   if (!m_liste || !m_liste->IstOffen()) return true;
+  m_abgelehntGemeldet = false;
   if (m_liste->SpeichernWennGeaendert()) return true;
-  Meldungen().Info(QStringLiteral("Speichern fehlgeschlagen"));
+  if (!std::exchange(m_abgelehntGemeldet, false)) Meldungen().Info(QStringLiteral("Speichern fehlgeschlagen"));
   return false;
 }
 
@@ -66,6 +71,7 @@ QWidget* TADOPanel::ErsterFehler() const {
 }
 
 bool TADOPanel::Pruefen() {
+  if (VorDemPruefen && !VorDemPruefen()) return false;
   QWidget* w = ErsterFehler();
   if (!w) return true;
   // Focus first: entering recolours the field, the mark must come after.

@@ -9,6 +9,8 @@
 #include <QPointer>
 #include <QPushButton>
 
+#include <functional>
+
 class TMeldungen;
 class THilfsfenster;
 class TDBOKBitBtn;
@@ -17,6 +19,9 @@ class TADOPanel : public QFrame {
   Q_OBJECT
 public:
   explicit TADOPanel(QWidget* eltern = nullptr);
+  // Focus moves while the window goes (its children are deleted after the
+  // panel's own part) must not reach the panel.
+  ~TADOPanel() override;
 
   void setDataSet(TADODataSetMod* liste) { m_liste = liste; }
   TADODataSetMod* DataSet() const { return m_liste; }
@@ -33,8 +38,14 @@ public:
   // Before "OK" saves: marks the first field in error, gives it the focus
   // and says so. False when there was one.
   bool Pruefen();
+  // A check of the window's own that comes before the marked fields: false
+  // stops "OK"; the check has said why and put the focus where to fix it.
+  std::function<bool()> VorDemPruefen;
   // Saves a pending edit; a failure is reported and the row stays in edit.
   bool Speichern();
+  // A before-save hook that has itself told the user why the row cannot be
+  // saved calls this during the save: the panel adds no message of its own.
+  void AblehnungGemeldet() { m_abgelehntGemeldet = true; }
   // Whether the focus is inside the panel.
   bool IstBetreten() const { return m_drin; }
 
@@ -52,6 +63,7 @@ private:
   TMeldungen* m_meldungen = nullptr;
   THilfsfenster* m_hilfsfenster = nullptr;
   bool m_drin = false;
+  bool m_abgelehntGemeldet = false;
 };
 
 // "OK" (ReAktion 1) saves the list after the panel's check, "Abbruch"

@@ -7,6 +7,9 @@
 #include <QAbstractScrollArea>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QTabWidget>
+
+#include <functional>
 
 namespace Formular {
 
@@ -43,13 +46,23 @@ TDBCheckBoxMod* Haken(QFormLayout* form, TADODataSetMod* liste, const QString& s
 
 void TabFolge(const std::vector<QWidget*>& bereiche) {
   std::vector<QWidget*> folge;
-  for (QWidget* bereich : bereiche) {
-    if (bereich->focusPolicy() & Qt::TabFocus) folge.push_back(bereich);
-    // Depth first, in the order of creation.
-    for (QWidget* w : bereich->findChildren<QWidget*>())
-      if ((w->focusPolicy() & Qt::TabFocus) && !w->isWindow() && !qobject_cast<QAbstractScrollArea*>(w->parentWidget()))
-        folge.push_back(w);
-  }
+  // A widget with a focus proxy (a tab widget, reached through its tab bar)
+  // is not listed: the proxy stands for it.
+  const auto nehmen = [](QWidget* w) { return (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy(); };
+  // Depth first, in the order of creation; a tab widget's tabs before its
+  // pages, as they stand above them. Windows of their own (the list of a
+  // choice) stay out, and so do the parts of a scroll area (viewport, bars,
+  // headers), though not what it shows.
+  std::function<void(QWidget*, bool)> sammeln = [&](QWidget* w, bool teil) {
+    if (!teil && nehmen(w)) folge.push_back(w);
+    QList<QWidget*> kinder = w->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    if (auto* reiter = qobject_cast<QTabWidget*>(w); reiter && kinder.removeOne(reiter->tabBar()))
+      kinder.prepend(reiter->tabBar());
+    const bool flaeche = qobject_cast<QAbstractScrollArea*>(w);
+    for (QWidget* k : kinder)
+      if (!k->isWindow()) sammeln(k, flaeche);
+  };
+  for (QWidget* bereich : bereiche) sammeln(bereich, false);
   for (size_t i = 1; i < folge.size(); ++i) QWidget::setTabOrder(folge[i - 1], folge[i]);
 }
 

@@ -43,14 +43,14 @@ void TListenAnsicht::SpaltenAnpassen(QTableView* raster, int maxZeichen) {
   if (!raster->model()) return;
   const int grenze = raster->fontMetrics().averageCharWidth() * maxZeichen;
   QHeaderView* kopf = raster->horizontalHeader();
-  std::vector<int> spalten, titel, breite;
+  std::vector<int> spalten, titel, breite, voll;
   for (int spalte = 0; spalte < raster->model()->columnCount(); ++spalte) {
     if (kopf->isSectionHidden(spalte)) continue;
     spalten.push_back(spalte);
     titel.push_back(kopf->sectionSizeHint(spalte));
-    const int inhalt = std::min(static_cast<const QAbstractItemView*>(raster)->sizeHintForColumn(spalte), grenze);
+    voll.push_back(std::max(titel.back(), static_cast<const QAbstractItemView*>(raster)->sizeHintForColumn(spalte)));
     // The title is never cut: it may be wider than the limit for content.
-    breite.push_back(std::max(titel.back(), inhalt));
+    breite.push_back(std::min(voll.back(), std::max(titel.back(), grenze)));
   }
   // Too wide for the grid: the widest columns give way (their texts are
   // elided, never their titles), so that every column stays in view.
@@ -67,6 +67,14 @@ void TListenAnsicht::SpaltenAnpassen(QTableView* raster, int maxZeichen) {
     const int schritt = std::max(1, std::min(abgeben, raster->fontMetrics().averageCharWidth() * 2));
     breite[breiteste] -= schritt;
     summe -= schritt;
+  }
+  // Room left over goes first to the columns whose texts are cut, so that a
+  // long name shows in full when the grid is wide enough.
+  for (size_t i = 0; i < breite.size() && platz > summe; ++i) {
+    const int mehr = std::min(voll[i] - breite[i], platz - summe);
+    if (mehr <= 0) continue;
+    breite[i] += mehr;
+    summe += mehr;
   }
   for (size_t i = 0; i < spalten.size(); ++i) kopf->resizeSection(spalten[i], breite[i]);
 }

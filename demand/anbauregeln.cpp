@@ -1,5 +1,6 @@
 #include "anbauregeln.h"
 
+#include "ausfuehrung.h"
 #include "connection.h"
 
 #include <QSet>
@@ -42,13 +43,16 @@ bool SchlagTeilen(TADOModConnection& db, qint64 schlagId, int neueParzelle) {
   for (const QString& s : db.Spalten(QStringLiteral("Schlag")))
     if (!NichtKopiert().contains(s.toLower())) spalten << s;
   const QString liste = spalten.join(QStringLiteral(", "));
-  return db.AusfuehrenMitMeldung(QStringLiteral("insert into Schlag ( %1, Parzelle ) select %1, :neu from Schlag where ID = :id")
-                                     .arg(liste),
-                                 {{QStringLiteral("neu"), neueParzelle}, {QStringLiteral("id"), schlagId}});
+  return Ausfuehrung::MitMeldung(
+      db, QStringLiteral("insert into Schlag ( %1, Parzelle ) select %1, :neu from Schlag where ID = :id").arg(liste),
+      {{QStringLiteral("neu"), neueParzelle}, {QStringLiteral("id"), schlagId}},
+      QStringLiteral("Der Schlag konnte nicht geteilt werden."),
+      QStringLiteral("Bitte prüfen Sie die neue Parzellennummer und versuchen Sie es noch einmal."));
 }
 
 void BodenInAnbau(TADOModConnection& db, qint64 schlagId) {
-  db.AusfuehrenMitMeldung(
+  Ausfuehrung::MitMeldung(
+      db,
       QStringLiteral(
           "update Anbau set ( HumusGroesserVier, GL_Bodenart, BG, SteingehaltKrume, Durchwurzelungstiefe, BKR, AZ, FA, "
           "KeineDuengung, GL_BG, RotesGebiet ) = ( select r.HumusGroesserVier, r.GL_Bodenart, r.BG, r.SteingehaltKrume, "
@@ -56,7 +60,9 @@ void BodenInAnbau(TADOModConnection& db, qint64 schlagId) {
           "where Anbau.BetriebsNr = r.BetriebsNr and Anbau.Jahr = r.Jahr and Anbau.Parzelle = r.Parzelle and r.ID = :id ) "
           "where exists ( select 1 from Schlag r where Anbau.BetriebsNr = r.BetriebsNr and Anbau.Jahr = r.Jahr "
           "and Anbau.Parzelle = r.Parzelle and r.ID = :id )"),
-      {{QStringLiteral("id"), schlagId}});
+      {{QStringLiteral("id"), schlagId}},
+      QStringLiteral("Die Bodendaten des Schlages konnten nicht in seine Kulturen übernommen werden."),
+      QStringLiteral("Bitte speichern Sie den Schlag noch einmal mit „OK“."));
 }
 
 int HoechsteFruchtNr(TADOModConnection& db, int betrieb, int jahr, int parzelle) {
@@ -87,21 +93,30 @@ void KulturLoeschen(TADOModConnection& db, qint64 anbauId) {
   if (!a.Naechste()) return;
   const int betrieb = a.Wert(0).toInt(), jahr = a.Wert(1).toInt(), parzelle = a.Wert(2).toInt();
   const int fruchtNr = a.Wert(3).toInt();
-  if (!db.AusfuehrenMitMeldung(QStringLiteral("delete from Anbau where ID = :id"), {{QStringLiteral("id"), anbauId}})) return;
+  if (!Ausfuehrung::MitMeldung(db, QStringLiteral("delete from Anbau where ID = :id"), {{QStringLiteral("id"), anbauId}},
+                               QStringLiteral("Die Kultur konnte nicht gelöscht werden.")))
+    return;
+  const QString nachher = QStringLiteral("Nach dem Löschen der Kultur konnten die übrigen Kulturen des Schlages nicht "
+                                         "angepasst werden.");
+  const QString pruefen = QStringLiteral("Bitte prüfen Sie die Kulturen des Schlages auf der Seite „Anbau“.");
   const TParameter p = Feld(betrieb, jahr, parzelle);
   if (fruchtNr == 0) {
-    db.AusfuehrenMitMeldung(QStringLiteral("update Anbau set Zwischenfrucht = 14, ZwischenfruchtText = '-------ohne-------' "
-                                           "where BetriebsNr = :B and Jahr = :J and Parzelle = :P"),
-                            p);
-    db.AusfuehrenMitMeldung(QStringLiteral("update Schlag set Zwischenfrucht = 14, ZwischenfruchtText = '-------ohne-------' "
-                                           "where BetriebsNr = :B and Jahr = :J and Parzelle = :P"),
-                            p);
+    // The field follows its crop rows; after a failure it is left alone.
+    if (Ausfuehrung::MitMeldung(db,
+                                QStringLiteral("update Anbau set Zwischenfrucht = 14, ZwischenfruchtText = '-------ohne-------' "
+                                               "where BetriebsNr = :B and Jahr = :J and Parzelle = :P"),
+                                p, nachher, pruefen))
+      Ausfuehrung::MitMeldung(db,
+                              QStringLiteral("update Schlag set Zwischenfrucht = 14, ZwischenfruchtText = '-------ohne-------' "
+                                             "where BetriebsNr = :B and Jahr = :J and Parzelle = :P"),
+                              p, nachher, pruefen);
   } else {
     TParameter q = p;
     q.emplace_back(QStringLiteral("F"), fruchtNr);
-    db.AusfuehrenMitMeldung(QStringLiteral("update Anbau set FruchtNr = FruchtNr - 1 where BetriebsNr = :B and Jahr = :J "
+    Ausfuehrung::MitMeldung(db,
+                            QStringLiteral("update Anbau set FruchtNr = FruchtNr - 1 where BetriebsNr = :B and Jahr = :J "
                                            "and Parzelle = :P and FruchtNr > :F"),
-                            q);
+                            q, nachher, pruefen);
   }
 }
 
@@ -132,8 +147,11 @@ void LegumAbgleichen(TADOModConnection& db, qint64 anbauId) {
   const bool zwischenfrucht = fruchtNr == 0;
   const bool legum = zwischenfrucht ? (nummer >= 9 && nummer <= 12) : a.Wert(2).toInt() >= 1;
   const TParameter id = {{QStringLiteral("id"), anbauId}};
+  const QString was = QStringLiteral("Der Datensatz zur Stickstoffbindung der Leguminosen dieser Kultur konnte nicht "
+                                     "angepasst werden.");
+  const QString abhilfe = QStringLiteral("Bitte speichern Sie die Kultur noch einmal mit „OK“.");
   if (!legum) {
-    db.AusfuehrenMitMeldung(QStringLiteral("delete from Dung where ProbenID = :id and Kategorie = 3 "), id);
+    Ausfuehrung::MitMeldung(db, QStringLiteral("delete from Dung where ProbenID = :id and Kategorie = 3 "), id, was, abhilfe);
     return;
   }
   // The values of the record, read from its crop row.
@@ -148,15 +166,17 @@ void LegumAbgleichen(TADOModConnection& db, qint64 anbauId) {
       "IsGL, IsLegumPauschal, Nges, Nverf, Pges");
   if (db.Existiert(QStringLiteral("Dung"), QStringLiteral("ID"),
                    QStringLiteral("ProbenID = %1 and Kategorie = 3").arg(anbauId)))
-    db.AusfuehrenMitMeldung(QStringLiteral("update Dung set ( %1 ) = ( select %2 from Anbau a where a.ID = Dung.ProbenID ) "
+    Ausfuehrung::MitMeldung(db,
+                            QStringLiteral("update Dung set ( %1 ) = ( select %2 from Anbau a where a.ID = Dung.ProbenID ) "
                                            "where Kategorie = 3 and ProbenID = :id")
                                 .arg(spalten, werte),
-                            id);
+                            id, was, abhilfe);
   else
-    db.AusfuehrenMitMeldung(QStringLiteral("insert into Dung ( BetriebsNr, Jahr, Parzelle, ProbenID, Kategorie, %1 ) "
+    Ausfuehrung::MitMeldung(db,
+                            QStringLiteral("insert into Dung ( BetriebsNr, Jahr, Parzelle, ProbenID, Kategorie, %1 ) "
                                            "select a.BetriebsNr, a.Jahr, a.Parzelle, a.ID, 3, %2 from Anbau a where a.ID = :id")
                                 .arg(spalten, werte),
-                            id);
+                            id, was, abhilfe);
 }
 
 double EinzelertragBegrenzt(double einzelertrag, double ertragsniveau, double tatsErtrag) {

@@ -1,6 +1,7 @@
 #include "kulturdaten.h"
 
 #include "anbauregeln.h"
+#include "ausfuehrung.h"
 #include "befehle.h"
 #include "connection.h"
 #include "dataset.h"
@@ -112,9 +113,11 @@ void VorfruchtInSchlag(TADOModConnection& db, const TSchlagJahr& schlag, int fru
   p.emplace_back(u"E"_s, werte.ertrag);
   p.emplace_back(u"V"_s, vorfrucht);
   p.emplace_back(u"N"_s, werte.text);
-  db.AusfuehrenMitMeldung(u"update Schlag set VFEinzelertrag = :E, Vorfrucht = :V, VF_Name = :N "
+  Ausfuehrung::MitMeldung(db,
+                          u"update Schlag set VFEinzelertrag = :E, Vorfrucht = :V, VF_Name = :N "
                           "where BetriebsNr = :B and Jahr = :J and Parzelle = :P"_s,
-                          p);
+                          p, u"Die Vorfrucht konnte nicht in den Schlag übernommen werden."_s,
+                          u"Bitte wählen Sie die Vorfrucht noch einmal aus."_s);
 }
 
 QString ZwischenfruchtText(TADOModConnection& db, const QVariant& art) {
@@ -125,9 +128,11 @@ QString ZwischenfruchtText(TADOModConnection& db, const QVariant& art) {
 void ZwischenfruchtInSchlag(TADOModConnection& db, const TSchlagJahr& schlag, const QString& text) {
   TParameter p = Feld(schlag);
   p.emplace_back(u"T"_s, text);
-  db.AusfuehrenMitMeldung(u"update Schlag set ZwischenfruchtText = :T where BetriebsNr = :B and Jahr = :J "
+  Ausfuehrung::MitMeldung(db,
+                          u"update Schlag set ZwischenfruchtText = :T where BetriebsNr = :B and Jahr = :J "
                           "and Parzelle = :P"_s,
-                          p);
+                          p, u"Die Zwischenfrucht konnte nicht in den Schlag übernommen werden."_s,
+                          u"Bitte wählen Sie die Zwischenfrucht noch einmal aus."_s);
 }
 
 qint64 ZwischenfruchtZeile(TADOModConnection& db, const TSchlagJahr& schlag) {

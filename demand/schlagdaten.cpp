@@ -1,5 +1,7 @@
 #include "schlagdaten.h"
 
+#include "ausfuehrung.h"
+#include "bodenklimaraum.h"
 #include "connection.h"
 #include "dataset.h"
 #include "phosphor.h"
@@ -12,8 +14,10 @@ namespace Schlagdaten {
 
 namespace {
 
+// The farm's soil-climate region; null when it has none that is a region.
 QVariant BetriebsBkr(TADOModConnection& db, int betrieb) {
-  return db.Wert(u"select BKR from Betriebe where ID = :B"_s, {{u"B"_s, betrieb}});
+  const QVariant bkr = db.Wert(u"select BKR from Betriebe where ID = :B"_s, {{u"B"_s, betrieb}});
+  return Bodenklimaraum::Gueltig(bkr) ? bkr : QVariant();
 }
 
 TSchlagWerte WerteAus(const std::function<QVariant(const QString&)>& wert) {
@@ -46,13 +50,31 @@ void ListeDesJahres(TADODataSetMod& liste, int betrieb, int jahr) {
   });
 }
 
-bool Unvollstaendig(const TSchlagWerte& w) {
-  if (w.keineDuengung) return false;
-  if (w.feldblock.trimmed().isEmpty()) return true;
-  for (double wert : {w.parzelle, w.groesse, w.bewirtschaftungsAuflagen, w.phosphatgebiet, w.nutzungsForm, w.bkr, w.az,
-                      w.bg, w.steingehaltKrume, w.durchwurzelungstiefe})
-    if (wert == 0) return true;
-  return w.nutzungsForm == 2 && w.glBodenart == 0;
+QStringList Fehlend(const TSchlagWerte& w) {
+  QStringList f;
+  if (w.keineDuengung) return f;
+  if (w.feldblock.trimmed().isEmpty()) f << u"Feldblock"_s;
+  const std::pair<double, QString> zahlen[] = {{w.parzelle, u"Gesamtparzellennummer"_s},
+                                               {w.groesse, u"Größe"_s},
+                                               {w.bewirtschaftungsAuflagen, u"Nitratgebiet"_s},
+                                               {w.phosphatgebiet, u"Phosphorgebiet"_s},
+                                               {w.nutzungsForm, u"Nutzungsform"_s},
+                                               {w.bkr, u"Bodenklimaraum"_s},
+                                               {w.az, u"Ackerzahl"_s},
+                                               {w.bg, u"Bodengruppe"_s},
+                                               {w.steingehaltKrume, u"Steingehalt Boden (%)"_s},
+                                               {w.durchwurzelungstiefe, u"Durchwurzelungstiefe"_s}};
+  for (const auto& [wert, titel] : zahlen)
+    if (wert == 0) f << titel;
+  if (w.nutzungsForm == 2 && w.glBodenart == 0) f << u"Abschlag Boden-N-Nachlieferung (Grünland/Feldfutterbau)"_s;
+  return f;
+}
+
+bool Unvollstaendig(const TSchlagWerte& w) { return !Fehlend(w).isEmpty(); }
+
+QString FehlendText(const QStringList& fehlend) {
+  if (fehlend.isEmpty()) return {};
+  return (fehlend.size() == 1 ? u"Es fehlt: "_s : u"Es fehlen: "_s) + fehlend.join(u", "_s);
 }
 
 TSchlagWerte Werte(const TADODataSetMod& liste, int zeile) {
@@ -86,16 +108,38 @@ void Vorgaben(TADOModConnection& db, TADODataSetMod& schlag, int betrieb, int ja
 
 void VorDemSpeichern(TADOModConnection& db, TADODataSetMod& schlag, int betrieb) {
   if (schlag.Wert(u"BG"_s).toInt() == 6) schlag.setWert(u"HumusGroesserVier"_s, 1);
-  if (schlag.Wert(u"BKR"_s).toInt() == 0) schlag.setWert(u"BKR"_s, BetriebsBkr(db, betrieb));
+  if (schlag.Wert(u"BKR"_s).toInt() == 0) {
+    const QVariant bkr = BetriebsBkr(db, betrieb);
+    if (!bkr.isNull()) schlag.setWert(u"BKR"_s, bkr);
+  }
   const QString klasse = Phosphor::Gehaltsklasse(schlag.Wert(u"P_Methode"_s).toInt(), schlag.Wert(u"BKR"_s).toInt(),
                                                  schlag.Wert(u"P_Gehalt"_s).toDouble());
   if (schlag.Wert(u"P_GehaltsKlasse"_s).toString() != klasse) schlag.setWert(u"P_GehaltsKlasse"_s, klasse);
 }
 
-bool ParzelleVergeben(TADOModConnection& db, int betrieb, int jahr, int parzelle) {
-  TAbfrage a(db, u"select ID from Schlag where BetriebsNr = :B and Jahr = :J and Parzelle = :P"_s,
-             {{u"B"_s, betrieb}, {u"J"_s, jahr}, {u"P"_s, parzelle}});
+bool ParzelleVergeben(TADOModConnection& db, int betrieb, int jahr, int parzelle, qint64 ausser) {
+  TAbfrage a(db, u"select ID from Schlag where BetriebsNr = :B and Jahr = :J and Parzelle = :P and ID <> :A"_s,
+             {{u"B"_s, betrieb}, {u"J"_s, jahr}, {u"P"_s, parzelle}, {u"A"_s, ausser}});
   return a.Naechste();
+}
+
+TParzelle ParzellePruefen(TADOModConnection& db, int betrieb, int jahr, const QVariant& parzelle, const QVariant& schlagId) {
+  if (parzelle.isNull() || parzelle.toInt() == 0) return TParzelle::Fehlt;
+  if (ParzelleVergeben(db, betrieb, jahr, parzelle.toInt(), schlagId.toLongLong())) return TParzelle::Vergeben;
+  return TParzelle::Gueltig;
+}
+
+QString ParzellenMeldung(TParzelle p) {
+  switch (p) {
+    case TParzelle::Gueltig:
+      return {};
+    case TParzelle::Fehlt:
+      return u"Ohne Gesamtparzellennummer kann der Schlag nicht gespeichert werden. Bitte geben Sie die Nummer ein "
+             "(für eine Bewirtschaftungseinheit eine negative Zahl) oder nehmen Sie die Eingabe mit „Abbruch“ zurück."_s;
+    case TParzelle::Vergeben:
+      return u"Diese Parzelle gibt es schon, bitte andere Nummer vergeben."_s;
+  }
+  return {};
 }
 
 bool DuengejahrVorhanden(TADOModConnection& db, int betrieb) {
@@ -104,7 +148,8 @@ bool DuengejahrVorhanden(TADOModConnection& db, int betrieb) {
 }
 
 bool Loeschen(TADOModConnection& db, const QVariant& schlagId) {
-  return db.AusfuehrenMitMeldung(u"delete from Schlag where ID = :id"_s, {{u"id"_s, schlagId}});
+  return Ausfuehrung::MitMeldung(db, u"delete from Schlag where ID = :id"_s, {{u"id"_s, schlagId}},
+                                 u"Der Schlag konnte nicht gelöscht werden."_s);
 }
 
 QString Betriebsname(TADOModConnection& db, int betrieb) {

@@ -53,6 +53,14 @@ QString Meldung(THindernis h) {
 
 bool ErtragFehlt(int fruchtNr, double tatsErtrag) { return fruchtNr > 0 && !(std::lround(tatsErtrag) > 0); }
 
+QString ErtragFehltText(const QString& kultur, int jahr, bool nitratgebiet) {
+  if (!NeueRegeln(jahr) || !nitratgebiet) return ErtragFehltMeldung;
+  return u"Für die Kultur „"_s + kultur +
+         u"“ fehlt der Ertrag im Nitratgebiet. Der Schlag liegt im Nitratgebiet; dort gilt der mittlere Ertrag der "
+         "Jahre 2015 bis 2019. Bitte tragen Sie ihn in der Vorauswahl bei der Kultur unter „Tatsächlicher "
+         "durchschnittlicher Ertrag Nitratgebiet 2015-2019“ ein."_s;
+}
+
 QString Bereichswarnung(int kulturGruppe, int bedarf) {
   if ((kulturGruppe == 1 && bedarf > 280) || (kulturGruppe == 2 && bedarf > 650))
     return u"Der errechnete Düngebedarf von "_s + QString::number(bedarf) +

@@ -44,6 +44,10 @@ QString Meldung(THindernis h);
 bool ErtragFehlt(int fruchtNr, double tatsErtrag);
 inline const QString ErtragFehltMeldung =
     QStringLiteral("Bitte für die Kultur in der Vorauswahl einen gültigen Ertrag eingeben.");
+// The message naming the yield that is missing: from 2021 a field in a
+// nitrate area takes the crop's nitrate-area mean of 2015-2019, which the
+// farmer enters in the preselection beside the usual mean.
+QString ErtragFehltText(const QString& kultur, int jahr, bool nitratgebiet);
 
 // The warning after a run; empty inside the usual range: arable land
 // (group 1) up to 280, grassland (group 2) up to 650 kg N/ha; vegetables

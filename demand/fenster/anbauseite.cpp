@@ -12,10 +12,12 @@
 
 #include <QColor>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -38,6 +40,7 @@ TAnbauSeite::TAnbauSeite(TBedarfsdaten& daten, QWidget* eltern) : TBedarfsseite(
   auto* links = new QVBoxLayout;
   links->addWidget(SchlagRaster(), 1);
   links->addWidget(Legende(u"Unvollständig ausgefüllte Schläge mit fehlenden Pflichteingaben sind rot markiert."_s));
+  links->addWidget(FehlendZeile());
   auto* kulturen = new TListenAnsicht(*anbau, {{u"Jahr"_s, u"Jahr"_s},
                                                {u"SchlagNr"_s, u"SchlagNr"_s},
                                                {u"SchlagName"_s, u"SchlagName"_s},
@@ -63,16 +66,19 @@ TAnbauSeite::TAnbauSeite(TBedarfsdaten& daten, QWidget* eltern) : TBedarfsseite(
   k1->addWidget(Knopf(u"Kultur löschen"_s, {}, [this] { KulturLoeschen(); }));
   k1->addWidget(Knopf(u"Vorauswahl"_s, u"Vorauswahl der benötigten Kulturen."_s, [this] { emit VorauswahlVerlangt(); }));
   links->addLayout(k1);
-  auto* k2 = new QHBoxLayout;
-  k2->addWidget(Knopf(u"Frucht merken"_s, {}, [this] { FruchtMerken(); }));
-  k2->addWidget(m_fruchtSetzen = Knopf(u"Frucht setzen"_s, {}, [this] { FruchtSetzen(); }));
-  k2->addWidget(Knopf(u"Vorfrucht merken"_s, {}, [this] { VorfruchtMerken(); }));
-  k2->addWidget(m_vorfruchtSetzen = Knopf(u"Vorfrucht setzen"_s, {}, [this] { VorfruchtSetzen(); }));
-  k2->addWidget(Knopf(u"Zwischenfrucht merken"_s, {}, [this] { ZwischenfruchtMerken(); }));
-  k2->addWidget(m_zfSetzen = Knopf(u"Zwischenfrucht setzen"_s, {}, [this] { ZwischenfruchtSetzen(); }));
+  // Each "merken" above its "setzen", so that the row fits beside the panel.
+  auto* k2 = new QGridLayout;
+  // Built row by row, so that Tab goes along the rows.
+  k2->addWidget(Knopf(u"Frucht merken"_s, {}, [this] { FruchtMerken(); }), 0, 0);
+  k2->addWidget(Knopf(u"Vorfrucht merken"_s, {}, [this] { VorfruchtMerken(); }), 0, 1);
+  k2->addWidget(Knopf(u"Zwischenfrucht merken"_s, {}, [this] { ZwischenfruchtMerken(); }), 0, 2);
+  k2->addWidget(m_fruchtSetzen = Knopf(u"Frucht setzen"_s, {}, [this] { FruchtSetzen(); }), 1, 0);
+  k2->addWidget(m_vorfruchtSetzen = Knopf(u"Vorfrucht setzen"_s, {}, [this] { VorfruchtSetzen(); }), 1, 1);
+  k2->addWidget(m_zfSetzen = Knopf(u"Zwischenfrucht setzen"_s, {}, [this] { ZwischenfruchtSetzen(); }), 1, 2);
   for (QPushButton* k : {m_fruchtSetzen, m_vorfruchtSetzen, m_zfSetzen}) k->setEnabled(false);
   links->addLayout(k2);
-  h->addLayout(links, 3);
+  // The grids take the width the panel does not need: they have the long names.
+  h->addLayout(links, 1);
 
   m_panel = new TADOPanel;
   m_panel->setDataSet(anbau);
@@ -81,6 +87,7 @@ TAnbauSeite::TAnbauSeite(TBedarfsdaten& daten, QWidget* eltern) : TBedarfsseite(
   auto* pl = new QVBoxLayout(m_panel);
   m_fruchtart = new QTabWidget;
   m_fruchtart->setAccessibleName(u"Fruchtart"_s);
+  m_fruchtart->tabBar()->setAccessibleName(u"Fruchtart"_s);
   auto* hf = new QWidget;
   hf->setAccessibleName(u"Hauptfrucht"_s);
   auto* f = m_hfForm = new QFormLayout(hf);
@@ -96,16 +103,19 @@ TAnbauSeite::TAnbauSeite(TBedarfsdaten& daten, QWidget* eltern) : TBedarfsseite(
   // at least four weeks after the previous crop was worked in.
   m_einMonatVorher = Haken(f, anbau, u"Is1MonatVorher"_s, u"Nmin-Probenahme mind. 4 Wochen nach Einarbeitung der Vorfrucht"_s);
   m_legAnteil = Feld(f, anbau, u"Leguminosenanteil"_s, u"Ertragsanteil Leguminosen (nicht für Ackergras)"_s, 0);
+  // A share beyond its bounds is set to the bound with a message.
   m_legAnteil->setMinwert(0);
   m_legAnteil->setMaxWert(100);
-  m_legAnteil->setIsGrossKleinTest(TMinMaxTest::Max_Grenz_Min_Grenz);
+  m_legAnteil->setIsGrossKleinTest(TMinMaxTest::Max_MKor_Min_MKor);
+  m_legAnteil->setIsZuGrossString(u"Leguminosenanteil außerhalb des zulässigen Bereichs"_s);
   m_rohprotein = Feld(f, anbau, u"TatsRohprotein"_s,
                       u"tatsächlicher Rohproteingehalt 5-jähriges Mittel   (nur bei Vorliegen eigener "
                       "Untersuchungsergebnisse)"_s,
                       1);
+  // An own lab value outside the usual 8 to 40 % is asked about, not refused.
   m_rohprotein->setMinwert(8);
   m_rohprotein->setMaxWert(40);
-  m_rohprotein->setIsGrossKleinTest(TMinMaxTest::Max_Grenz_Min_Grenz);
+  m_rohprotein->setIsGrossKleinTest(TMinMaxTest::Max_Frag_Min_Frag);
   m_fruchtart->addTab(hf, u"Hauptfrucht"_s);
   auto* zf = new QWidget;
   zf->setAccessibleName(u"Zwischenfrucht"_s);
@@ -122,7 +132,7 @@ TAnbauSeite::TAnbauSeite(TBedarfsdaten& daten, QWidget* eltern) : TBedarfsseite(
     // Crop rows are added only through the buttons.
     if (anbau->Zustand() == TADODataSetMod::TZustand::Einfuegen && !m_kulturNeu) anbau->Abbrechen();
   });
-  h->addWidget(m_panel, 2);
+  h->addWidget(m_panel, 0);
 
   connect(anbau, &TADODataSetMod::PositionGeaendert, this, &TAnbauSeite::Sichtbarkeit);
   connect(anbau, &TADODataSetMod::ZustandGeaendert, this, &TAnbauSeite::Sichtbarkeit);

@@ -5,13 +5,47 @@
 #include "schlagdaten.h"
 
 #include <QColor>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QToolTip>
 
 #include <cmath>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+QString FehlendIn(const TADODataSetMod& schlaege, int zeile) {
+  if (!schlaege.IstOffen() || zeile < 0 || zeile >= schlaege.Anzahl()) return {};
+  return Schlagdaten::FehlendText(Schlagdaten::Fehlend(Schlagdaten::Werte(schlaege, zeile)));
+}
+
+// The tooltip of an incomplete field's row names what it lacks; other rows
+// keep the grid's own tooltip (the full text of a cell).
+class TFehlendTooltip : public QObject {
+public:
+  explicit TFehlendTooltip(TListenAnsicht* raster) : QObject(raster), m_raster(raster) {
+    raster->viewport()->installEventFilter(this);
+  }
+
+protected:
+  bool eventFilter(QObject* objekt, QEvent* ereignis) override {
+    if (ereignis->type() != QEvent::ToolTip) return QObject::eventFilter(objekt, ereignis);
+    auto* hilfe = static_cast<QHelpEvent*>(ereignis);
+    const QModelIndex i = m_raster->indexAt(hilfe->pos());
+    const QString text = i.isValid() ? FehlendIn(m_raster->Liste(), i.row()) : QString();
+    if (text.isEmpty()) return false;
+    QToolTip::showText(hilfe->globalPos(), text, m_raster->viewport(), m_raster->visualRect(i));
+    return true;
+  }
+
+private:
+  TListenAnsicht* m_raster;
+};
+
+}  // namespace
 
 void TBedarfsdaten::SchlaegeNeuLesen() {
   const QScopedValueRollback sperre(neuberechnung, true);
@@ -43,6 +77,7 @@ QLabel* TBedarfsseite::Legende(const QString& text) {
   auto* l = new QLabel(text);
   l->setAccessibleName(text);
   l->setStyleSheet(u"color: rgb(180, 0, 0)"_s);
+  l->setWordWrap(true);
   return l;
 }
 
@@ -57,10 +92,28 @@ TListenAnsicht* TBedarfsseite::SchlagRaster() {
                                            {u"Kultur"_s, u"Kultur nach DüV"_s},
                                            {u"NitratgebietText"_s, u"Nitratgebiet"_s}});
   v->setAccessibleName(u"Schläge"_s);
+  new TFehlendTooltip(v);
   v->setZeilenfarbe([schlaege](int z) {
     return Schlagdaten::Unvollstaendig(Schlagdaten::Werte(*schlaege, z)) ? QVariant(QColor(243, 176, 175)) : QVariant();
   });
   return v;
+}
+
+QLabel* TBedarfsseite::FehlendZeile() {
+  auto* l = Legende(QString());
+  TADODataSetMod* schlaege = m_daten.schlaege;
+  const auto zeigen = [l, schlaege] {
+    const QString text = FehlendIn(*schlaege, schlaege->Position());
+    l->setText(text);
+    l->setAccessibleName(text);
+    l->setVisible(!text.isEmpty());
+  };
+  connect(schlaege, &TADODataSetMod::Zurueckgesetzt, l, zeigen);
+  connect(schlaege, &TADODataSetMod::PositionGeaendert, l, zeigen);
+  connect(schlaege, &TADODataSetMod::ZustandGeaendert, l, zeigen);
+  connect(schlaege, &TADODataSetMod::ZeileGeaendert, l, zeigen);
+  zeigen();
+  return l;
 }
 
 int TBedarfsseite::Ganz(const QVariant& v) { return int(std::lround(v.toDouble())); }

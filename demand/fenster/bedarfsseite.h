@@ -7,6 +7,8 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
+#include <utility>
 
 class QLabel;
 class QPushButton;
@@ -51,6 +53,9 @@ public:
   // at the crop row (or else the field) the window was on. The field and crop
   // pages work on the window's lists and need nothing here.
   virtual void Zeigen(int /*parzelle*/, qint64 /*anbauId*/) {}
+  // Where a page with a list of its own stands (parcel and crop row ID),
+  // taken by the window when the page is left; none for the other pages.
+  virtual std::optional<std::pair<int, qint64>> Stelle() const { return std::nullopt; }
 
 signals:
   // The page wants to be shown, with the steps of a page change.
@@ -66,8 +71,12 @@ protected:
   // A red note under a grid.
   static QLabel* Legende(const QString& text);
   // The grid of the fields, on the current field of the list; incomplete
-  // fields are red. The field and the crop page show it.
+  // fields are red and name their missing inputs as tooltip. The field and
+  // the crop page show it.
   TListenAnsicht* SchlagRaster();
+  // The line under that grid naming the missing inputs of the current field;
+  // hidden while it has them all.
+  QLabel* FehlendZeile();
   // A value rounded to a whole number, and as text.
   static int Ganz(const QVariant& v);
   static QString Nummer(const QVariant& v);

@@ -3,6 +3,7 @@
 #include "anbauseite.h"
 #include "dataset.h"
 #include "herbstseite.h"
+#include "formular.h"
 #include "kulturdaten.h"
 #include "meldungen.h"
 #include "phosphorseite.h"
@@ -11,12 +12,16 @@
 #include "stickstoffseite.h"
 #include "taschenrechner.h"
 
+#include <QApplication>
+#include <QComboBox>
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -31,12 +36,12 @@ TDuengebedarfsfenster::TDuengebedarfsfenster(TADOModConnection& db, TMeldungen& 
   setWindowTitle(u"Düngebedarfsermittlung"_s);
 
   // The two lists several pages show; they go before the pages when the window goes.
+  // Their rows are added only through the pages' buttons, never by entering an empty panel.
   TADODataSetMod* schlag = m_daten.schlaege = new TADODataSetMod(db, this);
-  Schlagdaten::ListeDesJahres(*schlag, betriebsNr, jahr);
-  // Fields are added through "neuen Schlag anlegen" and "Schlagteilung" only,
-  // not by typing into a page while the year has none.
   schlag->setImplizitAnfuegen(false);
+  Schlagdaten::ListeDesJahres(*schlag, betriebsNr, jahr);
   schlag->VorDemSpeichern = [this](TADODataSetMod& l) {
+    if (!m_schlagSeite->SpeichernPruefen()) return false;
     Schlagdaten::VorDemSpeichern(m_daten.db, l, m_daten.betrieb);
     return true;
   };
@@ -47,6 +52,7 @@ TDuengebedarfsfenster::TDuengebedarfsfenster(TADOModConnection& db, TMeldungen& 
     Schlagdaten::Vorgaben(m_daten.db, l, m_daten.betrieb, m_daten.jahr);
   };
   TADODataSetMod* anbau = m_daten.kulturen = new TADODataSetMod(db, this);
+  anbau->setImplizitAnfuegen(false);
   anbau->BerechnetesFeld(u"SchlagNr"_s, [schlag](const TADODataSetMod&, int) { return schlag->Wert(u"SchlagNr"_s); });
   anbau->BerechnetesFeld(u"SchlagName"_s, [schlag](const TADODataSetMod&, int) { return schlag->Wert(u"SchlagName"_s); });
   Kulturdaten::ListeDesSchlags(*anbau, betriebsNr, jahr);
@@ -59,6 +65,7 @@ TDuengebedarfsfenster::TDuengebedarfsfenster(TADOModConnection& db, TMeldungen& 
   auto* haupt = new QVBoxLayout(this);
   m_seiten = new QTabWidget(this);
   m_seiten->setAccessibleName(u"Seiten"_s);
+  m_seiten->tabBar()->setAccessibleName(u"Seiten"_s);
   haupt->addWidget(m_seiten, 1);
   m_schlagSeite = new TSchlagSeite(m_daten);
   m_anbauSeite = new TAnbauSeite(m_daten);
@@ -68,9 +75,41 @@ TDuengebedarfsfenster::TDuengebedarfsfenster(TADOModConnection& db, TMeldungen& 
   m_herbstRGSeite = new THerbstSeite(m_daten, Herbstduengung::TSeite::Nitratgebiet, m_herbstSeite);
   for (TBedarfsseite* s : AlleSeiten()) m_seiten->addTab(s, s->Titel());
   m_seiten->setTabEnabled(SeiteHerbstRG, Herbstduengung::SeiteVerfuegbar(Herbstduengung::TSeite::Nitratgebiet, jahr));
-  haupt->addLayout(UntereLeiste());
+  QHBoxLayout* unten = UntereLeiste();
+  haupt->addLayout(unten);
   SeitenVerbinden();
+  BreiteBegrenzen();
+  // Tab follows the screen: the page tabs, the page shown (its grid and the
+  // buttons under it, then its panel from top to bottom), the row below.
+  std::vector<QWidget*> folge{m_seiten->tabBar()};
+  for (int i = 0; i < m_seiten->count(); ++i) folge.push_back(m_seiten->widget(i));
+  for (int i = 0; i < unten->count(); ++i)
+    if (QWidget* w = unten->itemAt(i)->widget()) folge.push_back(w);
+  Formular::TabFolge(folge);
+  // Before the first show: the rows a field or crop row asks for are hidden
+  // until there is one, so they do not widen the window.
+  m_schlagSeite->Sichtbarkeit();
   resize(1200, 800);
+}
+
+void TDuengebedarfsfenster::BreiteBegrenzen() {
+  // Long crop names and choice texts would make the window wider than the
+  // screen: choices show their start (the list shows them whole), long
+  // captions break into lines.
+  for (QComboBox* c : findChildren<QComboBox*>()) {
+    c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    c->setMinimumContentsLength(16);
+    // The box keeps the minimum width it worked out from its entries until its style changes.
+    QEvent stil(QEvent::StyleChange);
+    QApplication::sendEvent(c, &stil);
+  }
+  for (QFormLayout* form : findChildren<QFormLayout*>())
+    for (int z = 0; z < form->rowCount(); ++z)
+      if (auto* titel = form->itemAt(z, QFormLayout::LabelRole) ? qobject_cast<QLabel*>(form->itemAt(z, QFormLayout::LabelRole)->widget()) : nullptr;
+          titel && titel->text().size() > 60)
+        titel->setWordWrap(true);
+  // The layouts keep the sizes they asked for before; they ask again.
+  for (QWidget* w : findChildren<QWidget*>()) w->updateGeometry();
 }
 
 TDuengebedarfsfenster::~TDuengebedarfsfenster() {
@@ -104,6 +143,9 @@ QHBoxLayout* TDuengebedarfsfenster::UntereLeiste() {
     if (Bildschirmdruck) Bildschirmdruck(this);
   });
   knopf(u"Hauptmenü"_s, [this] { accept(); });
+  // A click leaves the focus where it is: closing asks about input that
+  // cannot be saved, instead of the panel refusing it on the way.
+  unten->itemAt(unten->count() - 1)->widget()->setFocusPolicy(Qt::TabFocus);
   return unten;
 }
 
@@ -147,8 +189,7 @@ bool TDuengebedarfsfenster::Oeffnen() {
   m_anbauSeite->KulturenOeffnen();
   m_offen = true;
   const QSignalBlocker sperre(m_seiten);
-  m_seiten->setCurrentIndex(SeiteSchlag);
-  m_seite = SeiteSchlag;
+  m_seiten->setCurrentIndex(m_seite = SeiteSchlag);
   m_schlagSeite->Sichtbarkeit();
   return ok;
 }
@@ -167,9 +208,37 @@ void TDuengebedarfsfenster::keyPressEvent(QKeyEvent* ereignis) {
   QDialog::keyPressEvent(ereignis);
 }
 
+bool TDuengebedarfsfenster::SchliessenErlaubt() {
+  const auto offen = [](const TADODataSetMod* l) {
+    return l->Zustand() == TADODataSetMod::TZustand::Bearbeiten || l->Zustand() == TADODataSetMod::TZustand::Einfuegen;
+  };
+  QString frage = m_schlagSeite->Speicherhindernis();
+  if (frage.isEmpty()) {
+    AllesSpeichern();
+    bool alles = !offen(m_daten.schlaege) && !offen(m_daten.kulturen);
+    for (TBedarfsseite* s : AlleSeiten()) alles = alles && s->Speichern();
+    if (alles) return true;
+    frage = u"Nicht alle Eingaben konnten gespeichert werden."_s;
+  }
+  if (!m_daten.meldungen.Frage(frage + u"\n\nFenster trotzdem schließen? Die nicht gespeicherten Eingaben gehen dabei "
+                                        "verloren."_s)) {
+    if (offen(m_daten.schlaege)) {
+      if (m_seiten->currentIndex() != SeiteSchlag) m_seiten->setCurrentIndex(SeiteSchlag);
+      m_schlagSeite->ParzelleZeigen();
+    }
+    return false;
+  }
+  // What cannot be saved goes; the rest is saved as far as it can be.
+  m_daten.schlaege->Abbrechen();
+  if (!m_daten.kulturen->SpeichernWennGeaendert()) m_daten.kulturen->Abbrechen();
+  for (TBedarfsseite* s : AlleSeiten()) s->Speichern();
+  return true;
+}
+
 void TDuengebedarfsfenster::done(int ergebnis) {
   if (m_offen) {
-    AllesSpeichern();
+    // Saved, or dropped after the question.
+    if (!SchliessenErlaubt()) return;
     m_daten.schlaege->Schliessen();
     m_daten.kulturen->Schliessen();
     for (TBedarfsseite* s : AlleSeiten()) s->Schliessen();
@@ -187,28 +256,34 @@ void TDuengebedarfsfenster::AllesSpeichern() {
 // --- pages ------------------------------------------------------------------------
 
 void TDuengebedarfsfenster::SeiteGewechselt(int seite) {
-  const int vorige = std::exchange(m_seite, seite);
+  auto* verlassen = qobject_cast<TBedarfsseite*>(m_seiten->widget(std::exchange(m_seite, seite)));
   if (!m_offen || m_seitenwechsel) return;
   AllesSpeichern();
   TADODataSetMod& schlag = *m_daten.schlaege;
+  if (seite != SeiteSchlag && schlag.Zustand() != TADODataSetMod::TZustand::Blaettern) {
+    // The field could not be saved: the user stays with it.
+    {
+      const QScopedValueRollback sperre(m_seitenwechsel, true);
+      m_seiten->setCurrentIndex(SeiteSchlag);
+    }
+    m_schlagSeite->ParzelleZeigen();
+    return;
+  }
   TADODataSetMod& anbau = *m_daten.kulturen;
+  // The field and crop row to go on with: where the page left stands when
+  // it has a list of its own, else where the window's lists stand.
+  const auto stelle = verlassen ? verlassen->Stelle() : std::nullopt;
   if (seite >= SeiteStickstoff) {
     // The pages with lists of their own: the crop row of the current field,
     // the main crop when none of this year is chosen.
     qint64 id = 0;
     if (anbau.Position() >= 0 && anbau.Wert(u"FruchtNr"_s).toInt() >= 1 && anbau.Wert(u"Jahr"_s).toInt() == m_daten.jahr)
       id = anbau.Wert(u"ID"_s).toLongLong();
-    if (auto* ziel = qobject_cast<TBedarfsseite*>(m_seiten->widget(seite)))
-      ziel->Zeigen(schlag.Wert(u"Parzelle"_s).toInt(), id);
+    const auto [parzelle, anbauId] = stelle.value_or(std::pair<int, qint64>(schlag.Wert(u"Parzelle"_s).toInt(), id));
+    if (auto* ziel = qobject_cast<TBedarfsseite*>(m_seiten->widget(seite))) ziel->Zeigen(parzelle, anbauId);
   } else {
-    // Back at the field and crop row of the nitrogen page when coming from it.
-    int parzelle = schlag.Wert(u"Parzelle"_s).toInt();
-    qint64 anbauId = anbau.Position() >= 0 ? anbau.Wert(u"ID"_s).toLongLong() : 0;
-    const TADODataSetMod& stickstoff = m_stickstoffSeite->Liste();
-    if (vorige == SeiteStickstoff && stickstoff.IstOffen() && stickstoff.Position() >= 0) {
-      parzelle = stickstoff.Wert(u"Parzelle"_s).toInt();
-      anbauId = stickstoff.Wert(u"ID"_s).toLongLong();
-    }
+    const auto [parzelle, anbauId] = stelle.value_or(std::pair<int, qint64>(
+        schlag.Wert(u"Parzelle"_s).toInt(), anbau.Position() >= 0 ? anbau.Wert(u"ID"_s).toLongLong() : 0));
     m_daten.SchlaegeNeuLesen();
     {
       const QScopedValueRollback sperre(m_daten.neuberechnung, true);

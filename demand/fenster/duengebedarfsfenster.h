@@ -68,8 +68,13 @@ private:
   // "Suchen", "Taschenrechner", "Bildschirmdruck", "Hauptmenü".
   QHBoxLayout* UntereLeiste();
   void SeitenVerbinden();
+  // Keeps the window within a screen of 1200 points however long the texts.
+  void BreiteBegrenzen();
   void SeiteGewechselt(int seite);
   void AllesSpeichern();
+  // Before the window closes: saves what can be saved; input that cannot be
+  // saved is dropped only after "Ja" to the question. False keeps the window.
+  bool SchliessenErlaubt();
   // Shows the page without the steps of a page change, then saves every list.
   void ZumAnlegen(TBedarfsseite* seite);
   // The pages "Berechnen" sends the user to.
@@ -81,7 +86,7 @@ private:
   TBedarfsdaten m_daten;
   bool m_offen = false;
   bool m_seitenwechsel = false;  // the page changes without the steps of a page change
-  int m_seite = SeiteSchlag;     // the page shown
+  int m_seite = SeiteSchlag;     // the page shown, until the next change
 
   QTabWidget* m_seiten;
   TSchlagSeite* m_schlagSeite;

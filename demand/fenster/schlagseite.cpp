@@ -2,6 +2,7 @@
 
 #include "adopanel.h"
 #include "anbauregeln.h"
+#include "bodenklimaraum.h"
 #include "dataset.h"
 #include "dbauswahl.h"
 #include "dbeditmod.h"
@@ -49,6 +50,7 @@ TSchlagSeite::TSchlagSeite(TBedarfsdaten& daten, QWidget* eltern)
   auto* links = new QVBoxLayout;
   links->addWidget(m_raster = SchlagRaster(), 1);
   links->addWidget(Legende(u"Unvollständig ausgefüllte Schläge mit fehlenden Pflichteingaben sind rot markiert."_s));
+  links->addWidget(FehlendZeile());
   auto* knoepfe = new QHBoxLayout;
   knoepfe->addWidget(Knopf(u"neuen Schlag anlegen"_s, {}, [this] { NeuerSchlag(); }));
   knoepfe->addWidget(Knopf(u"Schlagteilung"_s,
@@ -57,7 +59,8 @@ TSchlagSeite::TSchlagSeite(TBedarfsdaten& daten, QWidget* eltern)
                            [this] { SchlagTeilung(); }));
   knoepfe->addWidget(Knopf(u"Schlag löschen"_s, {}, [this] { SchlagLoeschen(); }));
   links->addLayout(knoepfe);
-  h->addLayout(links, 3);
+  // The grids take the width the panel does not need: they have the long names.
+  h->addLayout(links, 1);
 
   m_panel = new TADOPanel;
   m_panel->setDataSet(schlag);
@@ -87,7 +90,18 @@ TSchlagSeite::TSchlagSeite(TBedarfsdaten& daten, QWidget* eltern)
     if (schlag->Wert(u"NutzungsForm"_s).toInt() == 4) schlag->setWert(u"KeineDuengung"_s, 1);
     Sichtbarkeit();
   });
-  Feld(f, schlag, u"BKR"_s, u"Bodenklimaraum *"_s, 0, true);
+  m_bkr = Feld(f, schlag, u"BKR"_s, u"Bodenklimaraum *"_s, 0, true);
+  m_bkr->setToolTip(Bodenklimaraum::Erklaerung);
+  m_bkr->setWhatsThis(Bodenklimaraum::Erklaerung);
+  if (QWidget* titel = f->labelForField(m_bkr)) titel->setToolTip(Bodenklimaraum::Erklaerung);
+  connect(m_bkr, &TEingabeFeld::Verlassen, this, &TSchlagSeite::BkrVerlassen);
+  // While the field has no region the note says what it is and where the farmer finds it.
+  auto* bkrHinweis = new QLabel(Bodenklimaraum::Erklaerung);
+  bkrHinweis->setWordWrap(true);
+  bkrHinweis->setAccessibleName(u"Hinweis zum Bodenklimaraum"_s);
+  bkrHinweis->setAccessibleDescription(Bodenklimaraum::Erklaerung);
+  m_bkrHinweis = bkrHinweis;
+  f->addRow(m_bkrHinweis);
   auto* az = Feld(f, schlag, u"AZ"_s, u"Ackerzahl *"_s, 0, true);
   az->setMinwert(1);
   az->setMaxWert(120);
@@ -144,7 +158,21 @@ TSchlagSeite::TSchlagSeite(TBedarfsdaten& daten, QWidget* eltern)
       m_raster->setFocus();
     }
   });
-  h->addWidget(m_panel, 2);
+  h->addWidget(m_panel, 0);
+  // The parcel number before the marked inputs: its message alone, not one on top of the other.
+  m_panel->VorDemPruefen = [this] {
+    const Schlagdaten::TParzelle p = ParzelleJetzt();
+    if (p == Schlagdaten::TParzelle::Gueltig) return true;
+    ParzelleMelden(p);
+    ParzelleZeigen();
+    return false;
+  };
+  connect(schlag, &TADODataSetMod::ZeileGeaendert, this, &TSchlagSeite::BkrHinweisZeigen);
+  connect(schlag, &TADODataSetMod::ZustandGeaendert, this, [this, schlag] {
+    if (schlag->Zustand() != TADODataSetMod::TZustand::Bearbeiten &&
+        schlag->Zustand() != TADODataSetMod::TZustand::Einfuegen)
+      m_gemeldet.reset();
+  });
 }
 
 void TSchlagSeite::Sichtbarkeit() {
@@ -154,7 +182,24 @@ void TSchlagSeite::Sichtbarkeit() {
   m_form->setRowVisible(m_glBoden, gruenland);
   m_form->setRowVisible(m_humus, !gruenland);
   m_form->setRowVisible(m_teilflaechen, zeile && schlag.Wert(u"Parzelle"_s).toInt() < 0);
+  BkrHinweisZeigen();
   emit SichtbarkeitGeaendert();
+}
+
+void TSchlagSeite::BkrHinweisZeigen() {
+  const TADODataSetMod& schlag = Liste();
+  const bool zeile = schlag.IstOffen() && schlag.Position() >= 0;
+  m_form->setRowVisible(m_bkrHinweis, zeile && !Bodenklimaraum::Gueltig(schlag.Wert(u"BKR"_s)));
+}
+
+void TSchlagSeite::BkrVerlassen() {
+  // Only a number typed now: passing through a stored one keeps the user free.
+  if (Liste().Position() < 0 || !Liste().IstGeaendert(u"BKR"_s)) return;
+  const QVariant bkr = Liste().Wert(u"BKR"_s);
+  if (m_bkrPruefung || bkr.isNull() || bkr.toInt() == 0 || Bodenklimaraum::Gueltig(bkr)) return;
+  const QScopedValueRollback sperre(m_bkrPruefung, true);
+  m_meldungen.Info(Bodenklimaraum::Ungueltig);
+  m_bkr->setFocus(Qt::OtherFocusReason);
 }
 
 bool TSchlagSeite::Pruefen() { return m_panel->Pruefen(); }
@@ -181,14 +226,46 @@ void TSchlagSeite::NeuerSchlag() {
   m_parzelle->setFocus(Qt::OtherFocusReason);
 }
 
+Schlagdaten::TParzelle TSchlagSeite::ParzelleJetzt() const {
+  const TADODataSetMod& schlag = Liste();
+  if (schlag.Zustand() != TADODataSetMod::TZustand::Bearbeiten &&
+      schlag.Zustand() != TADODataSetMod::TZustand::Einfuegen)
+    return Schlagdaten::TParzelle::Gueltig;
+  return Schlagdaten::ParzellePruefen(m_db, m_daten.betrieb, m_daten.jahr, schlag.Wert(u"Parzelle"_s),
+                                      schlag.Wert(u"ID"_s));
+}
+
+void TSchlagSeite::ParzelleMelden(Schlagdaten::TParzelle p) {
+  auto jetzt = std::pair(p, Liste().Wert(u"Parzelle"_s));
+  if (m_gemeldet == jetzt) return;
+  m_gemeldet = std::move(jetzt);
+  m_meldungen.Info(Schlagdaten::ParzellenMeldung(p));
+}
+
+void TSchlagSeite::ParzelleZeigen() {
+  if (!m_parzelle->isVisible()) return;
+  // Focus first: entering recolours the field, the mark must come after.
+  m_parzelle->setFocus(Qt::OtherFocusReason);
+  m_parzelle->PanelFehlerZeigen();
+}
+
+bool TSchlagSeite::SpeichernPruefen() {
+  const Schlagdaten::TParzelle p = ParzelleJetzt();
+  if (p == Schlagdaten::TParzelle::Gueltig) return true;
+  ParzelleMelden(p);
+  m_panel->AblehnungGemeldet();
+  ParzelleZeigen();
+  return false;
+}
+
+QString TSchlagSeite::Speicherhindernis() const { return Schlagdaten::ParzellenMeldung(ParzelleJetzt()); }
+
 void TSchlagSeite::ParzelleVerlassen() {
-  TADODataSetMod& schlag = Liste();
-  if (schlag.Zustand() == TADODataSetMod::TZustand::Einfuegen) {
-    const QVariant p = schlag.Wert(u"Parzelle"_s);
-    if (!p.isNull() && Schlagdaten::ParzelleVergeben(m_db, m_daten.betrieb, m_daten.jahr, p.toInt())) {
-      m_meldungen.Info(u"Diese Parzelle gibt es schon, bitte andere Nummer vergeben."_s);
-      m_parzelle->setFocus(Qt::OtherFocusReason);
-    }
+  // A number in use is said when it is left; a missing one only when the
+  // field is to be saved, so that the other inputs may come first.
+  if (ParzelleJetzt() == Schlagdaten::TParzelle::Vergeben) {
+    ParzelleMelden(Schlagdaten::TParzelle::Vergeben);
+    ParzelleZeigen();
   }
   Sichtbarkeit();
 }
@@ -211,6 +288,8 @@ void TSchlagSeite::SchlagTeilung() {
     return;
   }
   emit SpeichernVerlangt();
+  // A field that cannot be saved (its number is missing or in use) is not copied.
+  if (schlag.Zustand() != TADODataSetMod::TZustand::Blaettern) return;
   if (!Anbauregeln::SchlagTeilen(m_db, schlag.Wert(u"ID"_s).toLongLong(), neu)) return;
   m_daten.SchlaegeNeuLesen();
   m_daten.ZurParzelle(neu);

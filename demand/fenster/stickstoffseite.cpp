@@ -22,6 +22,8 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include <tuple>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -32,7 +34,9 @@ const QString NminSpalten[] = {u"Nmin_0_30"_s,   u"Nmin_30_60"_s,   u"Nmin_60_90
 }  // namespace
 
 TStickstoffSeite::TStickstoffSeite(TBedarfsdaten& daten, QWidget* eltern) : TBedarfsseite(daten, u"Stickstoff"_s, eltern) {
+  // The crop rows come from the crop page: an empty list stays empty.
   TADODataSetMod* liste = m_liste = new TADODataSetMod(daten.db, this);
+  liste->setImplizitAnfuegen(false);
   Kulturdaten::ListeDesJahres(*liste, daten.betrieb, daten.jahr);
 
   auto* h = new QHBoxLayout(this);
@@ -50,7 +54,7 @@ TStickstoffSeite::TStickstoffSeite(TBedarfsdaten& daten, QWidget* eltern) : TBed
   k->addWidget(m_nminSetzen = Knopf(u"Nmin setzen"_s, {}, [this] { NminSetzen(); }));
   m_nminSetzen->setEnabled(false);
   links->addLayout(k);
-  h->addLayout(links, 2);
+  h->addLayout(links, 1);
 
   m_panel = new TADOPanel;
   m_panel->setDataSet(liste);
@@ -87,6 +91,8 @@ TStickstoffSeite::TStickstoffSeite(TBedarfsdaten& daten, QWidget* eltern) : TBed
   q3Zeile->addWidget(m_quelle6090, 1);
   auto* loeschen = Knopf(u"X"_s, u"Ausgewählte Datenherkunft löschen."_s, [this] { QuelleLoeschen(); });
   loeschen->setAccessibleName(u"Datenherkunft löschen"_s);
+  // Narrow, so that the source's text beside it shows in full.
+  loeschen->setMaximumWidth(loeschen->fontMetrics().horizontalAdvance(u"X"_s) * 4);
   q3Zeile->addWidget(loeschen);
   nf->addRow(u"Datenherkunft 60-90 cm"_s, q3Zeile);
   for (auto* c : {m_quelle030, m_quelle6090}) connect(c, &QComboBox::activated, this, &TStickstoffSeite::QuelleGewaehlt);
@@ -107,7 +113,7 @@ TStickstoffSeite::TStickstoffSeite(TBedarfsdaten& daten, QWidget* eltern) : TBed
   m_hinweis->setWordWrap(true);
   pl->addWidget(m_hinweis);
   pl->addStretch();
-  h->addWidget(m_panel, 3);
+  h->addWidget(m_panel, 1);
 
   connect(liste, &TADODataSetMod::PositionGeaendert, this, &TStickstoffSeite::Anzeigen);
   connect(liste, &TADODataSetMod::ZustandGeaendert, this, &TStickstoffSeite::Anzeigen);
@@ -133,13 +139,22 @@ void TStickstoffSeite::AuswertungBauen() {
       af->addRow(l, e);
       return std::pair<QLabel*, TDBEditMod*>(l, e);
     };
+    // A value the page computes itself, shown as the others are.
+    const auto ergebnis = [](const QString& text) {
+      auto* e = new TDBEditMod;
+      e->setDatenTyp(dtFloat);
+      e->setGenauigkeit(0);
+      e->setRO(true);
+      e->setAccessibleName(text.trimmed());
+      return e;
+    };
     wert(u"1. Kultur"_s, u"Kultur"_s);
     wert(u"2. Stickstoffbedarfswert (kg N/ha)"_s, u"Stickstoffbedarfswert"_s);
     if (s == 1) {
       wert(u"3. Ertragsniveau laut Tabelle (dt TM/ha)"_s, u"Ertragsniveau"_s);
       wert(u"4. Rohproteingehalt laut Tabelle (% RP TM )"_s, u"Rohprotein"_s, 1);
-      m_ertragLabel[s] = wert(u"5."_s, u"TatsErtrag"_s).first;
-      m_rohproteinLabel = wert(u"6."_s, u"TatsRohprotein"_s, 1).first;
+      std::tie(m_ertragLabel[s], m_ertragWert[s]) = wert(u"5."_s, u"TatsErtrag"_s);
+      std::tie(m_rohproteinLabel, m_rohproteinWert) = wert(u"6."_s, u"TatsRohprotein"_s, 1);
       wert(u"7. Ertragsdifferenz (dt TM/ha)"_s, u"Ertragsdifferenz"_s);
       wert(u"8. Rohproteindifferenz (% RP TM)"_s, u"RohproteinDifferenz"_s, 1);
       wert(u"9. Stickstoffnachlieferung OrgDung Vorjahr (kg N/ha)"_s, u"StickstoffnachlieferungOD"_s);
@@ -149,7 +164,7 @@ void TStickstoffSeite::AuswertungBauen() {
       wert(u"13. Stickstoffnachlieferung Leguminosen (kg N/ha)"_s, u"StickstoffnachlieferungLegum"_s);
     } else {
       wert(u"3. Ertragsniveau laut Tabelle (dt/ha)"_s, u"Ertragsniveau"_s);
-      m_ertragLabel[s] = wert(u"4."_s, u"TatsErtrag"_s).first;
+      std::tie(m_ertragLabel[s], m_ertragWert[s]) = wert(u"4."_s, u"TatsErtrag"_s);
       wert(u"5. Ertragsdifferenz (dt/ha)"_s, u"Ertragsdifferenz"_s);
       wert(u"6. Summe Nmin (kg N/ha)"_s, u"Nmin"_s);
       wert(u"7. Zu-/Abschlag Ertragsdifferenz (kg N/ha)"_s, u"ZuAbschlagErtrag"_s);
@@ -164,12 +179,10 @@ void TStickstoffSeite::AuswertungBauen() {
       wert(u"10. Abschlag Zwischenfrucht (kg N/ha)"_s, u"ZfAbschlag"_s);
       if (s == 2) wert(u"11. Zuschlag Folie (kg N/ha)"_s, u"ZuschlagFolie"_s);
     }
-    m_bedarfWert[s] = new QLabel;
-    m_bedarfWert[s]->setAccessibleName(u"Düngebedarf (kg N/ha)"_s);
+    m_bedarfWert[s] = ergebnis(u"Düngebedarf (kg N/ha)"_s);
     af->addRow(u"Düngebedarf (kg N/ha)"_s, m_bedarfWert[s]);
     m_rotLabel[s] = new QLabel(u"      Nitratgebiet abzüglich 20 % (kg N/ha)"_s);
-    m_rotWert[s] = new QLabel;
-    m_rotWert[s]->setAccessibleName(u"Nitratgebiet abzüglich 20 % (kg N/ha)"_s);
+    m_rotWert[s] = ergebnis(m_rotLabel[s]->text());
     af->addRow(m_rotLabel[s], m_rotWert[s]);
     m_auswertung->addWidget(box);
   }
@@ -193,6 +206,11 @@ void TStickstoffSeite::Zeigen(int parzelle, qint64 anbauId) {
   Anzeigen();
 }
 
+std::optional<std::pair<int, qint64>> TStickstoffSeite::Stelle() const {
+  if (!m_liste->IstOffen() || m_liste->Position() < 0) return std::nullopt;
+  return std::pair(m_liste->Wert(u"Parzelle"_s).toInt(), m_liste->Wert(u"ID"_s).toLongLong());
+}
+
 int TStickstoffSeite::Auswertungsseite() const { return m_auswertung->currentIndex(); }
 
 void TStickstoffSeite::Anzeigen() {
@@ -207,16 +225,19 @@ void TStickstoffSeite::Anzeigen() {
   const QVariant bedarf = zeile ? liste.Wert(u"Duengebedarf"_s) : QVariant();
   for (int s = 0; s < 3; ++s) {
     m_ertragLabel[s]->setText(Stickstoffpruefung::Ertragsbeschriftung(s, jahr, rg));
+    m_ertragWert[s]->setAccessibleName(m_ertragLabel[s]->text());
     m_bedarfWert[s]->setText(bedarf.isNull() ? QString() : Nummer(bedarf));
     m_rotLabel[s]->setVisible(rg && neu);
     m_rotWert[s]->setVisible(rg && neu);
     m_rotWert[s]->setText(bedarf.isNull() ? QString() : Nummer(bedarf.toDouble() * 0.8));
   }
   m_rohproteinLabel->setText(Stickstoffpruefung::Rohproteinbeschriftung(jahr));
+  m_rohproteinWert->setAccessibleName(m_rohproteinLabel->text());
   m_wrwghLabel->setVisible(neu);
   m_wrwghWert->setVisible(neu);
   m_hinweis->setText(zeile ? Stickstoffpruefung::Hinweis(m_db, m_daten.betrieb, jahr, liste.Wert(u"Parzelle"_s))
                            : QString());
+  m_hinweis->setAccessibleDescription(m_hinweis->text());
 }
 
 bool TStickstoffSeite::eventFilter(QObject* objekt, QEvent* ereignis) {
@@ -326,10 +347,18 @@ void TStickstoffSeite::Berechnen() {
     Befehle::FuerDatensatz(liste, {20});
     ertragFehlt =
         Stickstoffpruefung::ErtragFehlt(liste.Wert(u"FruchtNr"_s).toInt(), liste.Wert(u"TatsErtrag"_s).toDouble());
-    if (!ertragFehlt) Befehle::FuerDatensatz(liste, {50, 35, 25});
+    if (ertragFehlt) {
+      // Nothing was calculated: the demand is empty, not 0.
+      liste.setWert(u"Duengebedarf"_s, QVariant());
+      liste.SpeichernWennGeaendert();
+    } else {
+      Befehle::FuerDatensatz(liste, {50, 35, 25});
+    }
   }
   if (ertragFehlt) {
-    m_meldungen.Info(Stickstoffpruefung::ErtragFehltMeldung);
+    Anzeigen();
+    m_meldungen.Info(Stickstoffpruefung::ErtragFehltText(liste.Wert(u"Kultur"_s).toString(), m_daten.jahr,
+                                                         liste.Wert(u"RotesGebiet"_s).toInt() == 2));
     return;
   }
   Anzeigen();

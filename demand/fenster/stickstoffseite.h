@@ -27,6 +27,7 @@ public:
   // Opens the crop rows of the year at the row with this ID, else at the
   // first row of the parcel.
   void Zeigen(int parzelle, qint64 anbauId) override;
+  std::optional<std::pair<int, qint64>> Stelle() const override;
   // The evaluation shown by crop group: 0 arable land, 1 grassland, 2 vegetables.
   int Auswertungsseite() const;
 
@@ -62,14 +63,18 @@ private:
   TDBComboBoxMod* m_quelle6090;
   TDBEditMod* m_datum;
   QStackedWidget* m_auswertung = nullptr;
+  // The evaluation's values are read-only inputs: a screen reader reads
+  // their caption as name and the number as value.
   QLabel* m_ertragLabel[3] = {};
+  QWidget* m_ertragWert[3] = {};
   QLabel* m_rotLabel[3] = {};
-  QLabel* m_rotWert[3] = {};
-  QLabel* m_bedarfWert[3] = {};
+  TDBEditMod* m_rotWert[3] = {};
+  TDBEditMod* m_bedarfWert[3] = {};
   QLabel* m_hinweis = nullptr;
   QLabel* m_wrwghLabel = nullptr;
   QWidget* m_wrwghWert = nullptr;
   QLabel* m_rohproteinLabel = nullptr;
+  QWidget* m_rohproteinWert = nullptr;
   QPushButton* m_nminSetzen;
 
   // Remembered values of "Nmin merken".

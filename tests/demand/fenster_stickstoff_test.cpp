@@ -3,6 +3,9 @@
 #include "fensterhilfe.h"
 #include "schlagdaten.h"
 
+#include <QAccessible>
+#include <QFormLayout>
+#include <QGroupBox>
 #include <QLabel>
 
 namespace {
@@ -27,15 +30,19 @@ protected:
     f.Seiten()->setCurrentIndex(TDuengebedarfsfenster::SeiteStickstoff);
     return f;
   }
-  // The label of the evaluation page shown.
-  QLabel* Gezeigt(const QString& name) {
-    for (auto* l : Fenster().findChildren<QLabel*>())
-      if (l->accessibleName() == name && l->parentWidget()->isVisible()) return l;
+  // The value or note of the evaluation page shown.
+  QWidget* Gezeigt(const QString& name) {
+    for (auto* w : Fenster().findChildren<QWidget*>())
+      if (w->accessibleName() == name && w->parentWidget()->isVisible() &&
+          (qobject_cast<QLabel*>(w) || qobject_cast<QLineEdit*>(w)))
+        return w;
     return nullptr;
   }
   QString Text(const QString& name) {
-    auto* l = Gezeigt(name);
-    return l ? l->text() : QStringLiteral("<fehlt>");
+    QWidget* w = Gezeigt(name);
+    if (auto* l = qobject_cast<QLabel*>(w)) return l->text();
+    if (auto* e = qobject_cast<QLineEdit*>(w)) return e->text();
+    return QStringLiteral("<fehlt>");
   }
   bool Sichtbar(const QString& name) {
     auto* l = Gezeigt(name);
@@ -221,13 +228,36 @@ TEST_F(FensterStickstoff, BerechnenVerlangtNminUeberNull) {
   EXPECT_TRUE(Von(id, "Duengebedarf").isNull());
 }
 
+// Without the mean yield nothing is calculated: the message names the yield
+// that is missing, and the result is empty, not 0, also after an earlier run.
 TEST_F(FensterStickstoff, BerechnenVerlangtErtrag) {
-  const qint64 id = Weizen();
-  Stamm(224101, {{"Auswahl", 1}, {"TatsErtrag", 0}});
-  Stickstoffseite();
-  Klick(QStringLiteral("Berechnen"));
-  EXPECT_EQ(meldungen.Infos(), QStringList({"Bitte für die Kultur in der Vorauswahl einen gültigen Ertrag eingeben."}));
-  EXPECT_DOUBLE_EQ(Von(id, "Duengebedarf").toDouble(), 0);
+  const QString ertragNitratgebiet = QStringLiteral(
+      "Für die Kultur „Winterweizen A, B“ fehlt der Ertrag im Nitratgebiet. Der Schlag liegt im Nitratgebiet; dort gilt "
+      "der mittlere Ertrag der Jahre 2015 bis 2019. Bitte tragen Sie ihn in der Vorauswahl bei der Kultur unter "
+      "„Tatsächlicher durchschnittlicher Ertrag Nitratgebiet 2015-2019“ ein.");
+  const struct {
+    const char* name;
+    int nitratgebiet;
+    QVariant ertrag, ertragRG;
+    QString meldung;
+  } faelle[] = {
+      {"ohne Mittelertrag", 1, 0, 80, QStringLiteral("Bitte für die Kultur in der Vorauswahl einen gültigen Ertrag eingeben.")},
+      {"Nitratgebiet ohne Mittel 2015-2019", 2, 80, QVariant(), ertragNitratgebiet},
+      {"Nitratgebiet mit 0", 2, 80, 0, ertragNitratgebiet},
+  };
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.name);
+    fenster.reset();
+    Sql("delete from Anbau; delete from Schlag");
+    const qint64 id = Weizen({{"BewirtschaftungsAuflagen", f.nitratgebiet}}, {{"Duengebedarf", 150}});
+    Stamm(224101, {{"Auswahl", 1}, {"TatsErtrag", f.ertrag}, {"TatsErtragRG", f.ertragRG}});
+    Stickstoffseite();
+    meldungen.Leeren();
+    Klick(QStringLiteral("Berechnen"));
+    EXPECT_EQ(meldungen.Infos(), QStringList{f.meldung});
+    EXPECT_TRUE(Von(id, "Duengebedarf").isNull());
+    EXPECT_EQ(Text(QStringLiteral("Düngebedarf (kg N/ha)")), QString());
+  }
 }
 
 TEST_F(FensterStickstoff, NitratgebietZeigtAchtzigProzentUndMittel2015Bis2019) {
@@ -245,6 +275,44 @@ TEST_F(FensterStickstoff, NitratgebietZeigtAchtzigProzentUndMittel2015Bis2019) {
     gefunden = gefunden || (l->isVisible() && l->text() == QStringLiteral("4. tats. Ertragsniveau Mittel 2015-2019 (dt/ha)"));
   EXPECT_TRUE(gefunden);
   EXPECT_EQ(Text(QStringLiteral("Hinweis")),
+            QStringLiteral("Sonstige Düngebeschränkung ausgewählt. Ggf. niedrigerer Düngebedarf als nach DüV möglich."));
+}
+
+// Every value shown after "Berechnen" is read by a screen reader with its
+// caption as name and the number as value; the note as description.
+TEST_F(FensterStickstoff, ErgebnisseSindFuerBildschirmleserLesbar) {
+  Weizen({{"BewirtschaftungsAuflagen", 2}, {"SonstigDuengebeschraenkung", 1}});
+  Stamm(224101, {{"Auswahl", 1}, {"TatsErtrag", 80}, {"TatsErtragRG", 80}});
+  Stickstoffseite();
+  Klick(QStringLiteral("Berechnen"));
+  QGroupBox* box = nullptr;
+  for (auto* b : Fenster().findChildren<QGroupBox*>())
+    if (b->isVisible() && b->title() == QStringLiteral("für Ackerland")) box = b;
+  ASSERT_NE(box, nullptr);
+  auto* form = qobject_cast<QFormLayout*>(box->layout());
+  ASSERT_NE(form, nullptr);
+  QMap<QString, QString> gelesen;
+  for (int r = 0; r < form->rowCount(); ++r) {
+    QLayoutItem* titel = form->itemAt(r, QFormLayout::LabelRole);
+    QLayoutItem* feld = form->itemAt(r, QFormLayout::FieldRole);
+    auto* l = titel ? qobject_cast<QLabel*>(titel->widget()) : nullptr;
+    QWidget* w = feld ? feld->widget() : nullptr;
+    if (!l || !w || !w->isVisible()) continue;
+    auto* e = qobject_cast<QLineEdit*>(w);
+    ASSERT_NE(e, nullptr) << l->text().toStdString() << " zeigt seinen Wert nicht als lesbares Feld";
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(e);
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->text(QAccessible::Name), l->text().trimmed());
+    EXPECT_EQ(a->text(QAccessible::Value), e->text()) << l->text().toStdString();
+    gelesen[a->text(QAccessible::Name)] = a->text(QAccessible::Value);
+  }
+  EXPECT_EQ(gelesen.value(QStringLiteral("Düngebedarf (kg N/ha)")), QStringLiteral("175"));
+  EXPECT_EQ(gelesen.value(QStringLiteral("Nitratgebiet abzüglich 20 % (kg N/ha)")), QStringLiteral("140"));
+  EXPECT_EQ(gelesen.value(QStringLiteral("4. tats. Ertragsniveau Mittel 2015-2019 (dt/ha)")), QStringLiteral("80"));
+  EXPECT_EQ(gelesen.value(QStringLiteral("1. Kultur")), QStringLiteral("Winterweizen A, B"));
+  QAccessibleInterface* hinweis = QAccessible::queryAccessibleInterface(Gezeigt(QStringLiteral("Hinweis")));
+  ASSERT_NE(hinweis, nullptr);
+  EXPECT_EQ(hinweis->text(QAccessible::Description),
             QStringLiteral("Sonstige Düngebeschränkung ausgewählt. Ggf. niedrigerer Düngebedarf als nach DüV möglich."));
 }
 
@@ -266,15 +334,18 @@ TEST_F(FensterStickstoff, DatumAusserhalbDesJahresWarnt) {
 }
 
 // A user's way through the window: field, winter wheat, Nmin, "Berechnen".
+// The farm's soil-climate region was typed in the farm panel; the new field
+// takes it over, so the farmer types nothing he cannot know.
 TEST_F(FensterStickstoff, VomSchlagZumDuengebedarf) {
+  Sql("update Betriebe set BKR = 107");
   Vorauswahl(224101, 95);
   TDuengebedarfsfenster& f = Fenster();
   Klick(QStringLiteral("neuen Schlag anlegen"));
+  EXPECT_EQ(Eingabe(QStringLiteral("Bodenklimaraum *"))->text(), QStringLiteral("107"));
   Tippen(QStringLiteral("Gesamtparzellennummer *"), QStringLiteral("12"));
   Tippen(QStringLiteral("Schlagname"), QStringLiteral("Am Bach"));
   Tippen(QStringLiteral("Feldblock *"), QStringLiteral("DEVLLI0123456789"));
   Tippen(QStringLiteral("Größe *"), QStringLiteral("4,25"));
-  Tippen(QStringLiteral("Bodenklimaraum *"), QStringLiteral("200"));
   Tippen(QStringLiteral("Ackerzahl *"), QStringLiteral("60"));
   Waehlen(Auswahl(QStringLiteral("Bodengruppe *")), 3);
   EXPECT_TRUE(meldungen.Infos().isEmpty()) << meldungen.Infos().join(QLatin1Char('\n')).toStdString();
@@ -299,7 +370,8 @@ TEST_F(FensterStickstoff, VomSchlagZumDuengebedarf) {
   Tippen(QStringLiteral("Berechnungsdatum *"), QStringLiteral("010321"));
   Klick(QStringLiteral("Berechnen"));
   EXPECT_TRUE(meldungen.Infos().isEmpty()) << meldungen.Infos().join(QLatin1Char('\n')).toStdString();
-  // 230 + 15 for 95 dt against the level of 80, less Nmin 30 + 20 + 10 × 0,5 (soil-climate region 200).
+  // 230 + 15 for 95 dt against the level of 80, less Nmin 30 + 20 + 10 × 0,5 (the third layer
+  // counts half in region 107).
   EXPECT_EQ(Text(QStringLiteral("Düngebedarf (kg N/ha)")), QStringLiteral("190"));
   EXPECT_DOUBLE_EQ(Wert("select Duengebedarf from Anbau").toDouble(), 190);
   EXPECT_DOUBLE_EQ(Wert("select Nmin from Anbau").toDouble(), 55);

@@ -88,6 +88,24 @@ TEST(Stickstoffpruefung, ErtragFehltNachGerundetemMittelertrag) {
   EXPECT_FALSE(Stickstoffpruefung::ErtragFehlt(0, 0));
 }
 
+TEST(Stickstoffpruefung, ErtragFehltNenntDenErtragDesNitratgebietes) {
+  const QString allgemein = QStringLiteral("Bitte für die Kultur in der Vorauswahl einen gültigen Ertrag eingeben.");
+  const struct {
+    int jahr;
+    bool nitratgebiet;
+    bool nenntNitratgebiet;
+  } faelle[] = {{2020, true, false}, {2021, false, false}, {2021, true, true}, {2024, true, true}};
+  for (const auto& f : faelle) {
+    const QString text = Stickstoffpruefung::ErtragFehltText(QStringLiteral("Silomais"), f.jahr, f.nitratgebiet);
+    if (!f.nenntNitratgebiet) {
+      EXPECT_EQ(text, allgemein) << f.jahr;
+      continue;
+    }
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Für die Kultur „Silomais“ fehlt der Ertrag im Nitratgebiet."))) << f.jahr;
+    EXPECT_TRUE(text.contains(QStringLiteral("„Tatsächlicher durchschnittlicher Ertrag Nitratgebiet 2015-2019“")));
+  }
+}
+
 TEST(Stickstoffpruefung, BereichswarnungNachKulturgruppe) {
   const QString warnung = QStringLiteral(
       "Der errechnete Düngebedarf von %1 kg N/ha liegt außerhalb des normalen Bereichs. Bitte püfen Sie Ihre Eingaben "

@@ -5,7 +5,8 @@
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
+  // QUENDRIX_QPA=xcb under xvfb-run shows the windows of the picture tests on a real X screen.
+  qputenv("QT_QPA_PLATFORM", qEnvironmentVariableIsSet("QUENDRIX_QPA") ? qgetenv("QUENDRIX_QPA") : "offscreen");
   QApplication app(argc, argv);
   QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
   ::testing::InitGoogleTest(&argc, argv);
