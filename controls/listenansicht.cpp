@@ -30,6 +30,10 @@ TListenAnsicht::TListenAnsicht(TADODataSetMod& liste, std::vector<TDataSetModel:
     SpaltenAnpassen(this);
     ZeileZeigen(m_liste.Position());
   });
+  // A row added or changed may need wider columns than the list had when it was read.
+  for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+    connect(m_modell, signal, this, [this] { SpaltenAnpassen(this); });
+  connect(m_modell, &QAbstractItemModel::dataChanged, this, [this] { SpaltenAnpassen(this); });
   SpaltenAnpassen(this);
   ZeileZeigen(m_liste.Position());
 }

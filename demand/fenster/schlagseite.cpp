@@ -247,6 +247,10 @@ void TSchlagSeite::ParzelleZeigen() {
   // Focus first: entering recolours the field, the mark must come after.
   m_parzelle->setFocus(Qt::OtherFocusReason);
   m_parzelle->PanelFehlerZeigen();
+  // The digits typed stay, the cursor behind them: the next key corrects
+  // the number instead of replacing it.
+  m_parzelle->deselect();
+  m_parzelle->end(false);
 }
 
 bool TSchlagSeite::SpeichernPruefen() {

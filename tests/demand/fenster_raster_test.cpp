@@ -21,6 +21,23 @@ protected:
   }
 };
 
+// A row added to a list read empty gets columns wide enough for it.
+TEST_F(FensterRaster, NeueZeileBekommtPlatz) {
+  Schlag(12, {{"Feldblock", "DEVLLI0123456789"}, {"Groesse", 2.5}, {"Phosphatgebiet", 1}, {"NutzungsForm", 1}});
+  Vorauswahl(224101, 80);
+  Fenster().Seiten()->setCurrentIndex(TDuengebedarfsfenster::SeiteAnbau);
+  Klick(u"Kultur anlegen"_s);
+  Waehlen(Auswahl(u"Hauptfrucht *"_s), 224101);
+  QApplication::processEvents();
+  QTableView* t = Raster(u"Kulturen"_s);
+  ASSERT_NE(t, nullptr);
+  ASSERT_EQ(t->model()->rowCount(), 1);
+  for (int c = 0; c < t->model()->columnCount(); ++c)
+    EXPECT_GE(t->horizontalHeader()->sectionSize(c), static_cast<const QAbstractItemView*>(t)->sizeHintForColumn(c))
+        << t->model()->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString().toStdString() << ": "
+        << t->model()->index(0, c).data().toString().toStdString();
+}
+
 TEST_F(FensterRaster, TitelGanzUndLangeNamenMitTooltip) {
   const QVariantMap voll = {{"Feldblock", "DEVLLI0123456789"}, {"Phosphatgebiet", 1}, {"NutzungsForm", 1}, {"Groesse", 11.5}};
   QVariantMap s12 = voll, s14 = voll;
