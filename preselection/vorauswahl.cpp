@@ -7,6 +7,7 @@
 #include "organischeseite.h"
 #include "stoffseite.h"
 #include "taschenrechner.h"
+#include "vorauswahldaten.h"
 #include "weideseite.h"
 
 #include <QHBoxLayout>
@@ -14,37 +15,6 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
-
-namespace {
-
-// The records of the farm take the current values of its fertilisers and substances.
-const QString OrganischInAufzeichnungen = QStringLiteral(
-    "update Dung set ( Dng, DngGrpNummer, GruppeNr, NT, NH4N, P2O5, P, TaVerfNr, N_AnrechenbarAL, N_AnrechenbarGL, "
-    "Herkunft_Nr, Nges, Nverf, Pges ) = "
-    "( select r.OrgDng, r.OrgDngGrpNummer, r.GruppeNr, r.NT, r.NH4, r.P2O5_Gehalt, r.P, r.TaVerfNr, r.N_AnrechenbarALWert, "
-    "r.N_AnrechenbarGLWert, r.Herkunft_Nr, r.NT * Dung.Menge, r.NH4 * Dung.Menge, r.P * Dung.Menge "
-    "from S_OrgDung r where r.OrgDngNummer = Dung.DngNummer and r.BetriebsNr = Dung.BetriebsNr ) "
-    "where Kategorie = 2 and BetriebsNr = :BNR "
-    "and exists ( select 1 from S_OrgDung r where r.OrgDngNummer = Dung.DngNummer and r.BetriebsNr = Dung.BetriebsNr )");
-const QString MineralInAufzeichnungen = QStringLiteral(
-    "update Dung set ( Dng, GruppeNr, NT, NH4N, P2O5, P, Herkunft_Nr ) = "
-    "( select r.Duengemittel, r.DuengerGruppeNr, r.N, r.N, r.P2O5, r.P, r.Herkunft_Nr "
-    "from S_MinDung r where r.DuengeMittelNr = Dung.DngNummer and r.BetriebsNr = Dung.BetriebsNr ) "
-    "where Kategorie = 1 and BetriebsNr = :BNR "
-    "and exists ( select 1 from S_MinDung r where r.DuengeMittelNr = Dung.DngNummer and r.BetriebsNr = Dung.BetriebsNr )");
-const QString StoffeInAufzeichnungen = QStringLiteral(
-    "update Dung set ( Dng, GruppeNr, NT, NH4N, P2O5, P, TaVerfNr, Herkunft_Nr ) = "
-    "( select r.Stoff, r.StoffGruppeNr, r.N, r.NH4, r.P2O5, r.P, r.StoffGruppeNr, r.Herkunft_Nr "
-    "from S_AndereStoffe r where r.StoffNr = Dung.DngNummer and r.BetriebsNr = Dung.BetriebsNr ) "
-    "where Kategorie = 5 and BetriebsNr = :BNR "
-    "and exists ( select 1 from S_AndereStoffe r where r.StoffNr = Dung.DngNummer and r.BetriebsNr = Dung.BetriebsNr )");
-// Own organic fertilisers get the missing form of phosphate.
-const QString P2O5Ergaenzen = QStringLiteral(
-    " Update S_OrgDung set P2O5 = P * 2.2914 where IstEigen = 1 and ( P2O5 is null or P2O5 = 0 ) and P is not null and P > 0");
-const QString PErgaenzen = QStringLiteral(
-    " Update S_OrgDung set P = P2O5 / 2.2914 where IstEigen = 1 and ( P is null or P = 0 ) and P2O5 is not null and P2O5 > 0");
-
-}  // namespace
 
 TVorauswahl::TVorauswahl(TADOModConnection& db, TMeldungen& meldungen, int betriebsNr, int jahr, QWidget* eltern)
     : QDialog(eltern), m_db(db), m_meldungen(meldungen), m_betrieb(betriebsNr), m_jahr(jahr) {
@@ -93,8 +63,7 @@ bool TVorauswahl::Oeffnen() {
   if (m_offen) return true;
   if (m_anweisung.isEmpty()) {
     const QString name =
-        m_db.Wert(QStringLiteral("select Betriebsname from Betriebe where ID = :BNR"), {{QStringLiteral("BNR"), m_betrieb}})
-            .toString();
+        Vorauswahldaten::Betriebsname(m_db, m_betrieb);
     setWindowTitle(QStringLiteral("Vorauswahl:  ") + name + QStringLiteral(" / ") + QString::number(m_jahr));
   }
   bool ok = true;
@@ -142,12 +111,7 @@ void TVorauswahl::done(int ergebnis) {
 
 void TVorauswahl::Abschliessen() {
   for (TListenSeite* s : AlleSeiten()) s->SpeichernOderVerwerfen();
-  const TParameter betrieb = {{QStringLiteral("BNR"), m_betrieb}};
-  m_db.AusfuehrenMitMeldung(OrganischInAufzeichnungen, betrieb);
-  m_db.AusfuehrenMitMeldung(MineralInAufzeichnungen, betrieb);
-  m_db.AusfuehrenMitMeldung(StoffeInAufzeichnungen, betrieb);
-  m_db.AusfuehrenMitMeldung(P2O5Ergaenzen);
-  m_db.AusfuehrenMitMeldung(PErgaenzen);
+  Vorauswahldaten::InAufzeichnungenUebernehmen(m_db, m_betrieb);
   for (TListenSeite* s : AlleSeiten()) s->Schliessen();
   m_offen = false;
 }

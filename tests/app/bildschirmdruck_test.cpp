@@ -1,6 +1,7 @@
 // The screen print of a working window: a print that fails is reported,
 // a cancelled printer choice is not.
 #include "bildschirmdruck.h"
+#include "testdrucker.h"
 #include "skriptmeldungen.h"
 
 #include <QImage>
@@ -9,24 +10,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-class Drucker final : public TBildschirmdrucker {
-public:
-  Drucker(bool waehlen, bool gelingt) : m_waehlen(waehlen), m_gelingt(gelingt) {}
-  int gefragt = 0;
-  std::vector<QImage> bilder;
-  bool DruckerWaehlen(QWidget*) override {
-    ++gefragt;
-    return m_waehlen;
-  }
-  bool Drucken(const QImage& bild) override {
-    bilder.push_back(bild);
-    return m_gelingt;
-  }
-
-private:
-  bool m_waehlen, m_gelingt;
-};
 
 struct Fall {
   const char* name;
@@ -43,7 +26,7 @@ TEST_P(Bildschirmdruck, EinesArbeitsfensters) {
   const Fall& f = GetParam();
   QLabel fenster(QStringLiteral("Düngebedarfsermittlung"));
   fenster.resize(320, 200);
-  Drucker drucker(f.waehlen, f.gelingt);
+  TestDrucker drucker(f.waehlen, f.gelingt);
   TSkriptMeldungen meldungen;
   EXPECT_EQ(FensterDrucken(&fenster, drucker, meldungen), f.gedruckt);
   EXPECT_EQ(drucker.gefragt, 1);

@@ -2,6 +2,7 @@
 // information, calculator, screen print, compaction and the close sequence.
 #include "altdatenbank.h"
 #include "bildschirmdruck.h"
+#include "testdrucker.h"
 #include "dataset.h"
 #include "files.h"
 #include "hauptfenster.h"
@@ -46,25 +47,6 @@ protected:
     for (const QPushButton* k : dialog.findChildren<QPushButton*>()) knoepfe << k->text();
     return QDialog::Accepted;
   }
-};
-
-class TestDrucker final : public TBildschirmdrucker {
-public:
-  TestDrucker(bool waehlen, bool gelingt) : m_waehlen(waehlen), m_gelingt(gelingt) {}
-  int gefragt = 0;
-  std::vector<QImage> bilder;
-
-  bool DruckerWaehlen(QWidget*) override {
-    ++gefragt;
-    return m_waehlen;
-  }
-  bool Drucken(const QImage& bild) override {
-    bilder.push_back(bild);
-    return m_gelingt;
-  }
-
-private:
-  bool m_waehlen, m_gelingt;
 };
 
 // A copy of farm 2 "Hof Linde" (year 2021) in the folder, opened by the window
