@@ -113,13 +113,15 @@ std::vector<std::pair<int, int>> Seiten(int anzahl, int jeSeite) {
 }
 
 TBlattzeile Blattzeile(const Auswertung::TDungsatz& s) {
+  // Days and animals belong to grazing; other records leave the columns empty.
+  const bool weide = s.kategorie == 4;
   return {Datum(s.datum),
           Kategoriekurz(s.kategorie),
           s.kultur,
           s.dng,
           Dezimal(s.MengeTonnen(), 3),
-          GanzOderLeer(s.weideTage),
-          GanzOderLeer(s.weideTiere),
+          weide ? GanzOderLeer(s.weideTage) : QString(),
+          weide ? GanzOderLeer(s.weideTiere) : QString(),
           Dezimal(s.mengeN, 1),
           Dezimal(s.mengeNH4N, 1),
           Dezimal(s.pMenge, 1),

@@ -13,8 +13,8 @@ namespace {
 
 QString K(const char* s) { return QString::fromUtf8(s); }
 
-const std::vector<TSpalte> Spalten = {{10, 24},    {34, 13},     {47, 32},   {79, 12},    {91, 9},
-                                      {100, 32},   {132, 28},    {160, 36},  {196, 18},   {214, 15},
+const std::vector<TSpalte> Spalten = {{10, 24},    {34, 14},      {48, 32},   {80, 12},    {92, 9},
+                                      {101, 32},   {133, 27},     {160, 33},  {193, 20},   {213, 16},
                                       {229, 14.5}, {243.5, 14.5}, {258, 14.5}, {272.5, 14.5}};
 constexpr double KopfY = 46, KopfHoehe = 10, ErsteZeile = 56, Zeilenabstand = 10;
 
@@ -39,8 +39,8 @@ void Kopf(TPDFDruckausgabe& d, const Druckdaten::TBetriebskopf& b, const Druckda
   d.TextAn(b.name, 10, 24, 0, 135);
   d.TextAn(K("Erstellungsdatum:"), 150, 24);
   d.TextAn(K("EU-BetriebsNr:"), 150, 28);
+  const double werte = 150 + d.Textbreite(K("Erstellungsdatum:")) + 3;
   Schriftart(d, 9);
-  const double werte = 150 + d.Textbreite(K("Erstellungsdatum:")) + 4;
   d.TextAn(b.erstellt.isValid() ? b.erstellt.toString(QStringLiteral("dd.MM.yyyy")) : QString(), werte, 24);
   d.TextAn(b.euNummer, werte, 28);
   d.TextAn(b.strasse, 10, 28, 0, 135);

@@ -12,7 +12,7 @@ namespace {
 
 QString K(const char* s) { return QString::fromUtf8(s); }
 
-const TSpalte Nr{10, 10}, Text{20, 92}, NGes{112, 22}, NVerf{134, 22}, P{156, 22}, P2O5{178, 22};
+const TSpalte Nr{10, 10}, Text{20, 80}, NGes{100, 25}, NVerf{125, 25}, P{150, 25}, P2O5{175, 25};
 const std::vector<TSpalte> Spalten = {Nr, Text, NGes, NVerf, P, P2O5};
 constexpr double TabelleY = 106;
 

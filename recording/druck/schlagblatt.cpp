@@ -12,7 +12,7 @@ namespace {
 
 QString K(const char* s) { return QString::fromUtf8(s); }
 
-const std::vector<TSpalte> Spalten = {{10, 19},  {29, 33},  {62, 43},  {105, 17}, {122, 14},
+const std::vector<TSpalte> Spalten = {{10, 21},  {31, 33},  {64, 41},  {105, 17}, {122, 14},
                                       {136, 14}, {150, 13}, {163, 13}, {176, 12}, {188, 12}};
 constexpr double KopfY = 73, KopfHoehe = 10, ErsteZeile = 83, Zeilenabstand = 10;
 
@@ -78,9 +78,8 @@ void Fuss(TPDFDruckausgabe& d) {
 }
 
 void Zeile(TPDFDruckausgabe& d, const Druckdaten::TBlattzeile& z, double y) {
-  Schriftart(d, 8, true);
-  Links(d, Spalten[0], z.datum, y + 1);
   Schriftart(d, 8);
+  Links(d, Spalten[0], z.datum, y + 1);
   Links(d, Spalten[0], z.kategorie, y + 5);
   d.TextBlock(z.kultur, 1, Spalten[1].x + 1, y + 1, Spalten[1].breite - 2, Zeilenabstand - 1, 0);
   d.TextBlock(z.bezeichnung, 1, Spalten[2].x + 1, y + 1, Spalten[2].breite - 2, Zeilenabstand - 1, 0);
