@@ -155,4 +155,65 @@ TEST_F(AufzeichnungsdruckTest, MineralmengeInTonnenAufDemBlattInDezitonnenInDenL
   EXPECT_EQ(Zahlen(l, K("Summe:")).value(0), K("162"));
 }
 
+// The statement sheet with a statement worked by hand. Field 2, 5 ha: crop
+// demand 180 kg N/ha → 900 kg; P demand 10 kg P/ha and 22.9 kg P2O5/ha as
+// stored → 50 / 114.5. Mineral 81 kg N/ha (all available) → 405 kg; cattle
+// slurry 40 kg N, 20 kg available N, 8 kg P per ha → 200 / 100 / 40 kg,
+// 40 kg P = 91.7 kg P2O5.
+class BilanzblattTest : public AufzeichnungsdruckTest {
+protected:
+  void SetUp() override {
+    AufzeichnungsdruckTest::SetUp();
+    Feld(2, 5, 1, Jahr, K("Breite"));
+    Sql(K("update Schlag set P_DuengeBedarf = 10, P2O5_DuengeBedarf = 22.9 where Parzelle = 2"));
+    const qint64 gerste = Kultur(2, 171101, K("Wintergerste"), {{K("Duengebedarf"), 180}});
+    Dung({{K("Parzelle"), 2}, {K("ProbenID"), gerste}, {K("Kategorie"), 1}, {K("GruppeNr"), 1},
+          {K("Datum"), K("2021-03-10")}, {K("Dng"), K("KAS 27")}, {K("Menge"), 3}, {K("NT"), 27},
+          {K("Nges"), 81}, {K("Nverf"), 81}, {K("Pges"), 0}});
+    Dung({{K("Parzelle"), 2}, {K("ProbenID"), gerste}, {K("Kategorie"), 2}, {K("TaVerfNr"), 1},
+          {K("DngGrpNummer"), 1}, {K("Datum"), K("2021-04-10")}, {K("Dng"), K("Rindergülle")}, {K("Menge"), 10},
+          {K("NT"), 4}, {K("NH4N"), 2}, {K("P"), 0.8}, {K("Nges"), 40}, {K("Nverf"), 20}, {K("Pges"), 8}});
+  }
+  QString Blatt(bool nitratgebiet) {
+    TPDFDruckausgabe d(nullptr, false, meldungen);
+    EXPECT_EQ(Aufzeichnungsdruck::Bilanz(d, db, Betrieb, Jahr, nitratgebiet), TErgebnis::Gezeichnet);
+    EXPECT_FALSE(d.Dokument().Querformat());
+    const QStringList seiten = Seiten(d);
+    EXPECT_EQ(seiten.size(), 1);
+    return seiten.value(0);
+  }
+};
+
+TEST_F(BilanzblattTest, Gesamtbetrieb) {
+  const QString s = Blatt(false);
+  EXPECT_TRUE(s.contains(K("Gesamtbetrieb")));
+  EXPECT_TRUE(s.contains(K("Kalenderjahr 2021")));
+  EXPECT_TRUE(s.contains(K("276150000001")));
+  EXPECT_EQ(Zahlen(s, K("Gesamtbetrieblicher Düngebedarf (kg N):")).value(0), K("900"));
+  // The stored P2O5 demand, not 50 × 2.2914 = 114.6 → 115.
+  EXPECT_EQ(Zahlen(s, K("Gesamtbetrieblicher Düngebedarf (kg P/P2O5):")).mid(0, 2),
+            (QStringList{K("50"), K("114")}));
+  EXPECT_EQ(Zahlen(s, K("Betriebsgröße (ha LF):")).value(0), K("10,0"));
+  EXPECT_EQ(Zahlen(s, K("Mineralische Düngemittel")), (QStringList{K("405"), K("0"), K("0")}));
+  EXPECT_EQ(Zahlen(s, K("Wirtschaftsdünger tierischer Herkunft")),
+            (QStringList{K("200"), K("100"), K("40"), K("92")}));
+  // Sum 605 kg N; available N of categories 1, 2 and 5: 405 + 100.
+  EXPECT_EQ(Zahlen(s, K("11.")), (QStringList{K("605"), K("505"), K("40"), K("92")}));
+  // (605 − 405) / 10 ha and (505 − 405) / 10 ha.
+  EXPECT_EQ(Zahlen(s, K("Summe Gesamtstickstoff/verfügbar in kg N/ha")), (QStringList{K("20"), K("10")}));
+  EXPECT_EQ(Zahlen(s, K("10.")), (QStringList{K("0,0"), K("0,0"), K("0,0"), K("0,0")}));
+  EXPECT_TRUE(s.contains(K("Quendrix2022 Version 3 Datenbankversion 6.7 Varnland, Stand Dezember 2021")));
+}
+
+TEST_F(BilanzblattTest, NitratgebietOhneFlaecheDortJeHaUeberallNull) {
+  const QString s = Blatt(true);
+  EXPECT_TRUE(s.contains(K("Betriebsflächen im Nitratgebiet")));
+  EXPECT_EQ(Zahlen(s, K("Mineral-N-Einsatz Nitratgebiet (kg N/kgN/ha):")).mid(0, 2), (QStringList{K("0"), K("0")}));
+  EXPECT_EQ(Zahlen(s, K("Gesamt-N-Einsatz Nitratgebiet (kg N/kgN/ha):")).mid(0, 2), (QStringList{K("0"), K("0")}));
+  EXPECT_EQ(Zahlen(s, K("Summe in kg Nährstoff pro ha landwirtschaftlich")),
+            (QStringList{K("0"), K("0"), K("0"), K("0")}));
+  EXPECT_EQ(Zahlen(s, K("10.")), (QStringList{K("0"), K("0"), K("0"), K("0")}));
+  EXPECT_TRUE(s.contains(K("Quendrix Version 3.0; Stand Dezember 2020")));
+}
+
 }  // namespace

@@ -40,13 +40,14 @@ inline QStringList Seiten(const TPDFDruckausgabe& d, const QString& pfad) {
 // How often the text stands on the page.
 inline int Anzahl(const QString& seite, const QString& text) { return int(seite.count(text)); }
 
-// The numbers behind a caption on its line ("Summe:   380   190   0   0").
+// The numbers behind a caption on its line ("Summe:   380   190   0   0";
+// "0 / 0" may come back as "0/0").
 inline QStringList Zahlen(const QString& seite, const QString& titel) {
   for (const QString& zeile : seite.split(QLatin1Char('\n'))) {
     const qsizetype i = zeile.indexOf(titel);
     if (i < 0) continue;
     QStringList z;
-    static const QRegularExpression zahl(QStringLiteral(R"(-?\d+(,\d+)?(?=\s|$))"));
+    static const QRegularExpression zahl(QStringLiteral(R"(-?\d+(,\d+)?(?=[\s/]|$))"));
     for (auto it = zahl.globalMatch(zeile.mid(i + titel.size())); it.hasNext();) z << it.next().captured(0);
     return z;
   }
