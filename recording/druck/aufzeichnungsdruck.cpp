@@ -6,11 +6,7 @@
 
 namespace Aufzeichnungsdruck {
 
-namespace {
-
 using Auswertung::TReihenfolge;
-
-}  // namespace
 
 TErgebnis Schlag(TPDFDruckausgabe& d, TADOModConnection& db, int betrieb, int jahr, int parzelle, const QDate& heute) {
   const std::optional<Druckdaten::TSchlag> schlag = Druckdaten::Schlag(db, betrieb, jahr, parzelle);

@@ -2,6 +2,7 @@
 // "alle drucken" on the records page, "ausdrucken" on the statement pages.
 // The documents are taken where the preview would show them and read back.
 #include "druckprobe.h"
+#include "aufzeichnungsdrucker.h"
 #include "fenstertest.h"
 
 #include <QTemporaryDir>
@@ -105,6 +106,23 @@ TEST_F(FensterDruck, AusdruckenImNitratgebietNurDessenAufzeichnungen) {
   const QString listen = dokumente[1].seiten.value(0);
   EXPECT_TRUE(listen.contains(K("Große Breite")));
   EXPECT_FALSE(listen.contains(K("Am Weg")));
+}
+
+// A failing read is said in German; nothing is shown.
+class DruckerFehler : public DruckBetrieb {};
+
+TEST_F(DruckerFehler, LesefehlerWirdGemeldetUndNichtsGezeigt) {
+  Feld(1, 2);
+  Mineral(1, Kultur(1, 115101, K("Winterweizen")), K("2021-03-01"), 1, 10);
+  Sql(K("alter table Dung rename to DungWeg"));
+  TAufzeichnungsdrucker drucker(nullptr, db, meldungen, Betrieb, Jahr);
+  int gezeigt = 0;
+  drucker.Zeigen = [&](TPDFDruckausgabe&) { ++gezeigt; };
+  drucker.SchlagDrucken(1);
+  drucker.AlleDrucken();
+  EXPECT_EQ(gezeigt, 0);
+  EXPECT_EQ(meldungen.Infos(),
+            QStringList(2, QStringLiteral("Die Aufzeichnungen konnten nicht gelesen werden. Es wurde nichts gedruckt.")));
 }
 
 }  // namespace
