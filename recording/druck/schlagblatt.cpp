@@ -52,10 +52,10 @@ void Kopf(TPDFDruckausgabe& d, const Druckdaten::TBetriebskopf& b, const Druckda
   Angabe(d, K("Datum:"), heute.toString(QStringLiteral("dd.MM.yyyy")), 160, 60.5);
   d.LinieWaagerecht(10, 65.5, 190);
   double x = Angabe(d, K("Schlaggröße (ha):"), Druckdaten::Dezimal(s.groesse, 1), 10, 67.5);
-  x = Angabe(d, K("Nitratgebiet:"), Druckdaten::JaNein(erste.nitratgebiet == 2), std::max(x + 6, 52.0), 67.5);
-  x = Angabe(d, K("Phosphatgebiet:"), Druckdaten::JaNein(erste.phosphatgebiet == 2), std::max(x + 6, 92.0), 67.5);
+  x = Angabe(d, K("Nitratgebiet:"), Druckdaten::JaNein(erste.nitratgebiet == 2), std::max(x + 5, 48.0), 67.5);
+  x = Angabe(d, K("Phosphatgebiet:"), Druckdaten::JaNein(erste.phosphatgebiet == 2), std::max(x + 5, 86.0), 67.5);
   Angabe(d, K("Sonstige Düngebeschränkung:"), Druckdaten::JaNein(erste.sonstigeBeschraenkung),
-         std::max(x + 6, 136.0), 67.5);
+         std::max(x + 5, 126.0), 67.5);
 
   Schriftart(d, 8, true);
   Tabellenkopf(d, Spalten,
