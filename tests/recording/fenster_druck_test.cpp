@@ -24,10 +24,10 @@ protected:
     return f;
   }
   // 3 dt KAS (27 kg N per dt) on field 1 (5 ha): 81 kg N/ha, 405 kg.
-  void Kas(int parzelle, qint64 kultur, const char* datum) {
-    Sql(K("insert into Dung ( BetriebsNr, Jahr, Parzelle, ProbenID, Datum, Kategorie, GruppeNr, Dng, Menge, NT, "
-          "Nges, Nverf ) values ( 2, 2021, :p, :k, :d, 1, 1, 'KAS 27', 3, 27, 81, 81 )"),
-        {{K("p"), parzelle}, {K("k"), kultur}, {K("d"), K(datum)}});
+  void Mineral(int parzelle, qint64 kultur, const char* datum) {
+    Sql(K("insert into Dung ( BetriebsNr, Jahr, Parzelle, ProbenID, Datum, Kategorie, GruppeNr, DngNummer, Dng, "
+          "Menge, NT, Nges, Nverf ) values ( 2, 2021, :p, :k, :d, 1, 1, :n, 'KAS 27', 3, 27, 81, 81 )"),
+        {{K("p"), parzelle}, {K("k"), kultur}, {K("d"), K(datum)}, {K("n"), int(AufzeichnungsBetrieb::Kas)}});
   }
   std::vector<TDokument> dokumente;
 };
@@ -42,8 +42,8 @@ TEST_F(FensterDruck, DruckenOhneAufzeichnungenSagtEsUndZeigtNichts) {
 }
 
 TEST_F(FensterDruck, DruckenZeigtDasBlattDesGewaehltenSchlags) {
-  Kas(1, weizen, "2021-03-15");
-  Kas(2, gerste, "2021-03-16");
+  Mineral(1, weizen, "2021-03-15");
+  Mineral(2, gerste, "2021-03-16");
   Oeffnen();
   SchlagWaehlen(0);
   Klicken(K("drucken"));
@@ -59,8 +59,8 @@ TEST_F(FensterDruck, DruckenZeigtDasBlattDesGewaehltenSchlags) {
 }
 
 TEST_F(FensterDruck, AlleDruckenEinDokumentUndDerSchlagBleibtGewaehlt) {
-  Kas(1, weizen, "2021-03-15");
-  Kas(2, gerste, "2021-03-16");
+  Mineral(1, weizen, "2021-03-15");
+  Mineral(2, gerste, "2021-03-16");
   Oeffnen();
   SchlagWaehlen(2);
   Klicken(K("alle drucken"));
@@ -73,12 +73,12 @@ TEST_F(FensterDruck, AlleDruckenEinDokumentUndDerSchlagBleibtGewaehlt) {
 }
 
 TEST_F(FensterDruck, AusdruckenBerechnetDieBilanzBeimDrucken) {
-  Kas(1, weizen, "2021-03-15");
+  Mineral(1, weizen, "2021-03-15");
   Oeffnen();
   SeiteWaehlen(TAufzeichnungsfenster::SeiteGesamtbetrieb);
   ASSERT_EQ(fenster->Seiten()->currentIndex(), int(TAufzeichnungsfenster::SeiteGesamtbetrieb));
   // A record that comes after the page was filled is in the printout.
-  Kas(1, weizen, "2021-04-15");
+  Mineral(1, weizen, "2021-04-15");
   Klicken(K("ausdrucken"));
   ASSERT_EQ(dokumente.size(), 2u);
   EXPECT_FALSE(dokumente[0].quer);
@@ -93,8 +93,8 @@ TEST_F(FensterDruck, AusdruckenBerechnetDieBilanzBeimDrucken) {
 }
 
 TEST_F(FensterDruck, AusdruckenImNitratgebietNurDessenAufzeichnungen) {
-  Kas(1, weizen, "2021-03-15");
-  Kas(2, gerste, "2021-03-16");
+  Mineral(1, weizen, "2021-03-15");
+  Mineral(2, gerste, "2021-03-16");
   Oeffnen();
   SeiteWaehlen(TAufzeichnungsfenster::SeiteNitratgebiet);
   ASSERT_EQ(fenster->Seiten()->currentIndex(), int(TAufzeichnungsfenster::SeiteNitratgebiet));
@@ -106,6 +106,28 @@ TEST_F(FensterDruck, AusdruckenImNitratgebietNurDessenAufzeichnungen) {
   const QString listen = dokumente[1].seiten.value(0);
   EXPECT_TRUE(listen.contains(K("Große Breite")));
   EXPECT_FALSE(listen.contains(K("Am Weg")));
+}
+
+TEST_F(FensterDruck, EineBegonneneEingabeWirdVorDemDruckenGespeichert) {
+  Mineral(1, weizen, "2021-03-15");
+  Oeffnen();
+  SchlagWaehlen(0);
+  ASSERT_EQ(Dung().Anzahl(), 1);
+  ASSERT_TRUE(Dung().Gehe(0));
+  ASSERT_TRUE(Dung().Bearbeiten());
+  ASSERT_TRUE(Dung().setWert(K("Menge"), 4));
+  Klicken(K("drucken"));
+  ASSERT_EQ(dokumente.size(), 1u) << meldungen.protokoll.join(u'\n').toStdString();
+  EXPECT_TRUE(dokumente[0].seiten.value(0).contains(K("0,400")));
+  EXPECT_EQ(Wert(K("select Menge from Dung")).toDouble(), 4.0);
+
+  // One that cannot be saved keeps the sheet back; the reason was said.
+  ASSERT_TRUE(Dung().Bearbeiten());
+  ASSERT_TRUE(Dung().setWert(K("Datum"), QVariant()));
+  meldungen.Leeren();
+  Klicken(K("drucken"));
+  EXPECT_EQ(dokumente.size(), 1u);
+  EXPECT_EQ(meldungen.Infos().size(), 1);
 }
 
 // A failing read is said in German; nothing is shown.
