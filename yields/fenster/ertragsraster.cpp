@@ -65,6 +65,13 @@ Qt::ItemFlags TErtragsModell::flags(const QModelIndex& index) const {
   return IstErtragsspalte(index.column()) ? TDataSetModel::flags(index) | fl : fl;
 }
 
+bool TErtragsModell::setData(const QModelIndex& index, const QVariant& value, int role) {
+  TADODataSetMod& l = m_ertraege.Liste();
+  if (role != Qt::EditRole || !IstErtragsspalte(index.column()) || index.row() != l.Position())
+    return TDataSetModel::setData(index, value, role);
+  return l.setWert(index.column() == SpalteErtrag ? S("TatsErtrag") : S("TatsErtragRG"), value);
+}
+
 // --- editor --------------------------------------------------------------------
 
 TErtragsDelegate::TErtragsDelegate(TMeldungen& meldungen, QObject* eltern)

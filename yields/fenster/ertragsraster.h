@@ -28,6 +28,9 @@ public:
   QVariant data(const QModelIndex& index, int role) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
   Qt::ItemFlags flags(const QModelIndex& index) const override;
+  // A cell of the row being edited takes its value without saving the row
+  // first: a row out of range is corrected in place.
+  bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
 private:
   Ertraege::TErtragsliste& m_ertraege;
@@ -59,6 +62,8 @@ public:
   // An open cell editor hands its text to the list, or drops it.
   void EingabeUebernehmen();
   void EingabeVerwerfen();
+  // Whether a cell editor is open.
+  bool ZelleOffen() const { return state() == EditingState; }
   // The yield cell of the current row becomes current.
   void ErtragWaehlen();
 
