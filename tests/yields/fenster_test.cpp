@@ -170,6 +170,28 @@ TEST_F(FensterTest, NitratgebietAusserhalbUndEscapeNimmtZurueck) {
   EXPECT_TRUE(fenster->isVisible());
 }
 
+TEST_F(FensterTest, TabGehtZumNitratgebietUndDannWieEnter) {
+  Oeffnen(2024);
+  Taste(Qt::Key_Down);  // "Hafer", level 50
+  Tippen(K("60"));
+  Taste(Qt::Key_Tab);
+  EXPECT_EQ(Raster()->currentIndex(), Zelle(1, TErtragsModell::SpalteErtragNG));
+  ASSERT_TRUE(Raster()->ZelleOffen());
+  Tippen(K("300"));
+  // Out of range: the row is not left, nothing is written.
+  Taste(Qt::Key_Tab);
+  EXPECT_EQ(meldungen.Infos(), QStringList{Ertraege::BereichMeldung(true, 50)});
+  EXPECT_EQ(Liste().Position(), 1);
+  EXPECT_EQ(Gespeichert(Hafer, K("TatsErtrag")).toDouble(), 55.0);
+  // F2 opens the cell with its text selected: typing replaces it.
+  Taste(Qt::Key_F2);
+  Tippen(K("57"));
+  Taste(Qt::Key_Tab);
+  EXPECT_EQ(Gespeichert(Hafer, K("TatsErtrag")).toDouble(), 60.0);
+  EXPECT_EQ(Gespeichert(Hafer, K("TatsErtragRG")).toDouble(), 57.0);
+  EXPECT_EQ(Liste().Position(), 2);
+}
+
 TEST_F(FensterTest, ErtragsniveauEinsNimmtJedenWertUndNullUeberschreibtDasJahrNicht) {
   Sql(K("update S_KulturenNP set TatsErtrag_24 = 610 where BetriebsNr = 2 and FA_NR = :nr"), {{K("nr"), Zuckerruebe}});
   Oeffnen(2024);
@@ -186,6 +208,22 @@ TEST_F(FensterTest, ErtragsniveauEinsNimmtJedenWertUndNullUeberschreibtDasJahrNi
   Tippen(K("9999"));
   Taste(Qt::Key_Return);
   EXPECT_EQ(Gespeichert(Zuckerruebe, K("TatsErtrag_24")).toDouble(), 9999.0);
+}
+
+TEST_F(FensterTest, TausenderBleibenBeimWeiterschreiben) {
+  Sql(K("update S_KulturenNP set TatsErtrag = 1600 where BetriebsNr = 2 and FA_NR = :nr"), {{K("nr"), Zuckerruebe}});
+  Oeffnen(2024);
+  Taste(Qt::Key_Down);
+  Taste(Qt::Key_Down);
+  EXPECT_EQ(Zelle(2, 2).data().toString(), K("1.600"));
+  // F2 opens the cell with its text; a digit added at the end makes 16005,
+  // not 1,6005.
+  Taste(Qt::Key_F2);
+  ASSERT_TRUE(Raster()->ZelleOffen());
+  Taste(Qt::Key_End);
+  Tippen(K("5"));
+  Taste(Qt::Key_Return);
+  EXPECT_EQ(Gespeichert(Zuckerruebe, K("TatsErtrag")).toDouble(), 16005.0);
 }
 
 TEST_F(FensterTest, KeinMinuszeichen) {

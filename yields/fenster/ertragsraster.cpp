@@ -2,12 +2,13 @@
 
 #include "ertraege.h"
 #include "eingabeformat.h"
-#include "listenansicht.h"
 #include "meldungen.h"
 #include "ungebundenefelder.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
+
+#include <algorithm>
 
 namespace {
 
@@ -77,6 +78,11 @@ bool TErtragsModell::setData(const QModelIndex& index, const QVariant& value, in
 TErtragsDelegate::TErtragsDelegate(TMeldungen& meldungen, QObject* eltern)
     : QStyledItemDelegate(eltern), m_meldungen(meldungen) {}
 
+void TErtragsDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
+  QStyledItemDelegate::initStyleOption(option, index);
+  if (index.data(Qt::BackgroundRole).isValid()) option->palette.setColor(QPalette::Highlight, QColor(0xC0, 0x30, 0x30));
+}
+
 QWidget* TErtragsDelegate::createEditor(QWidget* eltern, const QStyleOptionViewItem&, const QModelIndex& index) const {
   auto* feld = new TFloatEdit(eltern);
   feld->setGenauigkeit(2);
@@ -92,18 +98,22 @@ void TErtragsDelegate::setEditorData(QWidget* editor, const QModelIndex& index) 
   auto* feld = static_cast<TFloatEdit*>(editor);
   // A field being typed into keeps its text when the row is shown again.
   if (feld->IstBetreten() && feld->isModified()) return;
-  feld->setText(index.data(Qt::DisplayRole).toString());
+  // Without the thousands dot: typed, a dot is the decimal comma.
+  QLocale deutsch(QLocale::German, QLocale::Germany);
+  deutsch.setNumberOptions(QLocale::OmitGroupSeparator);
+  const QVariant wert = index.data(Qt::EditRole);
+  feld->setText(wert.isNull() ? QString() : deutsch.toString(wert.toDouble(), 'g', 15));
 }
 
 void TErtragsDelegate::setModelData(QWidget* editor, QAbstractItemModel* modell, const QModelIndex& index) const {
   const QString text = static_cast<TFloatEdit*>(editor)->text().trimmed();
-  if (text == index.data(Qt::DisplayRole).toString()) return;
+  const QVariant alt = index.data(Qt::EditRole);
   if (text.isEmpty()) {
-    modell->setData(index, QVariant(), Qt::EditRole);
+    if (!alt.isNull()) modell->setData(index, QVariant(), Qt::EditRole);
     return;
   }
   const std::optional<double> wert = Eingabe::Zahl(Eingabe::KommazahlNormalisieren(text, 2, false));
-  if (!wert) return;
+  if (!wert || (!alt.isNull() && alt.toDouble() == *wert)) return;
   // Pasted text can carry a sign the keys refuse.
   if (*wert < 0) {
     m_meldungen.Info(Ertraege::NegativMeldung);
@@ -130,9 +140,15 @@ TErtragsRaster::TErtragsRaster(Ertraege::TErtragsliste& liste, TMeldungen& meldu
   verticalHeader()->hide();
   verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
   setTextElideMode(Qt::ElideRight);
-  horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-  horizontalHeader()->setStretchLastSection(true);
-  horizontalHeader()->setHighlightSections(false);
+  // The long titles of the yields wrap in narrow columns; the crop names
+  // take the room that is left.
+  QHeaderView* kopf = horizontalHeader();
+  kopf->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
+  kopf->setMinimumHeight(fontMetrics().height() * 3 + 10);
+  kopf->setSectionResizeMode(QHeaderView::Interactive);
+  kopf->setSectionResizeMode(TErtragsModell::SpalteKultur, QHeaderView::Stretch);
+  kopf->setStretchLastSection(false);
+  kopf->setHighlightSections(false);
   // The nitrate-area yield exists from 2021 on.
   setColumnHidden(TErtragsModell::SpalteErtragNG, !Ertraege::MitNitratgebiet(liste.Jahr()));
 
@@ -141,12 +157,17 @@ TErtragsRaster::TErtragsRaster(Ertraege::TErtragsliste& liste, TMeldungen& meldu
           [this](const QModelIndex& aktuell) { ZeileGewaehlt(aktuell); });
   connect(&l, &TADODataSetMod::PositionGeaendert, this, [this](int zeile) { ZeileZeigen(zeile); });
   connect(m_modell, &QAbstractItemModel::modelReset, this, [this] {
-    TListenAnsicht::SpaltenAnpassen(this);
+    SpaltenSetzen();
     ErtragWaehlen();
   });
-  // Titles change with the row: the columns follow their width.
-  connect(m_modell, &QAbstractItemModel::headerDataChanged, this, [this] { TListenAnsicht::SpaltenAnpassen(this); });
-  TListenAnsicht::SpaltenAnpassen(this);
+  connect(m_modell, &QAbstractItemModel::dataChanged, this, [this] { SpaltenSetzen(); });
+  SpaltenSetzen();
+}
+
+void TErtragsRaster::SpaltenSetzen() {
+  const int zeichen = fontMetrics().averageCharWidth();
+  for (int spalte = TErtragsModell::SpalteVorjahr; spalte <= TErtragsModell::SpalteAnderer; ++spalte)
+    horizontalHeader()->resizeSection(spalte, std::max(zeichen * 16, sizeHintForColumn(spalte)));
 }
 
 void TErtragsRaster::ErtragWaehlen() { ZeileZeigen(m_liste.Liste().Position()); }
@@ -196,6 +217,21 @@ void TErtragsRaster::EingabeVerwerfen() {
 }
 
 void TErtragsRaster::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hinweis) {
+  // Tab goes from the yield to the nitrate-area yield of the row; beyond it
+  // Tab works as Enter. The grid's own walk would open the next row's cell
+  // before the row it leaves is saved.
+  if (hinweis == QAbstractItemDelegate::EditNextItem || hinweis == QAbstractItemDelegate::EditPreviousItem) {
+    QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+    const bool vor = hinweis == QAbstractItemDelegate::EditNextItem;
+    const int ziel = vor ? TErtragsModell::SpalteErtragNG : TErtragsModell::SpalteErtrag;
+    if (currentIndex().isValid() && currentIndex().column() != ziel && !isColumnHidden(ziel)) {
+      setCurrentIndex(currentIndex().siblingAtColumn(ziel));
+      edit(currentIndex());
+    } else if (vor) {
+      Weiter();
+    }
+    return;
+  }
   QTableView::closeEditor(editor, hinweis == QAbstractItemDelegate::SubmitModelCache ? QAbstractItemDelegate::NoHint
                                                                                      : hinweis);
   if (hinweis == QAbstractItemDelegate::SubmitModelCache) Weiter();
@@ -226,7 +262,3 @@ void TErtragsRaster::mouseDoubleClickEvent(QMouseEvent* ereignis) {
   if (i.isValid() && i.row() == m_liste.Liste().Position()) m_liste.EinzelErtragUmschalten();
 }
 
-void TErtragsRaster::resizeEvent(QResizeEvent* ereignis) {
-  QTableView::resizeEvent(ereignis);
-  TListenAnsicht::SpaltenAnpassen(this);
-}

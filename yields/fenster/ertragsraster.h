@@ -45,6 +45,8 @@ public:
   QWidget* createEditor(QWidget* eltern, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
   void setEditorData(QWidget* editor, const QModelIndex& index) const override;
   void setModelData(QWidget* editor, QAbstractItemModel* modell, const QModelIndex& index) const override;
+  // The current cell out of range stays red under the selection.
+  void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
   // The editor now open; null when none.
   QWidget* Editor() const { return m_editor; }
 
@@ -71,12 +73,13 @@ protected:
   void keyPressEvent(QKeyEvent* ereignis) override;
   void mouseDoubleClickEvent(QMouseEvent* ereignis) override;
   void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hinweis) override;
-  void resizeEvent(QResizeEvent* ereignis) override;
 
 private:
   // Enter: saves the row; when it is saved, the next row becomes current.
   void Weiter();
   void ZeileZeigen(int zeile);
+  // The yields and the flag in columns wide enough for their numbers.
+  void SpaltenSetzen();
   void ZeileGewaehlt(const QModelIndex& aktuell);
 
   Ertraege::TErtragsliste& m_liste;
