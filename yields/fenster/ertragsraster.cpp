@@ -7,6 +7,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QStyle>
 
 #include <algorithm>
 
@@ -144,7 +145,6 @@ TErtragsRaster::TErtragsRaster(Ertraege::TErtragsliste& liste, TMeldungen& meldu
   // take the room that is left.
   QHeaderView* kopf = horizontalHeader();
   kopf->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
-  kopf->setMinimumHeight(fontMetrics().height() * 3 + 10);
   kopf->setSectionResizeMode(QHeaderView::Interactive);
   kopf->setSectionResizeMode(TErtragsModell::SpalteKultur, QHeaderView::Stretch);
   kopf->setStretchLastSection(false);
@@ -161,13 +161,26 @@ TErtragsRaster::TErtragsRaster(Ertraege::TErtragsliste& liste, TMeldungen& meldu
     ErtragWaehlen();
   });
   connect(m_modell, &QAbstractItemModel::dataChanged, this, [this] { SpaltenSetzen(); });
+  connect(m_modell, &QAbstractItemModel::headerDataChanged, this, [this] { SpaltenSetzen(); });
   SpaltenSetzen();
 }
 
 void TErtragsRaster::SpaltenSetzen() {
-  const int zeichen = fontMetrics().averageCharWidth();
-  for (int spalte = TErtragsModell::SpalteVorjahr; spalte <= TErtragsModell::SpalteAnderer; ++spalte)
-    horizontalHeader()->resizeSection(spalte, std::max(zeichen * 16, sizeHintForColumn(spalte)));
+  QHeaderView* kopf = horizontalHeader();
+  const QFontMetrics fm = kopf->fontMetrics();
+  const int rand = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, kopf) + 4;
+  int hoehe = fm.height();
+  for (int spalte = TErtragsModell::SpalteVorjahr; spalte <= TErtragsModell::SpalteAnderer; ++spalte) {
+    // Wide enough for the numbers and for the longest word of the title.
+    const QString titel = m_modell->headerData(spalte, Qt::Horizontal, Qt::DisplayRole).toString();
+    int breite = std::max(fontMetrics().averageCharWidth() * 18, sizeHintForColumn(spalte));
+    for (const QString& wort : titel.split(u' ')) breite = std::max(breite, fm.horizontalAdvance(wort) + rand);
+    kopf->resizeSection(spalte, breite);
+    if (isColumnHidden(spalte)) continue;
+    // The title wrapped at the width the header draws it in.
+    hoehe = std::max(hoehe, fm.boundingRect(QRect(0, 0, breite - rand, 1000), Qt::TextWordWrap, titel).height());
+  }
+  kopf->setMinimumHeight(hoehe + rand);
 }
 
 void TErtragsRaster::ErtragWaehlen() { ZeileZeigen(m_liste.Liste().Position()); }
