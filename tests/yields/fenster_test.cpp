@@ -35,7 +35,8 @@ protected:
     fenster->show();
     fenster->activateWindow();
     QApplication::setActiveWindow(fenster.get());
-    QApplication::processEvents();
+    // The header takes its height from the titles: the layout settles.
+    for (int i = 0; i < 5; ++i) QApplication::processEvents();
     return fenster.get();
   }
   TErtragsRaster* Raster() const { return fenster->Raster(); }

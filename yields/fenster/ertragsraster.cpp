@@ -181,6 +181,8 @@ void TErtragsRaster::SpaltenSetzen() {
     hoehe = std::max(hoehe, fm.boundingRect(QRect(0, 0, breite - rand, 1000), Qt::TextWordWrap, titel).height());
   }
   kopf->setMinimumHeight(hoehe + rand);
+  // The rows move down at once, not at the next layout pass.
+  updateGeometries();
 }
 
 void TErtragsRaster::ErtragWaehlen() { ZeileZeigen(m_liste.Liste().Position()); }
