@@ -4,8 +4,10 @@
 #include "bildschirmdruck.h"
 #include "duengebedarfsfenster.h"
 #include "hauptfenster.h"
+#include "meldepflichten.h"
 #include "vorauswahl.h"
 
+#include <QDate>
 #include <QWidget>
 
 void ArbeitsfensterEinsetzen(THauptfenster& hauptfenster, TADOModConnection& db, TMeldungen& meldungen) {
@@ -44,4 +46,7 @@ void ArbeitsfensterEinsetzen(THauptfenster& hauptfenster, TADOModConnection& db,
                                   };
                                   fenster.Ausfuehren();
                                 });
+  hauptfenster.FensterEinsetzen(THauptfenster::TAktion::Meldepflichten, [&db, &meldungen](THauptfenster& h) {
+    Meldepflichten::Ausfuehren(db, meldungen, int(h.BetriebsNr()), h.Jahr(), h.Ordner(), QDate::currentDate());
+  });
 }
