@@ -31,46 +31,46 @@ QString Abbruch(const QString& ziel) {
   return K("\r\nEs wurden keine Meldedateien abgelegt; was vorher im Ordner %1 lag, ist unverändert.").arg(Nativ(ziel));
 }
 
-// The files put in place so far, and what stood under their names before,
-// so that a failure later on can restore the folder as it was.
+// The files put in place so far, with a copy of what stood under their
+// names before, so that a failure later on can restore the folder as it was.
 class TAblage {
 public:
   TAblage(QString temp, QString ziel) : m_temp(std::move(temp)), m_ziel(std::move(ziel)) {}
 
-  // Moves one finished file from the temporary folder into place. False with
-  // the errno and the target in *fehler, *datei; nothing of this file moved then.
+  // Moves one finished file from the temporary folder into place, replacing
+  // an old one in one step. False with the errno and the target in *fehler,
+  // *datei; the old file is untouched then.
   bool Ablegen(const QString& name, int* fehler, QString* datei) {
     const QString neu = QDir(m_temp).filePath(name), ziel = QDir(m_ziel).filePath(name);
     const QString alt = neu + QStringLiteral(".alt");
     *datei = ziel;
     const QFileInfo vorher(ziel);
-    // A folder of that name is not ours to move aside.
+    // A folder of that name is not ours to replace.
     if (vorher.isDir()) {
       *fehler = EISDIR;
       return false;
     }
-    const bool hatteAlte = vorher.exists() || vorher.isSymLink();
-    if (hatteAlte && !Dateien::Umbenennen(ziel, alt, false, fehler)) return false;
-    if (!Dateien::Umbenennen(neu, ziel, false, fehler)) {
-      if (hatteAlte) Dateien::Umbenennen(alt, ziel, true);
-      return false;
-    }
-    m_abgelegt.push_back({neu, ziel, hatteAlte ? alt : QString()});
+    const bool hatteAlte = vorher.exists();
+    if (hatteAlte && !Dateien::Kopieren(ziel, alt, fehler)) return false;
+    if (!Dateien::Umbenennen(neu, ziel, true, fehler)) return false;
+    m_abgelegt.push_back({ziel, hatteAlte ? alt : QString()});
     return true;
   }
 
   // Takes every file back out of the folder and restores what was there.
-  void Zuruecknehmen() {
-    for (auto i = m_abgelegt.rbegin(); i != m_abgelegt.rend(); ++i) {
-      Dateien::Umbenennen(i->ziel, i->neu, true);
-      if (!i->alt.isEmpty()) Dateien::Umbenennen(i->alt, i->ziel, true);
-    }
+  // False when that failed for one: the copies of the old files must then
+  // stay where they are.
+  bool Zuruecknehmen() {
+    bool ok = true;
+    for (auto i = m_abgelegt.rbegin(); i != m_abgelegt.rend(); ++i)
+      ok = (i->alt.isEmpty() ? Dateien::Entfernen(i->ziel) : Dateien::Umbenennen(i->alt, i->ziel, true)) && ok;
     m_abgelegt.clear();
+    return ok;
   }
 
 private:
   struct TDatei {
-    QString neu, ziel, alt;
+    QString ziel, alt;
   };
   QString m_temp, m_ziel;
   std::vector<TDatei> m_abgelegt;
@@ -157,7 +157,10 @@ TLauf Erstellen(TADOModConnection& db, int betrieb, int jahr, const QString& pro
   const QString t = temp.path();
   // The user knows the target folder, not our temporary one.
   auto zielpfade = [&](QString text) { return text.replace(Nativ(t), Nativ(ziel)); };
-  auto fehlschlag = [&](const QString& text) { return TLauf{false, zielpfade(text) + Abbruch(ziel)}; };
+  // A note of its own replaces the assurance that nothing changed.
+  auto fehlschlag = [&](const QString& text, const QString& nachsatz = QString()) {
+    return TLauf{false, zielpfade(text) + (nachsatz.isEmpty() ? Abbruch(ziel) : nachsatz)};
+  };
 
   TTransaktion transaktion(db);
   if (!Bilanzanzeige::ErstellungsdatumSetzen(db, betrieb, jahr, heute))
@@ -176,23 +179,35 @@ TLauf Erstellen(TADOModConnection& db, int betrieb, int jahr, const QString& pro
     return fehlschlag(K("Der Ordner %1 konnte nicht angelegt werden. Bitte prüfen Sie, ob der Arbeitsordner "
                         "beschreibbar ist und keine Datei dieses Namens im Weg steht.")
                           .arg(Nativ(fehlt)));
+  // Undoes the placing; if an old file cannot come back, its copy is kept and named.
+  auto zuruecknehmen = [&temp, &ziel](TAblage& ablage, TOrdner& ordner) {
+    if (ablage.Zuruecknehmen()) {
+      ordner.Entfernen();
+      return QString();
+    }
+    temp.setAutoRemove(false);
+    return K("\r\nNicht alle vorherigen Dateien im Ordner %1 konnten zurückgelegt werden; ihre Kopien (Endung .alt) "
+             "liegen im Ordner %2.")
+        .arg(Nativ(ziel))
+        .arg(Nativ(temp.path()));
+  };
   TAblage ablage(t, ziel);
   for (const char* praefix : Praefixe) {
     int e = 0;
     QString datei;
     if (!ablage.Ablegen(Meldedatei::Dateiname(K(praefix), kreisNr, euNummer, jahr), &e, &datei)) {
-      ablage.Zuruecknehmen();
-      ordner.Entfernen();
-      return fehlschlag(Fehlertexte::Dateisystem(datei, e));
+      const QString grund = e == EISDIR ? K("An ihrer Stelle steht ein Ordner dieses Namens; bitte benennen Sie ihn um.")
+                                        : Fehlertexte::Dateisystem(datei, e);
+      return fehlschlag(K("Die Datei %1 konnte nicht abgelegt werden. ").arg(Nativ(datei)) + grund,
+                        zuruecknehmen(ablage, ordner));
     }
   }
   if (!transaktion.Bestaetigen()) {
     const QString grund = db.LetzterFehler();
-    ablage.Zuruecknehmen();
-    ordner.Entfernen();
     return fehlschlag(K("Das Erstellungsdatum des Düngejahres %1 konnte nicht gespeichert werden%2.")
                           .arg(jahr)
-                          .arg(Fehlertexte::Klammer(grund)));
+                          .arg(Fehlertexte::Klammer(grund)),
+                      zuruecknehmen(ablage, ordner));
   }
 
   QString text = K("Fertig, Sie finden die erzeugten Dateien im Ordner \"") +
