@@ -2,7 +2,9 @@
 
 #include "aufzeichnungsfenster.h"
 #include "bildschirmdruck.h"
+#include "dataset.h"
 #include "duengebedarfsfenster.h"
+#include "flaechentauschfenster.h"
 #include "hauptfenster.h"
 #include "meldepflichten.h"
 #include "vorauswahl.h"
@@ -48,5 +50,10 @@ void ArbeitsfensterEinsetzen(THauptfenster& hauptfenster, TADOModConnection& db,
                                 });
   hauptfenster.FensterEinsetzen(THauptfenster::TAktion::Meldepflichten, [&db, &meldungen](THauptfenster& h) {
     Meldepflichten::Ausfuehren(db, meldungen, int(h.BetriebsNr()), h.Jahr(), h.Ordner(), QDate::currentDate());
+  });
+  hauptfenster.FensterEinsetzen(THauptfenster::TAktion::Flaechentausch, [&db, &meldungen](THauptfenster& h) {
+    TFlaechentauschFenster fenster(db, meldungen, h.BetriebsNr(),
+                                   h.Betriebe().Wert(QStringLiteral("Betriebsname")).toString(), h.Jahr(), &h);
+    fenster.Ausfuehren();
   });
 }
