@@ -66,7 +66,7 @@ int NachNamen(const TADODataSetMod& liste, const QString& spalte, const QString&
 
 QString Datum(const QVariant& v) {
   const QDate d = QDate::fromString(v.toString().left(10), Qt::ISODate);
-  return d.isValid() ? d.toString(K("dd.MM.yyyy")) : K("ohne Datum");
+  return d.isValid() ? K("vom ") + d.toString(K("dd.MM.yyyy")) : K("ohne Datum");
 }
 
 // Own crops of the giving farm that the taking farm lacks, as crop or previous crop.
@@ -149,7 +149,7 @@ QStringList FremdeEintraege(TADOModConnection& db, qint64 schlagId, qint64 zielB
     const QString name = q.Wert(1).toString().trimmed();
     const QString nummer = QString::number(q.Wert(2).toLongLong());
     if (art == K("Düngung"))
-      liste << K("Düngung vom %1 mit „%2“ (Nr. %3)").arg(Datum(q.Wert(3)), name, nummer);
+      liste << K("Düngung %1 mit „%2“ (Nr. %3)").arg(Datum(q.Wert(3)), name, nummer);
     else
       liste << K("%1 „%2“ (Nr. %3)").arg(art, name, nummer);
   }
