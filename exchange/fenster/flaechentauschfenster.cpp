@@ -58,7 +58,7 @@ TFlaechentauschFenster::TFlaechentauschFenster(TADOModConnection& db, TMeldungen
       m_schlaege(new TADODataSetMod(db, this)) {
   setWindowTitle(K("Flächentausch nach Zielbetrieb \"") + zielName + K("\"."));
   setAccessibleName(K("Flächentausch"));
-  resize(900, 640);
+  resize(920, 680);
   const std::vector<TDataSetModel::TSpalte> betriebsSpalten = {
       {K("Betriebsname"), K("Name des Unternehmens")},
       {K("SitzOrt"), K("Ort des Betriebssitzes")},
@@ -75,22 +75,23 @@ TFlaechentauschFenster::TFlaechentauschFenster(TADOModConnection& db, TMeldungen
   const QString schlagTitel = K("2. Fläche, die abgegeben wird (bitte Fläche auswählen).");
 
   // One panel per list, named by its heading, so that each "Suchen" is found in its own.
-  auto panel = [haupt](const QString& titel) {
+  // The field list, the longer one with the wider rows, takes most of the height.
+  auto panel = [haupt](const QString& titel, int anteil) {
     auto* w = new QWidget;
     w->setAccessibleName(titel);
     auto* l = new QVBoxLayout(w);
     l->setContentsMargins(0, 0, 0, 0);
     l->addWidget(Ueberschrift(titel));
-    haupt->addWidget(w, 1);
+    haupt->addWidget(w, anteil);
     return l;
   };
-  QVBoxLayout* oben = panel(betriebTitel);
+  QVBoxLayout* oben = panel(betriebTitel, 2);
   m_betriebSuche = Suchfeld(oben);
   m_betriebsAnsicht = new TListenAnsicht(*m_betriebe, betriebsSpalten);
   m_betriebsAnsicht->setAccessibleName(K("Unternehmen, das Fläche abgibt"));
   oben->addWidget(m_betriebsAnsicht);
 
-  QVBoxLayout* unten = panel(schlagTitel);
+  QVBoxLayout* unten = panel(schlagTitel, 3);
   m_schlagSuche = Suchfeld(unten);
   m_schlagAnsicht = new TListenAnsicht(*m_schlaege, schlagSpalten);
   m_schlagAnsicht->setAccessibleName(K("Fläche, die abgegeben wird"));
