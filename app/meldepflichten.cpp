@@ -11,10 +11,12 @@
 #include "zahlen.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <cerrno>
+#include <unistd.h>
 #include <vector>
 
 namespace Meldepflichten {
@@ -51,7 +53,11 @@ public:
       return false;
     }
     const bool hatteAlte = vorher.exists();
-    if (hatteAlte && !Dateien::Kopieren(ziel, alt, fehler)) return false;
+    // A second name for the old file keeps it without copying; a file system
+    // without hard links gets a copy.
+    if (hatteAlte && ::link(QFile::encodeName(ziel).constData(), QFile::encodeName(alt).constData()) != 0 &&
+        !Dateien::Kopieren(ziel, alt, fehler))
+      return false;
     if (!Dateien::Umbenennen(neu, ziel, true, fehler)) return false;
     m_abgelegt.push_back({ziel, hatteAlte ? alt : QString()});
     return true;
