@@ -130,6 +130,12 @@ TEST(MeldepflichtenNamen, OrdnerMitNullenAufZwoelfStellen) {
 
 TEST_F(Meldepflichten_, SchreibtAlleFuenfDateienInDenBetriebsordner) {
   FelderAnlegen();
+  // One record of the year and one without a date, which the records file cannot hold.
+  Sql(K("insert into Dung ( BetriebsNr, Jahr, Parzelle, ProbenID, Kategorie, Dng, Datum, Menge, NT ) "
+        "select 2, 2021, 7, ID, 1, 'KAS 27', :d, 3, 27 from Anbau where Parzelle = 7 and FruchtNr = 1"),
+      {{K("d"), K("2021-03-15")}});
+  Sql(K("insert into Dung ( BetriebsNr, Jahr, Parzelle, ProbenID, Kategorie, Dng, Menge, NT ) "
+        "select 2, 2021, 7, ID, 2, 'Gülle', 20, 4 from Anbau where Parzelle = 7 and FruchtNr = 1"));
   ASSERT_TRUE(Ausfuehren()) << meldungen.protokoll.join(u'\n').toStdString();
   EXPECT_EQ(Inhalt(), QStringList{K("Meldepflichten_2021")});
   EXPECT_EQ(QDir(programm + K("/Meldepflichten_2021")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
@@ -145,6 +151,9 @@ TEST_F(Meldepflichten_, SchreibtAlleFuenfDateienInDenBetriebsordner) {
       << text.toStdString();
   EXPECT_TRUE(text.contains(K("Schlag 8 „Wiese“ (Parzelle 8): Dauergrünland"))) << text.toStdString();
   EXPECT_FALSE(text.contains(K("Winterweizen")));
+  // The record without a date is named with the file in its final place.
+  EXPECT_TRUE(text.contains(K("1 Aufzeichnung des Düngejahres 2021 hat kein Datum"))) << text.toStdString();
+  EXPECT_TRUE(text.contains(Datei("Duengungen_"))) << text.toStdString();
   EXPECT_FALSE(text.contains(K(".Meldepflichten_")));
 
   // The creation date is stored and reported.
@@ -159,7 +168,7 @@ TEST_F(Meldepflichten_, SchreibtAlleFuenfDateienInDenBetriebsordner) {
   const TErwartung dateien[] = {
       {"Anl5_", Export::KopfGesamtbetrieb(), 1},
       {"Anl5NG_", Export::KopfNitratgebiet(), 1},
-      {"Duengungen_", Export::KopfDuengungen(), 0},
+      {"Duengungen_", Export::KopfDuengungen(), 1},
       {"DBE_", {}, 4},
   };
   for (const TErwartung& e : dateien) {
@@ -223,6 +232,32 @@ TEST_F(Meldepflichten_, DateiNichtAblegbarStelltDenAltenStandWiederHer) {
   EXPECT_EQ(Lesen(Datei("DBE_")), QByteArray("alt DBE"));
   EXPECT_EQ(Inhalt(), QStringList{K("Meldepflichten_2021")});
   EXPECT_TRUE(Wert(K("select ErstellungsdatumAufzeichnungBedarf from DuengeJahr where BetriebsNr = 2")).isNull());
+}
+
+TEST_F(Meldepflichten_, AlteDateiDieNichtZurueckkannBleibtAlsKopieErhalten) {
+  FelderAnlegen();
+  ASSERT_TRUE(QDir().mkpath(ziel));
+  Schreiben(Datei("Anl5_"), "alt Anl5");
+  // The demand file cannot take its place, and the old statement cannot come back either.
+  int anl5 = 0;
+  Stoerung::TAktiv stoerung([&anl5](Stoerung::TArt art, const QString& datei) {
+    if (art != Stoerung::TArt::Umbenennen || datei.contains(QLatin1String(".Meldepflichten_"))) return 0;
+    const QString name = QFileInfo(datei).fileName();
+    if (name.startsWith(QLatin1String("DBE_"))) return EIO;
+    if (name.startsWith(QLatin1String("Anl5_")) && ++anl5 == 2) return EIO;
+    return 0;
+  });
+  EXPECT_FALSE(Ausfuehren());
+  ASSERT_EQ(meldungen.Infos().size(), 1);
+  const QString text = meldungen.Infos()[0];
+  EXPECT_TRUE(text.contains(K("Kopien (Endung .alt)"))) << text.toStdString();
+  EXPECT_FALSE(text.contains(K("ist unverändert"))) << text.toStdString();
+  // The temporary folder stays, with the old file under its second name.
+  QStringList rest = QDir(programm).entryList({K(".Meldepflichten_2021-*")}, QDir::Dirs | QDir::Hidden);
+  ASSERT_EQ(rest.size(), 1);
+  EXPECT_TRUE(text.contains(programm + K("/") + rest[0])) << text.toStdString();
+  EXPECT_EQ(Lesen(programm + K("/") + rest[0] + K("/Anl5_087_027615000123_2021.TXT.alt")), QByteArray("alt Anl5"));
+  QDir(programm + K("/") + rest[0]).removeRecursively();
 }
 
 TEST_F(Meldepflichten_, ErsteAblageGescheitertLaesstKeinenOrdnerZurueck) {
