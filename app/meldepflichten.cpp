@@ -128,6 +128,12 @@ QString Pruefen(TADOModConnection& db, int betrieb, int jahr) {
               p);
   // A failed count must not let incomplete numbers through.
   if (unvollstaendig.isNull() || unvollstaendig.toInt() > 0) return FeldblockUnvollstaendig;
+  // The EU number becomes a folder and file names: a separator would write elsewhere.
+  const QString eu = db.Wert(K("select EU_NUMMER from Betriebe where ID = :b"), p).toString();
+  if (eu.contains(u'/') || eu.contains(u'\\'))
+    return K("Die EU-Nummer des Betriebs „%1“ enthält Zeichen, die in einem Ordner- oder Dateinamen nicht stehen "
+             "dürfen. Bitte korrigieren Sie sie.\r\nAnsonsten kann keine Exportdatei erstellt werden.")
+        .arg(eu.trimmed());
   return {};
 }
 

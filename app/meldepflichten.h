@@ -20,7 +20,8 @@ extern const QString FeldblockUnvollstaendig;  // "Bitte stellen Sie sicher, das
 extern const QString Titel;                    // "Ablageort"
 
 // The checks of the farm year before anything is written, in their order:
-// the farm areas, then the field-block numbers. The message of the first
+// the farm areas, then the field-block numbers, then an EU number that
+// cannot be a folder name (a path separator in it). The message of the first
 // that fails; empty when all pass. (Own fertilisers, farm and year are
 // checked by the main window before.)
 QString Pruefen(TADOModConnection& db, int betrieb, int jahr);

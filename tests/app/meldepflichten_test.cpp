@@ -112,6 +112,19 @@ INSTANTIATE_TEST_SUITE_P(
         PruefFall{"OhneSchlaege", 10, 10, {}, false, false}),
     [](const ::testing::TestParamInfo<PruefFall>& i) { return std::string(i.param.name); });
 
+TEST_F(Meldepflichten_, EuNummerMitPfadzeichenSchreibtNirgendwohin) {
+  for (const char* eu : {"../../etc", "2761/50001", "27615\\0001"}) {
+    Sql(K("update Betriebe set EU_NUMMER = :e where ID = 2"), {{K("e"), K(eu)}});
+    meldungen.Leeren();
+    EXPECT_FALSE(Ausfuehren()) << eu;
+    ASSERT_EQ(meldungen.Infos().size(), 1) << eu;
+    EXPECT_TRUE(meldungen.Infos()[0].startsWith(K("Die EU-Nummer des Betriebs „") + K(eu).trimmed() + K("“")))
+        << meldungen.Infos()[0].toStdString();
+    EXPECT_TRUE(Inhalt().isEmpty()) << eu;
+    EXPECT_TRUE(QDir(ordner.path()).entryList({K("Meldepflichten_*")}, QDir::Dirs).isEmpty()) << eu;
+  }
+}
+
 TEST_F(Meldepflichten_, NurDieSchlaegeDesJahresUndBetriebsZaehlen) {
   Sql(K("insert into DuengeJahr ( BetriebsNr, Duengejahr ) values ( 2, 2020 )"));
   Sql(K("insert into Schlag ( BetriebsNr, Jahr, Parzelle, Feldblock ) values ( 2, 2020, 1, '' )"));
