@@ -42,28 +42,38 @@ struct TSpalten {
 TSpalten SpaltenVon(const TBlatt& b) {
   switch (b.art) {
     case TArt::Phosphor: return {128, b.wertspalten};
-    case TArt::Herbst: return {98, 1};
+    case TArt::Herbst: return {84, 1};
     default: return {158, 1};
   }
 }
 
-// A value in its column: numbers right-aligned, texts of the autumn sheet
-// from the left, the phosphate columns centred.
-void Wert(TPDFDruckausgabe& d, const TBlatt& b, const TSpalten& s, int spalte, const QString& wert, double y) {
-  if (wert.isEmpty()) return;
+// A value in its column: numbers right-aligned, the phosphate columns
+// centred, texts of the autumn sheet from the left, wrapped at words where
+// they are too long. Returns the top of the value's last line.
+double Wert(TPDFDruckausgabe& d, const TBlatt& b, const TSpalten& s, int spalte, const QString& wert, double y) {
+  if (wert.isEmpty()) return y;
   switch (b.art) {
-    case TArt::Phosphor: d.TextZentriertAn(wert, s.Mitte(spalte), y); break;
-    case TArt::Herbst: d.TextAn(wert, s.links + 2, y, 0, Rechts - s.links - 3); break;
-    default: d.TextRechtsAn(wert, Rechts - 3, y); break;
+    case TArt::Phosphor:
+      d.TextZentriertAn(wert, s.Mitte(spalte), y);
+      return y;
+    case TArt::Herbst:
+      d.TextBlock(wert, 0, s.links + 2, y, Rechts - s.links - 3, 3 * Zeile, 0);
+      return d.PositionY();
+    default:
+      d.TextRechtsAn(wert, Rechts - 3, y);
+      return y;
   }
 }
 
 // One header row: label and value pairs, the value in bold right behind its label.
-void Kopf(TPDFDruckausgabe& d, const TKopfzeile& zeile, double y, bool kulturblock) {
-  static const std::vector<double> eins{Text, Rechts}, zwei{Text, 108, Rechts}, drei{Text, 72, 138, Rechts},
-      kulturen{Text, 112, 152, Rechts};
-  const std::vector<double>& grenzen =
-      kulturblock ? kulturen : zeile.size() == 1 ? eins : zeile.size() == 2 ? zwei : drei;
+// The phosphate sheet's left column is wider for the soil content.
+void Kopf(TPDFDruckausgabe& d, const TKopfzeile& zeile, double y, bool kulturblock, bool breiterLinks) {
+  static const std::vector<double> eins{Text, Rechts}, zwei{Text, 108, Rechts}, zweiBreit{Text, 124, Rechts},
+      drei{Text, 72, 138, Rechts}, kulturen{Text, 112, 152, Rechts};
+  const std::vector<double>& grenzen = kulturblock           ? kulturen
+                                       : zeile.size() == 1   ? eins
+                                       : zeile.size() == 2   ? (breiterLinks ? zweiBreit : zwei)
+                                                             : drei;
   for (std::size_t i = 0; i < zeile.size() && i + 1 < grenzen.size(); ++i) {
     const double x = grenzen[i];
     Normal(d, 9);
@@ -80,7 +90,7 @@ double Zeilenhoehe(const TFaktorzeile& r) { return double(std::max<std::size_t>(
 
 // A row of the factor table at y; returns its bottom.
 double Faktor(TPDFDruckausgabe& d, const TBlatt& b, const TSpalten& s, const TFaktorzeile& r, double y, bool ergebnis) {
-  const double h = Zeilenhoehe(r);
+  double h = Zeilenhoehe(r);
   if (ergebnis) {
     d.PinselSetzen(Dunkler, 0);
     d.Flaeche(Links, y, Rechts - Links, h);
@@ -99,11 +109,16 @@ double Faktor(TPDFDruckausgabe& d, const TBlatt& b, const TSpalten& s, const TFa
     if (r.zentriert && !z.werte.isEmpty())
       d.TextZentriertAn(z.werte.at(0), (s.links + Rechts) / 2, ty);
     else
-      for (int i = 0; i < z.werte.size() && i < s.anzahl; ++i) Wert(d, b, s, i, z.werte.at(i), ty);
+      for (int i = 0; i < z.werte.size() && i < s.anzahl; ++i)
+        h = std::max(h, Wert(d, b, s, i, z.werte.at(i), ty) + Zeile + Polster - y);
     ty += Zeile;
   }
   Stift(d, 0.2);
   d.LinieWaagerecht(Links, y + h, Rechts - Links);
+  // The value columns apart, except across a value that spans them.
+  if (b.art == TArt::Phosphor || b.art == TArt::Herbst)
+    for (int i = 0; i < s.anzahl; ++i)
+      if (i == 0 || !r.zentriert) d.LinieSenkrecht(s.links + i * s.Breite(), y, h);
   return y + h;
 }
 
@@ -128,7 +143,7 @@ void Blattzeichner::Zeichnen(TPDFDruckausgabe& d, const TBlatt& b) {
   const double kopfOben = y + 3;
   y = kopfOben + 1;
   for (const TKopfzeile& z : b.kopf) {
-    Kopf(d, z, y, false);
+    Kopf(d, z, y, false, b.art == TArt::Phosphor);
     y += Kopfzeile;
   }
   if (!b.kulturen.empty()) {
@@ -136,7 +151,7 @@ void Blattzeichner::Zeichnen(TPDFDruckausgabe& d, const TBlatt& b) {
     d.LinieWaagerecht(Links, y, Rechts - Links);
     y += 1;
     for (const TKopfzeile& z : b.kulturen) {
-      Kopf(d, z, y, true);
+      Kopf(d, z, y, true, false);
       y += Kopfzeile;
     }
   }
@@ -157,14 +172,9 @@ void Blattzeichner::Zeichnen(TPDFDruckausgabe& d, const TBlatt& b) {
   y += 6;
   Stift(d, 0.3);
   d.LinieWaagerecht(Links, y, Rechts - Links);
-  const double zeilenOben = y;
   for (const TFaktorzeile& r : b.faktoren) y = Faktor(d, b, s, r, y, false);
   y = Faktor(d, b, s, b.ergebnis, y, true);
   for (const TFaktorzeile& r : b.danach) y = Faktor(d, b, s, r, y, false);
-  // A crop name may run into the value column of the nitrogen sheets: a line only where the values are texts or several.
-  Stift(d, 0.2);
-  if (b.art == TArt::Phosphor || b.art == TArt::Herbst)
-    for (int i = 0; i < s.anzahl; ++i) d.LinieSenkrecht(s.links + i * s.Breite(), zeilenOben, y - zeilenOben);
   Stift(d, 0.3);
   d.Rahmen(Links, tabelleOben, Rechts - Links, y - tabelleOben);
 

@@ -2,9 +2,8 @@
 // as the ordinance's scheme prints them, worked out by hand from the stored
 // inputs, the nitrate-area figure, rounding, the phosphate period and
 // columns, footnotes, management units, and which entries are printed.
-#include "bedarfsblaetter.h"
-#include "druckhilfe.h"
-#include "stickstoffbetrieb.h"
+#include "befehle.h"
+#include "druckbetrieb.h"
 
 using namespace Qt::StringLiterals;
 using Druckhilfe::Enthaelt;
@@ -13,16 +12,10 @@ namespace B = Bedarfsblaetter;
 
 namespace {
 
-constexpr int Weizen = 115101;  // a shipped arable crop
-constexpr int Wiese = 459201;   // a crop of group 2
+constexpr int Wiese = 459201;  // a crop of group 2
 
-class Bedarfsblatt : public StickstoffBetrieb {
+class Bedarfsblatt : public DruckBetrieb {
 protected:
-  void SetUp() override {
-    StickstoffBetrieb::SetUp();
-    Sql(u"update Betriebe set Betriebsname = ' Hof Linde ', SitzStrasse = 'Lindenweg 3 ', SitzPLZ = '06108', "
-        "SitzOrt = 'Halle', SitzOrtsTeil = ' Giebichenstein', Bundesland = 15 where ID = 2"_s);
-  }
   // The one page of a crop row's nitrogen sheet.
   QString Stickstoffseite(qint64 id) {
     const auto blatt = B::StickstoffBlatt(db, id);
@@ -47,6 +40,24 @@ protected:
   qint64 SchlagId(int parzelle, int jahr = Jahr) {
     return Wert(u"select ID from Schlag where Parzelle = :p and Jahr = :j"_s, {{u"p"_s, parzelle}, {u"j"_s, jahr}})
         .toLongLong();
+  }
+  // The worked example calculated by group 45, with further inputs.
+  qint64 Gerechnet(int parzelle, const QVariantMap& mehr = {}, int jahr = Jahr) {
+    const qint64 id = Beispielfeld(parzelle, mehr, jahr);
+    EXPECT_TRUE(Befehle::GruppeFuerDatensatz(db, id, 45));
+    return id;
+  }
+  // The values of a phosphate row: number, label, and what follows it.
+  QString P(const QString& seite, const QString& nummer) {
+    static const QMap<QString, QString> texte = {
+        {u"1."_s, u"Berechnungsjahr"_s},
+        {u"2."_s, u"Entzug Kulturen bei gegebenem Ertragsniveau"_s},
+        {u"3."_s, u"Gehaltsklassenzuordnung des Bodens laut Untersuchungsergebnis"_s},
+        {u"4."_s, u"Einteilung in die entsprechende Gehaltsklasse"_s},
+        {u"5."_s, u"Nachlieferung aus Ernteresten der Vorfrucht"_s},
+        {u"6."_s, u"Phosphordüngebedarf der Einzeljahre"_s},
+        {u"7."_s, u"Phosphordüngebedarf im Betrachtungszeitraum"_s}};
+    return Zeilenwert(seite, nummer, texte.value(nummer));
   }
 };
 
@@ -188,6 +199,237 @@ TEST_F(Bedarfsblatt, AckerblattMitAllenZeilen) {
   EXPECT_EQ(Zeilenwert(s, u"12."_s, u"Stickstoffdüngebedarf während der Vegetation in kg N/ha"_s), u"125"_s);
   EXPECT_FALSE(s.contains(u"Körnerleguminosen"_s));
   EXPECT_FALSE(s.contains(u"Teilflächen"_s));
+}
+
+// --- phosphate sheet ---------------------------------------------------------------------
+
+TEST_F(Bedarfsblatt, PhosphorBeispielKlasseA) {
+  const QString s = Schlagseite(Gerechnet(12));
+  // Removal 104; content class A: 57.285 a year; barley straw left: 20.
+  EXPECT_EQ(P(s, u"1."_s), u"2021"_s);
+  EXPECT_EQ(P(s, u"2."_s), u"45 (104)"_s);
+  EXPECT_EQ(P(s, u"3."_s), u"A"_s);
+  EXPECT_EQ(P(s, u"4."_s), u"25 (57)"_s);
+  EXPECT_EQ(P(s, u"5."_s), u"9 (20)"_s);
+  EXPECT_EQ(P(s, u"6."_s), u"62 (141)"_s);
+  EXPECT_EQ(P(s, u"7."_s), u"62 (141)"_s);
+  for (const QString& t : {u"Ermittlung des Phosphor-Düngebedarfs für Acker- und Grünland"_s,
+                           u"nach § 3 Abs. 6 sowie § 4 Abs. 3 DüV"_s, u"06108 Halle"_s,
+                           u"Bewirtschaftung: konventionell"_s, u"Berechnungszeitraum: 01.01.2021 - 31.12.2021"_s,
+                           u"Nutzungsart: Ackerland"_s, u"Phosphorgehalt (P2O5) lt. BU: 2,0 (4,6) mg/100g Boden (CAL)"_s,
+                           u"Boden-P-Analysedatum: 01.03.2019"_s, u"Datum: 15.03.2021"_s,
+                           u"Vorfrucht: Testgerste Ertrag: 40 dt FM/ha Nebenprodukt: verblieben"_s,
+                           u"Hauptfrucht: Testweizen Ertrag: 80 dt FM/ha Nebenprodukt: verblieben"_s,
+                           u"in kg P/ha (kg P2O5/ha)"_s})
+    EXPECT_TRUE(Enthaelt(s, t)) << t.toStdString() << "\n" << s.toStdString();
+  EXPECT_FALSE(s.contains(u"Folgefrucht 1:"_s));
+  EXPECT_FALSE(s.contains(u"Gehaltsklasse D"_s));
+  EXPECT_FALSE(s.contains(u"Grenzwert"_s));
+}
+
+TEST_F(Bedarfsblatt, PhosphorKlasseDMitFussnoteDerFachlichenEmpfehlung) {
+  // P 8 mg (CAL): class D with a low content: the DüV demand keeps no
+  // deduction, 104 - 20 = 84; the recommendation 104 - 57.285 - 20 = 26.715.
+  const QString s = Schlagseite(Gerechnet(12, {{"P_Gehalt", 8}, {"P2O5_Gehalt", 18.3312}, {"P_GehaltsKlasse", "D"}}));
+  EXPECT_EQ(P(s, u"4."_s), u"* -25 (-57)"_s);
+  EXPECT_EQ(P(s, u"6."_s), u"37 (84)"_s);
+  EXPECT_EQ(P(s, u"7."_s), u"37 (84)"_s);
+  EXPECT_TRUE(Enthaelt(s, u"Phosphordüngung in diesem Fall 12 kg P/ha (27 kg P2O5)."_s)) << s.toStdString();
+  EXPECT_TRUE(Enthaelt(s, u"* Gemäß der fachlichen Düngeempfehlung der Fachbehörde ist bei einer Einstufung"_s));
+  EXPECT_FALSE(s.contains(u"Grenzwert"_s));
+}
+
+TEST_F(Bedarfsblatt, PhosphorHoherGehaltNenntDieAbfuhrgrenze) {
+  const QString s = Schlagseite(Gerechnet(12, {{"P_Gehalt", 11}, {"P2O5_Gehalt", 25.2}, {"P_GehaltsKlasse", "E"}}));
+  EXPECT_TRUE(Enthaelt(s, u"Phosphordüngung in diesem Fall 0 kg P/ha (0 kg P2O5)."_s)) << s.toStdString();
+  EXPECT_TRUE(Enthaelt(s, u"einer Fruchtfolge kann in diesem Fall die voraussichtliche Phosphorabfuhr"_s));
+  EXPECT_TRUE(Enthaelt(s, u"zugrunde gelegt werden."_s));
+}
+
+TEST_F(Bedarfsblatt, PhosphorZeitraumUndGehaltsklasseJeJahr) {
+  JahrAnlegen(2022);
+  struct TFall {
+    int jahre;
+    bool ohneGK;
+    QStringList zeile1, zeile4;
+    const char* zeitraum;
+  } faelle[] = {
+      {3, false, {u"2022"_s, u"2023"_s, u"2024"_s}, {u"13 (30)"_s, u"13 (30)"_s, u"13 (30)"_s}, "01.01.2022 - 31.12.2024"},
+      {3, true, {u"2022"_s, u"2023"_s, u"2024"_s}, {u"0"_s, u"20 (45)"_s, u"20 (45)"_s}, "01.01.2022 - 31.12.2024"},
+      {2, false, {u"2022"_s, u"2023"_s}, {u"20 (45)"_s, u"20 (45)"_s}, "01.01.2022 - 31.12.2023"},
+  };
+  int parzelle = 10;
+  for (const TFall& f : faelle) {
+    // Stored results as the rules leave them: 90 kg P2O5 over the period.
+    QVariantMap w = {{"P_Jahre", f.jahre}, {"P2O5_ZuAbBoden", 90}, {"OhneZuAbGK", f.ohneGK ? 1 : 0},
+                     {"Folgefrucht_1", Weizen}, {"FF1_Name", "Testweizen"}, {"FF1Einzelertrag", 80}};
+    if (f.jahre == 3) w.insert({{"Folgefrucht_2", Gerste}, {"FF2_Name", "Testgerste"}, {"FF2Einzelertrag", 40}});
+    const QString s = Schlagseite(Beispielfeld(++parzelle, w, 2022));
+    EXPECT_EQ(P(s, u"1."_s), f.zeile1.join(u" "_s));
+    EXPECT_EQ(P(s, u"4."_s), f.zeile4.join(u" "_s)) << f.jahre << f.ohneGK;
+    EXPECT_TRUE(Enthaelt(s, u"Berechnungszeitraum: "_s + QString::fromUtf8(f.zeitraum))) << s.toStdString();
+    EXPECT_TRUE(Enthaelt(s, u"Folgefrucht 1: Testweizen Ertrag: 80 dt FM/ha Nebenprodukt: verblieben"_s));
+    EXPECT_EQ(Enthaelt(s, u"Folgefrucht 2: Testgerste Ertrag: 40 dt FM/ha"_s), f.jahre == 3);
+  }
+}
+
+// --- management units, grassland and autumn sheets ---------------------------------------
+
+TEST_F(Bedarfsblatt, BewirtschaftungseinheitSiehtUntenAufStickstoffUndPhosphor) {
+  const qint64 schlag = Beispielfeld(-3, {{"Teilflaechen", "DEVLLI0000000001, DEVLLI0000000002, DEVLLI0000000003"}});
+  const qint64 anbau = Wert(u"select ID from Anbau where Parzelle = -3"_s).toLongLong();
+  Sql(u"update Anbau set KulturGruppe = 1"_s);
+  for (const QString& s : {Stickstoffseite(anbau), Schlagseite(schlag)}) {
+    EXPECT_TRUE(Enthaelt(s, u"Parzellen-Nr.: siehe unten"_s)) << s.toStdString();
+    EXPECT_TRUE(Enthaelt(s, u"Teilflächen: DEVLLI0000000001, DEVLLI0000000002, DEVLLI0000000003"_s));
+  }
+  const QString herbst = Schlagseite(schlag, true);
+  EXPECT_TRUE(Enthaelt(herbst, u"Parzellen-Nr.: -3"_s)) << herbst.toStdString();
+  EXPECT_FALSE(herbst.contains(u"Teilflächen"_s));
+}
+
+TEST_F(Bedarfsblatt, GruenlandblattMitAllenZeilen) {
+  Schlag(12, {{u"GL_Bodenart"_s, 2}, {u"BewirtschaftungsAuflagen"_s, 1}, {u"Groesse"_s, 3}});
+  const qint64 id = Kultur(12, Wiese,
+                           {{u"Kultur"_s, u"Wiese 3 Schnitte"_s}, {u"KulturGruppe"_s, 2}, {u"Leguminosenanteil"_s, 12.5},
+                            {u"Stickstoffbedarfswert"_s, 300}, {u"Ertragsniveau"_s, 90}, {u"Rohprotein"_s, 17.5},
+                            {u"TatsErtrag"_s, 85}, {u"TatsRohprotein"_s, 16.44}, {u"Ertragsdifferenz"_s, -5},
+                            {u"RohproteinDifferenz"_s, -1.06}, {u"StickstoffnachlieferungOD"_s, 12},
+                            {u"ZuAbschlagErtrag"_s, -15}, {u"ZuAbschlagRohprotein"_s, -6.5},
+                            {u"Stickstoffnachlieferung"_s, 30}, {u"StickstoffnachlieferungLegum"_s, 40},
+                            {u"Duengebedarf"_s, 196.5}});
+  const QString s = Stickstoffseite(id);
+  EXPECT_TRUE(Enthaelt(s, u"Ermittlung des N-Düngebedarfs für Grünland und mehrschnittigen Feldfutterbau"_s));
+  EXPECT_TRUE(Enthaelt(s, u"nach § 4 Abs. 2 DüV"_s));
+  EXPECT_TRUE(Enthaelt(s, u"Einstufung des Bodenhumusgehaltes: stark bis sehr stark humose Grünlandböden 8 % - < 15 % "
+                          "org.Substanz"_s))
+      << s.toStdString();
+  EXPECT_TRUE(Enthaelt(s, u"Ertragsanteil von Leguminosen: 12 %"_s));
+  EXPECT_TRUE(Enthaelt(s, u"Bodenklimaraum (BKR): 200"_s));
+  EXPECT_EQ(Zeilenwert(s, u"3."_s, u"Ertragsniveau laut Stickstoffbedarfswerttabelle (dt TM/ha)"_s), u"90"_s);
+  EXPECT_EQ(Zeilenwert(s, u"4."_s, u"Rohproteingehalt laut Stickstoffbedarfswerttabelle (% RP i. d. TM)"_s), u"17,5"_s);
+  EXPECT_EQ(Zeilenwert(s, u"5."_s, u"Ertragsniveau grundsätzlich im Durchschnitt der relevanten fünf Jahre (dt TM/ha)"_s),
+            u"85"_s);
+  EXPECT_EQ(Zeilenwert(s, u"6."_s, u"Gegebenenfalls Rohproteingehalt grundsätzlich im Durchschnitt der"_s), u"16,4"_s);
+  EXPECT_TRUE(Enthaelt(s, u"letzten fünf Jahre (% RP i. d. TM), soweit Werte vorliegen"_s));
+  EXPECT_EQ(Zeilenwert(s, u"8."_s, u"Gegebenenfalls Rohproteindifferenz (% RP i. d. TM)"_s), u"-1,1"_s);
+  EXPECT_EQ(Zeilenwert(s, u"9."_s, u"Stickstoffnachlieferung aus der organischen Düngung des Vorjahres"_s), u"-12"_s);
+  EXPECT_EQ(Zeilenwert(s, u"10."_s, u"Ertragsdifferenz"_s), u"-15"_s);
+  // -6.5 to the even neighbour.
+  EXPECT_EQ(Zeilenwert(s, u"11."_s, u"Gegebenenfalls Rohproteindifferenz"_s), u"-6"_s);
+  EXPECT_EQ(Zeilenwert(s, u"12."_s, u"Stickstoffnachlieferung aus dem Bodenvorrat"_s), u"-30"_s);
+  EXPECT_EQ(Zeilenwert(s, u"13."_s, u"Stickstoffnachlieferung aus der Stickstoffbindung von Leguminosen"_s), u"-40"_s);
+  EXPECT_EQ(Zeilenwert(s, u"14."_s, u"Stickstoffdüngebedarf während der Vegetation in kg N/ha"_s), u"196"_s);
+  EXPECT_TRUE(Enthaelt(s, u"15. Zuschläge aufgrund nachträglich"_s));
+  EXPECT_TRUE(Enthaelt(s, u"Düngebedarf gemäß § 10 Abs. 1 DüV unverzüglich nach der Überschreitung aufzuzeichnen."_s));
+}
+
+TEST_F(Bedarfsblatt, VorjahresregelnBis2020) {
+  JahrAnlegen(2020);
+  Schlag(12, {{u"BewirtschaftungsAuflagen"_s, 2}}, 2020);
+  const qint64 id = Kultur(12, Weizen, {{u"KulturGruppe"_s, 1}, {u"RotesGebiet"_s, 2}, {u"Duengebedarf"_s, 125}}, 2020);
+  const QString s = Stickstoffseite(id);
+  EXPECT_EQ(Zeilenwert(s, u"4."_s, u"Ertragsniveau grundsätzlich im Durchschnitt der letzten drei Jahre (dt/ha)"_s),
+            u"0"_s);
+  // The nitrate area's 80 % apply from 2021.
+  EXPECT_EQ(Zeilenwert(s, u"12."_s, u"Stickstoffdüngebedarf während der Vegetation in kg N/ha"_s), u"125"_s);
+}
+
+TEST_F(Bedarfsblatt, KoernerleguminosenMitHinweisDerBehoerde) {
+  Schlag(12);
+  const qint64 id = Kultur(12, 262101, {{u"KulturGruppe"_s, 1}, {u"Kultur"_s, u"Ackerbohne"_s}});
+  const QString s = Stickstoffseite(id);
+  EXPECT_TRUE(Enthaelt(s, u"sondern der Empfehlung der nach landesrecht zuständigen Behörde."_s)) << s.toStdString();
+  EXPECT_EQ(Zeilenwert(s, u"1."_s, u"Kultur"_s), u"Ackerbohne"_s);
+}
+
+TEST_F(Bedarfsblatt, HerbstblattNachNitratgebiet) {
+  struct TFall {
+    int auflagen;
+    const char* fruchtart;
+    const char* umbruch;  // the rest of a crop text too long for one line of the column
+    const char* ergebnis;
+    const char* ammonium;
+  } faelle[] = {
+      {1, "ZF, Leguminosenanteil 0 bis 75%; Aussaat bis 15.09.", "", "60", "(30)"},
+      {2, "ZF, Leguminosenanteil 0 bis 75%; Aussaat bis 15.09. mit", "Futternutzung", "0", "(0)"},
+  };
+  int parzelle = 10;
+  for (const TFall& f : faelle) {
+    Schlag(++parzelle, {{u"BewirtschaftungsAuflagen"_s, f.auflagen}, {u"HD_FA"_s, 1}, {u"HD_VF"_s, 8},
+                        {u"HD_LOD"_s, 0}, {u"HD_DNG"_s, 60}, {u"HD_DNG_RG"_s, 0}, {u"Kultur"_s, u"Winterweizen "_s},
+                        {u"BerechnungsDatumHD"_s, u"2021-09-01"_s}});
+    const QString s = Schlagseite(SchlagId(parzelle), true);
+    EXPECT_EQ(Zeilenwert(s, u"1."_s, u"Vorfrucht"_s), u"alle anderen Vorfrüchte"_s);
+    EXPECT_EQ(Zeilenwert(s, u"2."_s, u"Geplante/angebaute Fruchtart"_s), QString::fromUtf8(f.fruchtart));
+    if (*f.umbruch) {
+      EXPECT_TRUE(s.contains(QRegularExpression(u"\\n\\s+"_s + QString::fromUtf8(f.umbruch) + u"\\n"_s)));
+    }
+    EXPECT_EQ(Zeilenwert(s, u"3."_s, u"Langjährig organisch gedüngte Fläche"_s), u"Nein"_s);
+    EXPECT_EQ(Zeilenwert(s, u"4."_s, u"Emittelter Düngebdarf kg N ges./ha"_s), QString::fromUtf8(f.ergebnis));
+    EXPECT_TRUE(Enthaelt(s, u"(davon maximal kg NH4-N/ha) "_s + QString::fromUtf8(f.ammonium)));
+    for (const QString& t : {u"Ermittlung des N-Düngebedarfs zur Herbstdüngung auf Ackerland nach § 6 (9) DüV"_s,
+                             u"06108 Halle / Giebichenstein"_s, u"Vorfrucht: Winterweizen"_s, u"Datum: 01.09.2021"_s,
+                             u"Faktoren für die N-DBE Herbstdüngung 2021"_s, u"(> 13 mg P-CAL/100 g Boden)"_s,
+                             u"Betriebsdurchschnitt maximal 120 kg N/ha und Jahr aus organischen"_s})
+      EXPECT_TRUE(Enthaelt(s, t)) << t.toStdString() << "\n" << s.toStdString();
+  }
+}
+
+// --- what is printed --------------------------------------------------------------------
+
+TEST_F(Bedarfsblatt, DreiBlaetterDreiSeiten) {
+  std::vector<B::TBlatt> blaetter;
+  for (int p : {1, 2, 3}) blaetter.push_back(*B::PhosphorBlatt(db, Beispielfeld(p)));
+  const QStringList seiten = Druckhilfe::Seiten(blaetter);
+  ASSERT_EQ(seiten.size(), 3);
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(Enthaelt(seiten[i], u"Parzellen-Nr.: %1"_s.arg(i + 1)));
+}
+
+TEST_F(Bedarfsblatt, OhneBlattKeineVorschauSondernMeldung) {
+  int gezeigt = 0;
+  EXPECT_FALSE(Bedarfsdruck::Drucken(nullptr, meldungen, {}, [&](TPDFDruckausgabe&) { ++gezeigt; }));
+  EXPECT_EQ(gezeigt, 0);
+  EXPECT_EQ(meldungen.Infos(), QStringList{u"Keine druckbaren Elemente vorhanden."_s});
+}
+
+TEST_F(Bedarfsblatt, BerechneteKulturenDesJahresNachParzelleUndFrucht) {
+  JahrAnlegen(2022);
+  Schlag(20);
+  Schlag(10);
+  Schlag(10, {}, 2022);
+  const qint64 a = Kultur(20, Weizen, {{u"Duengebedarf"_s, 0}});
+  const qint64 b = Kultur(10, Weizen, {{u"FruchtNr"_s, 2}, {u"Duengebedarf"_s, 80}});
+  const qint64 c = Kultur(10, Weizen, {{u"Duengebedarf"_s, 100}});
+  Kultur(10, Weizen, {{u"FruchtNr"_s, 0}, {u"Duengebedarf"_s, 50}});  // catch crop before the main crop
+  Kultur(20, Weizen, {{u"FruchtNr"_s, 2}, {u"Duengebedarf"_s, QVariant()}});  // not calculated
+  Kultur(10, Weizen, {{u"Duengebedarf"_s, 100}}, 2022);                 // another year
+  EXPECT_EQ(B::BerechneteKulturen(db, Betrieb, Jahr), (std::vector<qint64>{c, b, a}));
+}
+
+TEST_F(Bedarfsblatt, BerechneteSchlaegeMitBedarfUeberNull) {
+  const qint64 a = Beispielfeld(30, {{"P_DuengeBedarf", 10}});
+  Beispielfeld(20, {{"P_DuengeBedarf", 0}});
+  Beispielfeld(25, {{"P_DuengeBedarf", QVariant()}});
+  const qint64 b = Beispielfeld(10, {{"P_DuengeBedarf", 0.4}});
+  EXPECT_EQ(B::BerechneteSchlaege(db, Betrieb, Jahr), (std::vector<qint64>{b, a}));
+}
+
+TEST_F(Bedarfsblatt, HerbstSchlaegeJeSeiteUndJahr) {
+  using Herbstduengung::TSeite;
+  JahrAnlegen(2020);
+  const auto feld = [this](int parzelle, int auflagen, double dng, double rg, int jahr) {
+    Schlag(parzelle, {{u"BewirtschaftungsAuflagen"_s, auflagen}, {u"HD_DNG"_s, dng}, {u"HD_DNG_RG"_s, rg}}, jahr);
+    return SchlagId(parzelle, jahr);
+  };
+  const qint64 a = feld(10, 1, 60, 0, Jahr), b = feld(11, 2, 40, 40, Jahr);
+  feld(12, 1, 0, 0, Jahr);
+  const qint64 c = feld(10, 1, 60, 0, 2020), d = feld(11, 2, 40, 0, 2020);
+  EXPECT_EQ(B::BerechneteHerbstSchlaege(db, Betrieb, Jahr, TSeite::Herbst), std::vector<qint64>{a});
+  EXPECT_EQ(B::BerechneteHerbstSchlaege(db, Betrieb, Jahr, TSeite::Nitratgebiet), std::vector<qint64>{b});
+  // Until 2020 the first page lists every field of the year and the second none.
+  EXPECT_EQ(B::BerechneteHerbstSchlaege(db, Betrieb, 2020, TSeite::Herbst), (std::vector<qint64>{c, d}));
+  EXPECT_TRUE(B::BerechneteHerbstSchlaege(db, Betrieb, 2020, TSeite::Nitratgebiet).empty());
 }
 
 }  // namespace
