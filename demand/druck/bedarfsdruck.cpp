@@ -46,6 +46,11 @@ std::vector<Bedarfsblaetter::TBlatt> Blaetter(TADOModConnection& db, const std::
   return blaetter;
 }
 
+bool Drucken(QWidget* eltern, TMeldungen& meldungen, TADOModConnection& db, const std::vector<qint64>& ids,
+             const TBlattVon& blatt, const TVorschau& vorschau) {
+  return Drucken(eltern, meldungen, Blaetter(db, ids, blatt), vorschau);
+}
+
 TWartezeiger::TWartezeiger() { QApplication::setOverrideCursor(Qt::WaitCursor); }
 
 TWartezeiger::~TWartezeiger() { QApplication::restoreOverrideCursor(); }

@@ -36,6 +36,10 @@ using TBlattVon = std::function<std::optional<Bedarfsblaetter::TBlatt>(TADOModCo
 std::vector<Bedarfsblaetter::TBlatt> Blaetter(TADOModConnection& db, const std::vector<qint64>& ids,
                                               const TBlattVon& blatt);
 
+// The sheets of the entries (see Blaetter), printed as above.
+bool Drucken(QWidget* eltern, TMeldungen& meldungen, TADOModConnection& db, const std::vector<qint64>& ids,
+             const TBlattVon& blatt, const TVorschau& vorschau = {});
+
 // The wait cursor for the lifetime of the object.
 class TWartezeiger {
 public:

@@ -227,13 +227,11 @@ void THerbstSeite::ErgebnisDrucken() {
     if (b != Herbstduengung::TBerechnung::Berechnet) return;
     ids = {m_liste->Wert(u"ID"_s).toLongLong()};
   }
-  Bedarfsdruck::Drucken(this, m_meldungen, Bedarfsdruck::Blaetter(m_db, ids, Bedarfsblaetter::HerbstBlatt),
-                        m_daten.druckvorschau);
+  Bedarfsdruck::Drucken(this, m_meldungen, m_db, ids, Bedarfsblaetter::HerbstBlatt, m_daten.druckvorschau);
 }
 
 void THerbstSeite::AlleBerechnetenDrucken() {
   if (m_liste->IstOffen() && !m_liste->SpeichernWennGeaendert()) return;
   const auto ids = Bedarfsblaetter::BerechneteHerbstSchlaege(m_db, m_daten.betrieb, m_daten.jahr, m_seite);
-  Bedarfsdruck::Drucken(this, m_meldungen, Bedarfsdruck::Blaetter(m_db, ids, Bedarfsblaetter::HerbstBlatt),
-                        m_daten.druckvorschau);
+  Bedarfsdruck::Drucken(this, m_meldungen, m_db, ids, Bedarfsblaetter::HerbstBlatt, m_daten.druckvorschau);
 }

@@ -492,10 +492,8 @@ void TPhosphorSeite::ErgebnisDrucken() {
   const bool schlag = s.IstOffen() && s.Position() >= 0;
   const qint64 id = schlag ? s.Wert(u"ID"_s).toLongLong() : 0;
   if (schlag) Berechnen(false);
-  Bedarfsdruck::Drucken(this, m_meldungen,
-                        Bedarfsdruck::Blaetter(m_db, schlag ? std::vector<qint64>{id} : std::vector<qint64>{},
-                                               Bedarfsblaetter::PhosphorBlatt),
-                        m_daten.druckvorschau);
+  Bedarfsdruck::Drucken(this, m_meldungen, m_db, schlag ? std::vector<qint64>{id} : std::vector<qint64>{},
+                        Bedarfsblaetter::PhosphorBlatt, m_daten.druckvorschau);
 }
 
 void TPhosphorSeite::AlleBerechnetenDrucken() {
@@ -506,8 +504,6 @@ void TPhosphorSeite::AlleBerechnetenDrucken() {
     if (!Befehle::FuerJahr(s, m_daten.jahr, m_daten.betrieb, {45})) return;
   }
   Anzeigen();
-  Bedarfsdruck::Drucken(this, m_meldungen,
-                        Bedarfsdruck::Blaetter(m_db, Bedarfsblaetter::BerechneteSchlaege(m_db, m_daten.betrieb, m_daten.jahr),
-                                               Bedarfsblaetter::PhosphorBlatt),
-                        m_daten.druckvorschau);
+  const auto ids = Bedarfsblaetter::BerechneteSchlaege(m_db, m_daten.betrieb, m_daten.jahr);
+  Bedarfsdruck::Drucken(this, m_meldungen, m_db, ids, Bedarfsblaetter::PhosphorBlatt, m_daten.druckvorschau);
 }

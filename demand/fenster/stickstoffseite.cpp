@@ -397,6 +397,5 @@ void TStickstoffSeite::Drucken(bool alle) {
     ids = Bedarfsblaetter::BerechneteKulturen(m_db, m_daten.betrieb, m_daten.jahr);
   else if (zeile)
     ids = {id};
-  Bedarfsdruck::Drucken(this, m_meldungen, Bedarfsdruck::Blaetter(m_db, ids, Bedarfsblaetter::StickstoffBlatt),
-                        m_daten.druckvorschau);
+  Bedarfsdruck::Drucken(this, m_meldungen, m_db, ids, Bedarfsblaetter::StickstoffBlatt, m_daten.druckvorschau);
 }
