@@ -2,8 +2,11 @@
 // are printed, one page per sheet without an empty page at the end, the
 // message when nothing is printable, and the list left where it was.
 #include "druckbetrieb.h"
+#include "druckvorschau.h"
 #include "herbstseite.h"
 #include "phosphorseite.h"
+
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 using Druckhilfe::Enthaelt;
@@ -107,6 +110,24 @@ TEST_F(FensterDruck, NichtsDruckbaresWirdGesagtStattEinerLeerenVorschau) {
   EXPECT_EQ(vorschauen, 0);
   EXPECT_EQ(meldungen.Infos(),
             QStringList({u"Keine druckbaren Elemente vorhanden."_s, u"Keine druckbaren Elemente vorhanden."_s}));
+}
+
+TEST_F(FensterDruck, OhneUmleitungOeffnetDieVorschau) {
+  Stamm(224101, {{"Auswahl", 1}, {"TatsErtrag", 80}});
+  Winterweizen(12);
+  Winterweizen(13);
+  TDuengebedarfsfenster& f = Fenster();
+  f.Seiten()->setCurrentIndex(TDuengebedarfsfenster::SeiteStickstoff);
+  QString zaehler;
+  QTimer::singleShot(0, [&] {
+    auto* v = qobject_cast<TDruckvorschau*>(QApplication::activeModalWidget());
+    ASSERT_NE(v, nullptr);
+    zaehler = v->Seitenzaehler();
+    v->close();
+  });
+  Druecken(u"Alle berechneten drucken"_s);
+  EXPECT_EQ(zaehler, u"Seite 1 / 2"_s);
+  EXPECT_TRUE(meldungen.protokoll.isEmpty()) << meldungen.protokoll.join(u"\n"_s).toStdString();
 }
 
 // --- "Phosphor" -------------------------------------------------------------------------------
