@@ -25,6 +25,7 @@ constexpr double Zeile = 4.2;       // one line of the factor table
 constexpr double Polster = 0.9;     // above and below the lines of a row
 constexpr double Nummer = 10, Bezeichnung = 18;
 constexpr double Fussoben = 286;
+constexpr double LangerWert = 160;  // widest value right of a short label
 
 void Normal(TPDFDruckausgabe& d, int grad) { d.SchriftSetzen(grad, 0, 0, 0, Schrift, 0); }
 void Fett(TPDFDruckausgabe& d, int grad) { d.SchriftSetzen(grad, 1, 0, 0, Schrift, 0); }
@@ -60,7 +61,11 @@ double Wert(TPDFDruckausgabe& d, const TBlatt& b, const TSpalten& s, int spalte,
       d.TextBlock(wert, 0, s.links + 2, y, Rechts - s.links - 3, 3 * Zeile, 0);
       return d.PositionY();
     default:
-      d.TextRechtsAn(wert, Rechts - 3, y);
+      // A crop name longer than the room beside its short label is cut at the right.
+      if (d.Textbreite(wert) > LangerWert)
+        d.TextAn(wert, Rechts - 3 - LangerWert, y, 0, LangerWert);
+      else
+        d.TextRechtsAn(wert, Rechts - 3, y);
       return y;
   }
 }

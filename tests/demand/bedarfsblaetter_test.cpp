@@ -335,6 +335,17 @@ TEST_F(Bedarfsblatt, VorjahresregelnBis2020) {
   EXPECT_EQ(Zeilenwert(s, u"12."_s, u"Stickstoffdüngebedarf während der Vegetation in kg N/ha"_s), u"125"_s);
 }
 
+TEST_F(Bedarfsblatt, LangerKulturnameBleibtRechtsVomEtikett) {
+  Schlag(12);
+  const QString name = u"Leguminosen-Gemenge (fein- und/oder grobkörnig); Winter, Ganzpflanze, mit einem sehr langen "
+                       "Zusatz, der nicht mehr in die Zeile passt"_s;
+  const qint64 id = Kultur(12, 999101, {{u"KulturGruppe"_s, 1}, {u"Kultur"_s, name}});
+  const QString wert = Zeilenwert(Stickstoffseite(id), u"1."_s, u"Kultur"_s);
+  // The start of the name stands beside the label, the rest is cut.
+  EXPECT_TRUE(wert.startsWith(u"Leguminosen-Gemenge (fein- und/oder grobkörnig); Winter"_s)) << wert.toStdString();
+  EXPECT_LT(wert.size(), name.size());
+}
+
 TEST_F(Bedarfsblatt, KoernerleguminosenMitHinweisDerBehoerde) {
   Schlag(12);
   const qint64 id = Kultur(12, 262101, {{u"KulturGruppe"_s, 1}, {u"Kultur"_s, u"Ackerbohne"_s}});
