@@ -25,6 +25,7 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <tuple>
 
 using namespace Qt::StringLiterals;
@@ -398,4 +399,7 @@ void TStickstoffSeite::Drucken(bool alle) {
   else if (zeile)
     ids = {id};
   Bedarfsdruck::Drucken(this, m_meldungen, m_db, ids, Bedarfsblaetter::StickstoffBlatt, m_daten.druckvorschau);
+  // A row that was not printed gives way to the first one printed.
+  if (alle && !ids.empty() && std::find(ids.begin(), ids.end(), id) == ids.end() && liste.IstOffen())
+    liste.Suchen(ids.front());
 }

@@ -93,6 +93,11 @@ TEST_F(FensterDruck, StickstoffAlleBerechnetenEineSeiteJeZeileOhneLeereSeite) {
   // A row without calculation date loses its demand and is not printed.
   EXPECT_TRUE(Anbau(ohneDatum, u"Duengebedarf"_s).isNull());
   EXPECT_EQ(liste.Wert(u"ID"_s).toLongLong(), aktuell);
+  // From a row that is not printed the list goes to the first sheet's row.
+  ASSERT_TRUE(liste.Suchen(ohneDatum));
+  Druecken(u"Alle berechneten drucken"_s);
+  EXPECT_EQ(gedruckt.size(), 3);
+  EXPECT_EQ(liste.Wert(u"Parzelle"_s).toInt(), 10);
 }
 
 TEST_F(FensterDruck, NichtsDruckbaresWirdGesagtStattEinerLeerenVorschau) {
