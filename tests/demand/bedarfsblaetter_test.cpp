@@ -346,6 +346,16 @@ TEST_F(Bedarfsblatt, LangerKulturnameBleibtRechtsVomEtikett) {
   EXPECT_LT(wert.size(), name.size());
 }
 
+TEST_F(Bedarfsblatt, VorfruchtzeileNachBundesland) {
+  Schlag(12);
+  const qint64 id = Kultur(12, Weizen, {{u"KulturGruppe"_s, 3}, {u"VfAbschlag"_s, 20}, {u"ZfAbschlag"_s, 0}});
+  for (const auto& [land, text] : {std::pair(15, u"Vorfrucht bzw. Vorkultur (Ackerbau)"_s),
+                                   std::pair(13, u"Vorfrucht bzw. Vorkultur (Ackerbau/Gemüse)"_s)}) {
+    Sql(u"update Betriebe set Bundesland = :l where ID = 2"_s, {{u"l"_s, land}});
+    EXPECT_EQ(Zeilenwert(Stickstoffseite(id), u"10."_s, text), u"-20"_s) << land;
+  }
+}
+
 TEST_F(Bedarfsblatt, KoernerleguminosenMitHinweisDerBehoerde) {
   Schlag(12);
   const qint64 id = Kultur(12, 262101, {{u"KulturGruppe"_s, 1}, {u"Kultur"_s, u"Ackerbohne"_s}});
