@@ -45,7 +45,9 @@ public:
   std::function<void()> VorauswahlOeffnen;
   std::function<void(QWidget*)> Bildschirmdruck;
   // How the pages' printouts are shown; empty: the preview.
-  void setDruckvorschau(std::function<void(TPDFDruckausgabe&)> vorschau) { m_daten.druckvorschau = std::move(vorschau); }
+  void setDruckvorschau(std::function<void(TPDFDruckausgabe&)> vorschau) {
+    m_daten.druckvorschau = std::move(vorschau);
+  }
 
   // Page indices.
   enum { SeiteSchlag, SeiteAnbau, SeiteStickstoff, SeitePhosphor, SeiteHerbst, SeiteHerbstRG };
