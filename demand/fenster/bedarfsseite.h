@@ -16,6 +16,7 @@ class TADODataSetMod;
 class TADOModConnection;
 class TListenAnsicht;
 class TMeldungen;
+class TPDFDruckausgabe;
 
 // What the pages share; the window owns it and the two lists.
 struct TBedarfsdaten {
@@ -28,6 +29,8 @@ struct TBedarfsdaten {
   // Set while the program re-reads or moves the field list: the crop rows
   // then stay as they are instead of following the field.
   bool neuberechnung = false;
+  // How a printed document is shown; empty: the preview (tests take the document).
+  std::function<void(TPDFDruckausgabe&)> druckvorschau = {};
 
   // Re-reads the field list with neuberechnung held.
   void SchlaegeNeuLesen();

@@ -44,6 +44,10 @@ public:
   // the screen print. Without them the buttons do nothing.
   std::function<void()> VorauswahlOeffnen;
   std::function<void(QWidget*)> Bildschirmdruck;
+  // How the pages' printouts are shown; empty: the preview.
+  void setDruckvorschau(std::function<void(TPDFDruckausgabe&)> vorschau) {
+    m_daten.druckvorschau = std::move(vorschau);
+  }
 
   // Page indices.
   enum { SeiteSchlag, SeiteAnbau, SeiteStickstoff, SeitePhosphor, SeiteHerbst, SeiteHerbstRG };

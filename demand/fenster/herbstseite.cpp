@@ -1,6 +1,8 @@
 #include "herbstseite.h"
 
 #include "adopanel.h"
+#include "bedarfsblaetter.h"
+#include "bedarfsdruck.h"
 #include "dataset.h"
 #include "dbauswahl.h"
 #include "dbeditmod.h"
@@ -68,6 +70,17 @@ THerbstSeite::THerbstSeite(TBedarfsdaten& daten, TSeite seite, THerbstSeite* par
   connect(m_liste, &TADODataSetMod::PositionGeaendert, this, [this] {
     if (!m_zeigt && isVisible()) SchlagFolgen();
   });
+
+  // The sheets are printed.
+  for (QPushButton* k : findChildren<QPushButton*>()) {
+    if (k->accessibleName() == u"Ergebnis drucken"_s)
+      connect(k, &QPushButton::clicked, this, &THerbstSeite::ErgebnisDrucken);
+    else if (k->accessibleName() == u"alle berechneten drucken"_s)
+      connect(k, &QPushButton::clicked, this, &THerbstSeite::AlleBerechnetenDrucken);
+    else
+      continue;
+    k->setEnabled(true);
+  }
 }
 
 QLayout* THerbstSeite::Knoepfe() {
@@ -204,3 +217,21 @@ void THerbstSeite::Setzen() {
 }
 
 void THerbstSeite::AngabenLoeschen() { Herbstduengung::AngabenLoeschen(*m_liste); }
+
+void THerbstSeite::ErgebnisDrucken() {
+  std::vector<qint64> ids;
+  if (m_liste->IstOffen() && m_liste->Position() >= 0) {
+    if (!m_panel->Pruefen()) return;
+    const Herbstduengung::TBerechnung b = Herbstduengung::Berechnen(*m_liste, m_seite);
+    if (b == Herbstduengung::TBerechnung::DatumFehlt) m_meldungen.Info(u"Bitte gültigen Wert eingeben/auswählen."_s);
+    if (b != Herbstduengung::TBerechnung::Berechnet) return;
+    ids = {m_liste->Wert(u"ID"_s).toLongLong()};
+  }
+  Bedarfsdruck::Drucken(this, m_meldungen, m_db, ids, Bedarfsblaetter::HerbstBlatt, m_daten.druckvorschau);
+}
+
+void THerbstSeite::AlleBerechnetenDrucken() {
+  if (m_liste->IstOffen() && !m_liste->SpeichernWennGeaendert()) return;
+  const auto ids = Bedarfsblaetter::BerechneteHerbstSchlaege(m_db, m_daten.betrieb, m_daten.jahr, m_seite);
+  Bedarfsdruck::Drucken(this, m_meldungen, m_db, ids, Bedarfsblaetter::HerbstBlatt, m_daten.druckvorschau);
+}

@@ -37,6 +37,10 @@ public:
   void Merken();
   void Setzen();
   void AngabenLoeschen();
+  // The date tested and "Berechnen" first; nothing is printed without the date.
+  void ErgebnisDrucken();
+  // The sheets of the fields this page lists with a demand above 0.
+  void AlleBerechnetenDrucken();
 
 protected:
   bool eventFilter(QObject* objekt, QEvent* ereignis) override;

@@ -1,6 +1,8 @@
 #include "phosphorseite.h"
 
 #include "adopanel.h"
+#include "bedarfsblaetter.h"
+#include "bedarfsdruck.h"
 #include "befehle.h"
 #include "dataset.h"
 #include "dbauswahl.h"
@@ -136,6 +138,11 @@ TPhosphorSeite::TPhosphorSeite(TBedarfsdaten& daten, QWidget* eltern) : TBedarfs
   for (auto signal : {&TADODataSetMod::PositionGeaendert, &TADODataSetMod::ZeileGeaendert})
     connect(schlaege, signal, this, &TPhosphorSeite::Anzeigen);
   connect(schlaege, &TADODataSetMod::Zurueckgesetzt, this, &TPhosphorSeite::Anzeigen);
+
+  // The sheets are printed.
+  connect(m_drucken, &QPushButton::clicked, this, &TPhosphorSeite::ErgebnisDrucken);
+  connect(m_alleDrucken, &QPushButton::clicked, this, &TPhosphorSeite::AlleBerechnetenDrucken);
+  for (QPushButton* k : {m_drucken, m_alleDrucken}) k->setEnabled(true);
 }
 
 QGroupBox* TPhosphorSeite::BodenBauen() {
@@ -478,4 +485,25 @@ void TPhosphorSeite::Berechnen(bool vomKnopf) {
   Anzeigen();
   const QString warnung = P::Bereichswarnung(Ganz(s.Wert(u"P_DuengeBedarf"_s)), s.Wert(u"P_Kulturen"_s).toInt());
   if (!warnung.isEmpty()) m_meldungen.Info(warnung);
+}
+
+void TPhosphorSeite::ErgebnisDrucken() {
+  TADODataSetMod& s = Liste();
+  const bool schlag = s.IstOffen() && s.Position() >= 0;
+  const qint64 id = schlag ? s.Wert(u"ID"_s).toLongLong() : 0;
+  if (schlag) Berechnen(false);
+  Bedarfsdruck::Drucken(this, m_meldungen, m_db, schlag ? std::vector<qint64>{id} : std::vector<qint64>{},
+                        Bedarfsblaetter::PhosphorBlatt, m_daten.druckvorschau);
+}
+
+void TPhosphorSeite::AlleBerechnetenDrucken() {
+  TADODataSetMod& s = Liste();
+  {
+    const Bedarfsdruck::TWartezeiger warten;
+    const QScopedValueRollback sperre(m_daten.neuberechnung, true);
+    if (!Befehle::FuerJahr(s, m_daten.jahr, m_daten.betrieb, {45})) return;
+  }
+  Anzeigen();
+  const auto ids = Bedarfsblaetter::BerechneteSchlaege(m_db, m_daten.betrieb, m_daten.jahr);
+  Bedarfsdruck::Drucken(this, m_meldungen, m_db, ids, Bedarfsblaetter::PhosphorBlatt, m_daten.druckvorschau);
 }

@@ -38,6 +38,10 @@ public:
   void Naechster();
   void DatumMethodeMerken();
   void DatumMethodeSetzen();
+  // "Berechnen" first (a stop still prints the values stored), then the sheet of the current field.
+  void ErgebnisDrucken();
+  // Group 45 for the year, then the sheets of the fields with a demand.
+  void AlleBerechnetenDrucken();
 
 signals:
   // "Berechnen" found the field incomplete: it is to be shown and checked.

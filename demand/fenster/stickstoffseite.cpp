@@ -1,6 +1,8 @@
 #include "stickstoffseite.h"
 
 #include "adopanel.h"
+#include "bedarfsblaetter.h"
+#include "bedarfsdruck.h"
 #include "befehle.h"
 #include "dataset.h"
 #include "dbauswahl.h"
@@ -9,6 +11,7 @@
 #include "kulturdaten.h"
 #include "listenansicht.h"
 #include "meldungen.h"
+#include "stickstoff.h"
 #include "stickstoffpruefung.h"
 
 #include <QDate>
@@ -22,6 +25,7 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <tuple>
 
 using namespace Qt::StringLiterals;
@@ -54,6 +58,11 @@ TStickstoffSeite::TStickstoffSeite(TBedarfsdaten& daten, QWidget* eltern) : TBed
   k->addWidget(m_nminSetzen = Knopf(u"Nmin setzen"_s, {}, [this] { NminSetzen(); }));
   m_nminSetzen->setEnabled(false);
   links->addLayout(k);
+  auto* druck = new QHBoxLayout;
+  druck->addWidget(Knopf(u"Ergebnis drucken"_s, {}, [this] { ErgebnisDrucken(); }));
+  druck->addWidget(Knopf(u"Alle berechneten drucken"_s, {}, [this] { AlleBerechnetenDrucken(); }));
+  druck->addStretch();
+  links->addLayout(druck);
   h->addLayout(links, 1);
 
   m_panel = new TADOPanel;
@@ -365,4 +374,32 @@ void TStickstoffSeite::Berechnen() {
   const QString warnung =
       Stickstoffpruefung::Bereichswarnung(liste.Wert(u"KulturGruppe"_s).toInt(), Ganz(liste.Wert(u"Duengebedarf"_s)));
   if (!warnung.isEmpty()) m_meldungen.Info(warnung);
+}
+
+void TStickstoffSeite::ErgebnisDrucken() { Drucken(false); }
+
+void TStickstoffSeite::AlleBerechnetenDrucken() { Drucken(true); }
+
+void TStickstoffSeite::Drucken(bool alle) {
+  TADODataSetMod& liste = Liste();
+  if (!liste.SpeichernWennGeaendert()) return;
+  const bool zeile = liste.IstOffen() && liste.Position() >= 0;
+  const qint64 id = zeile ? liste.Wert(u"ID"_s).toLongLong() : 0;
+  {
+    // The whole year is calculated; rows without yield or date lose their demand.
+    const Bedarfsdruck::TWartezeiger warten;
+    const QScopedValueRollback sperre(m_daten.neuberechnung, true);
+    Stickstoff::JahrBerechnen(m_db, m_daten.betrieb, m_daten.jahr);
+    if (liste.IstOffen()) liste.Aktualisieren();
+  }
+  Anzeigen();
+  std::vector<qint64> ids;
+  if (alle)
+    ids = Bedarfsblaetter::BerechneteKulturen(m_db, m_daten.betrieb, m_daten.jahr);
+  else if (zeile)
+    ids = {id};
+  Bedarfsdruck::Drucken(this, m_meldungen, m_db, ids, Bedarfsblaetter::StickstoffBlatt, m_daten.druckvorschau);
+  // A row that was not printed gives way to the first one printed.
+  if (alle && !ids.empty() && std::find(ids.begin(), ids.end(), id) == ids.end() && liste.IstOffen())
+    liste.Suchen(ids.front());
 }

@@ -39,6 +39,9 @@ public:
   void DritteSchichtAbleiten();
   void QuelleGewaehlt();
   void QuelleLoeschen();
+  // The year is calculated first; then the sheet of the current crop row, or of every calculated one.
+  void ErgebnisDrucken();
+  void AlleBerechnetenDrucken();
 
 signals:
   // "Berechnen" found the field incomplete: it is to be shown and checked.
@@ -54,6 +57,7 @@ private:
   void Anzeigen();
   void NminSummeSetzen();
   void DatumVerlassen();
+  void Drucken(bool alle);
 
   TADODataSetMod* m_liste;
   TADOPanel* m_panel;
