@@ -203,7 +203,8 @@ private:
       Satz(b, d, S(" auf Ackerland – Sperrfrist nach der Ernte der Hauptfrucht bis 31.01., Herbstdüngung nur bis 01.10."));
       return;
     }
-    if (nachErnte && Tag(d.datum) >= 201) Herbstduengung(d, rot);
+    // Harvests begin in summer; a spring record on next year's crop is no autumn application.
+    if (nachErnte && Tag(d.datum) >= 601) Herbstduengung(d, rot);
   }
 
   // 8: in the nitrate area a crop sown after 1 February gets N only after a
@@ -295,7 +296,8 @@ private:
                    .arg(Zahl(b.wert), b.paragraph);
     }
     // 11: the nitrate-area demand less 20 %, unless the farm stays within 160 kg N/ha, 80 of them mineral.
-    if (!m_j.nitratRegeln || !m_j.nBedarfRot) return;
+    // Without a determined demand in the nitrate area there is nothing to reduce.
+    if (!m_j.nitratRegeln || !m_j.nBedarfRot || *m_j.nBedarfRot <= 0) return;
     if (!Ueber(m_j.nGesamtRgJeHa, 160) && !Ueber(m_j.nMineralRgJeHa, 80)) return;
     double geduengt = 0;
     bool rot = false;
@@ -360,7 +362,9 @@ private:
       if (!erste.contains(d.kultur)) erste.insert(d.kultur, &d);
     }
     for (const TKultur& k : m_j.kulturen) {
-      if (k.jahr != m_j.jahr || !k.bedarf || !n.contains(k.id) || !Ueber(n.value(k.id), *k.bedarf)) continue;
+      // A demand of 0 is what an incomplete crop row is cleared to: not calculated.
+      if (k.jahr != m_j.jahr || !k.bedarf || *k.bedarf <= 0 || !n.contains(k.id) || !Ueber(n.value(k.id), *k.bedarf))
+        continue;
       TBefund b;
       b.regel = 12;
       b.paragraph = S("DüV § 3 Abs. 3");

@@ -40,7 +40,7 @@ struct TKultur {
   int kulturgruppe = 1;  // 1 arable, 2 grassland and multi-cut field forage, 3 vegetables
   int artgruppe = 0;     // FRU_ARTGRNR
   int zwischenfrucht = 0;  // catch-crop type before the crop (6..13), 14 or 0 none
-  std::optional<double> bedarf;  // N demand kg/ha; empty while not calculated
+  std::optional<double> bedarf;  // N demand kg/ha; empty or 0 while not calculated
 };
 
 // An application record (Dung) with its loads per ha.

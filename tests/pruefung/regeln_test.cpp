@@ -488,6 +488,12 @@ INSTANTIATE_TEST_SUITE_P(
         TFall{"Nitrat_Ausnahme_160_80", [](TJahr& j) { Nitratbetrieb(j, 100.1, 160, 80); }, {}},
         TFall{"Nitrat_Ausnahme_160_1", [](TJahr& j) { Nitratbetrieb(j, 100.1, 160.1, 80); }, {{11, 1001, 1000}}},
         TFall{"Nitrat_Ausnahme_80_1", [](TJahr& j) { Nitratbetrieb(j, 100.1, 160, 80.1); }, {{11, 1001, 1000}}},
+        TFall{"Nitrat_ohneErmitteltenBedarf",
+              [](TJahr& j) {
+                Nitratbetrieb(j, 100.1, 170, 100);
+                j.nBedarfRot = 0;
+              },
+              {}},
         TFall{"Nitrat_Schalter_aus",
               [](TJahr& j) {
                 Nitratbetrieb(j, 100.1, 170, 100);
@@ -514,6 +520,13 @@ INSTANTIATE_TEST_SUITE_P(
               },
               {{12, 180.1, 180}}},
         TFall{"Bedarf_nichtBerechnet", [](TJahr& j) { Kas(j, Weizen, D(10, 4, 2022), 300); }, {}},
+        // An incomplete crop row has its demand cleared to 0.
+        TFall{"Bedarf_0_unvollstaendig",
+              [](TJahr& j) {
+                Kultur(j, Weizen).bedarf = 0;
+                Kas(j, Weizen, D(10, 4, 2022), 300);
+              },
+              {}},
         // Slurry, 20 m3 with 2.4 kg creditable N per m3 on arable land: 48 kg, more than its 40 kg ammonium N.
         TFall{"Bedarf_Guelle_anrechenbar",
               [](TJahr& j) {
