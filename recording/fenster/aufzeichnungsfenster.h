@@ -14,6 +14,7 @@ class QTabWidget;
 class TADOModConnection;
 class TAufzeichnungsseite;
 class TBilanzSeite;
+class TPruefungsseite;
 class TMeldungen;
 
 class TAufzeichnungsfenster : public QDialog {
@@ -34,11 +35,12 @@ public:
   std::function<void()> VorauswahlOeffnen;
   std::function<void(QWidget*)> Bildschirmdruck;
 
-  enum { SeiteAufzeichnung, SeiteGesamtbetrieb, SeiteNitratgebiet };
+  enum { SeiteAufzeichnung, SeiteGesamtbetrieb, SeiteNitratgebiet, SeitePruefung };
   QTabWidget* Seiten() const { return m_seiten; }
   TAufzeichnungsseite* Aufzeichnung() const { return m_aufzeichnung; }
   TBilanzSeite* Gesamtbetrieb() const { return m_gesamt; }
   TBilanzSeite* Nitratgebiet() const { return m_nitrat; }
+  TPruefungsseite* PruefungSeite() const { return m_pruefung; }
   TTaschenrechner* Rechner() const { return m_rechner; }
 
   // "Vorauswahl": the master lists close while the preselection is open.
@@ -52,6 +54,8 @@ protected:
 private:
   void SeiteGewechselt(int seite);
   void RechnerZeigen();
+  // A saved record that breaks a legal limit: the warning; the record stays saved.
+  void NachDemSpeichern();
   void Schliessen();
 
   TADOModConnection& m_db;
@@ -63,5 +67,6 @@ private:
   TAufzeichnungsseite* m_aufzeichnung;
   TBilanzSeite* m_gesamt;
   TBilanzSeite* m_nitrat;
+  TPruefungsseite* m_pruefung;
   QPointer<TTaschenrechner> m_rechner;
 };
