@@ -176,7 +176,11 @@ QString Warnung(const std::vector<TBefund>& befunde) {
 }
 
 QStringList Druckzeilen(TADOModConnection& db, int betriebsNr, int jahr) {
-  return Drucktexte(Jahr(db, betriebsNr, jahr));
+  QStringList zeilen = Drucktexte(Jahr(db, betriebsNr, jahr));
+  // Whoever reads the sheet must know when the nitrate-area limits were left out.
+  if (jahr > 2020 && !NitratRegelnAktiv(jahr, Schalter(db, betriebsNr, jahr)))
+    zeilen.insert(1, S("Die Regeln für Nitratgebiete sind für dieses Düngejahr ausgeschaltet."));
+  return zeilen;
 }
 
 }  // namespace Pruefung

@@ -34,7 +34,8 @@ std::vector<TBefund> FuerAufzeichnung(TADOModConnection& db, qint64 dungId);
 // saved all the same.
 QString Warnung(const std::vector<TBefund>& befunde);
 
-// The lines the statement printout shows for farm and year.
+// The lines the statement printout shows for farm and year: a heading, a line
+// when the nitrate-area rules are switched off, then one line per finding.
 QStringList Druckzeilen(TADOModConnection& db, int betriebsNr, int jahr);
 
 }  // namespace Pruefung

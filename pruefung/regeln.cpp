@@ -312,7 +312,7 @@ private:
     b.wert = geduengt;
     b.grenze = *m_j.nBedarfRot;
     b.einheit = S("kg N");
-    b.text = S("Betrieb: im Nitratgebiet %1 kg N geduengt (verfügbarer bzw. anrechenbarer N) – Düngebedarf abzüglich "
+    b.text = S("Betrieb: im Nitratgebiet %1 kg N gedüngt (verfügbarer bzw. anrechenbarer N) – Düngebedarf abzüglich "
                "20 % %2 kg N (%3)")
                  .arg(Zahl(geduengt), Zahl(b.grenze), b.paragraph);
   }
@@ -378,7 +378,7 @@ private:
       b.grenze = *k.bedarf;
       b.einheit = S("kg N/ha");
       b.text = Vorsatz(b.schlagNr, b.parzelle) +
-               S("%1 kg N/ha zu %2 geduengt (verfügbarer bzw. anrechenbarer N) – ermittelter Düngebedarf %3 kg N/ha (%4)")
+               S("%1 kg N/ha zu %2 gedüngt (verfügbarer bzw. anrechenbarer N) – ermittelter Düngebedarf %3 kg N/ha (%4)")
                    .arg(Zahl(b.wert), k.name.trimmed().isEmpty() ? S("der Kultur") : k.name.trimmed(), Zahl(b.grenze),
                         b.paragraph);
       m_befunde.push_back(b);
@@ -398,7 +398,7 @@ private:
       b.grenze = *s.p2o5Bedarf;
       b.einheit = S("kg P2O5/ha");
       b.text = Vorsatz(s.schlagNr, s.parzelle) +
-               S("%1 kg P2O5/ha geduengt – Phosphatbedarf %2 kg P2O5/ha; mehr nur im Rahmen der Fruchtfolge (%3)")
+               S("%1 kg P2O5/ha gedüngt – Phosphatbedarf %2 kg P2O5/ha; mehr nur im Rahmen der Fruchtfolge (%3)")
                    .arg(Zahl(b.wert), Zahl(b.grenze), b.paragraph);
       m_befunde.push_back(b);
     }

@@ -129,6 +129,14 @@ TEST_F(Jahrespruefung, DruckzeilenDesJahres) {
   const QStringList zeilen = Pruefung::Druckzeilen(db, Betrieb, Jahr);
   ASSERT_EQ(zeilen.size(), 2);
   EXPECT_TRUE(zeilen[1].startsWith(QStringLiteral("Schlag 12: Stallmist Geflügel am 15.10.2021")));
+  // Switched off, the sheet says so; in November the general grassland period holds.
+  Sql(QStringLiteral("update DuengeJahr set NitratgebietRegeln = 0 where BetriebsNr = 2"));
+  Sql(QStringLiteral("update Dung set Datum = '2021-11-15'"));
+  EXPECT_EQ(Pruefung::Druckzeilen(db, Betrieb, Jahr),
+            QStringList({QStringLiteral("Prüfung der Grenzen der Düngeverordnung"),
+                         QStringLiteral("Die Regeln für Nitratgebiete sind für dieses Düngejahr ausgeschaltet."),
+                         QStringLiteral("Schlag 12: Stallmist Geflügel am 15.11.2021 auf Grünland – Sperrfrist "
+                                        "01.11.–31.01. (DüV § 6 Abs. 8)")}));
 }
 
 }  // namespace

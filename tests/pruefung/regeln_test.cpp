@@ -664,4 +664,24 @@ TEST(Grenzen, Drucktexte) {
   EXPECT_EQ(Drucktexte({b}), QStringList({QStringLiteral("Prüfung der Grenzen der Düngeverordnung"), b.text}));
 }
 
+TEST(Grenzen, DieSaetzeDerSummenNennenKulturMengeUndGrenze) {
+  TJahr j = Grundjahr();
+  Kultur(j, Weizen).bedarf = 120;
+  Feld(j, 1).p2o5Bedarf = 40;
+  Kas(j, Weizen, D(10, 3, 2022), 81);
+  Kas(j, Weizen, D(10, 4, 2022), 54).pges = 20;  // 20 x 2.2914 = 45.828 kg P2O5
+  j.nJeHa170 = 174.857;
+  const auto befunde = Pruefen(j);
+  ASSERT_EQ(befunde.size(), 3u);
+  EXPECT_EQ(befunde[0].text, QStringLiteral("Betrieb: 174,9 kg N/ha aus organischen Düngemitteln und Weidehaltung im "
+                                            "Betriebsdurchschnitt – höchstens 170 kg N/ha (DüV § 6 Abs. 4)"));
+  // 81 + 54 = 135 kg N/ha.
+  EXPECT_EQ(befunde[1].text, QStringLiteral("Schlag 12: 135,0 kg N/ha zu Winterweizen A, B gedüngt (verfügbarer bzw. "
+                                            "anrechenbarer N) – ermittelter Düngebedarf 120,0 kg N/ha (DüV § 3 Abs. 3)"));
+  EXPECT_EQ(befunde[1].kultur, Weizen);
+  EXPECT_EQ(befunde[2].text, QStringLiteral("Schlag 12: 45,8 kg P2O5/ha gedüngt – Phosphatbedarf 40,0 kg P2O5/ha; mehr "
+                                            "nur im Rahmen der Fruchtfolge (DüV § 3 Abs. 3)"));
+  EXPECT_EQ(befunde[2].einheit, QStringLiteral("kg P2O5/ha"));
+}
+
 }  // namespace

@@ -80,7 +80,8 @@ TEST_F(Pruefungsseite, OhneBefundeUndMitAusgeschaltetenRegeln) {
 // /tmp). Under xvfb-run with QUENDRIX_QPA=xcb the screen is taken as well.
 TEST_F(Pruefungsseite, DISABLED_Bild) {
   Flaechen(17, 17);
-  Sql(K("update DuengeJahr set Flaeche170kg = 2 where BetriebsNr = 2"));
+  // Organic N 80 x 5 + 160 x 10 + 112 x 4 = 2448 kg on 14 ha: 174.9 kg N/ha.
+  Sql(K("update DuengeJahr set Flaeche170kg = 14 where BetriebsNr = 2"));
   Feld(4, 4, 2, Jahr, K("Weide am Bach"));
   const qint64 weide = Kultur(4, 255201, K("Wiesen 2-Schnittnutzung"), {{K("KulturGruppe"), 2}, {K("Duengebedarf"), 80}});
   Sql(K("update Anbau set Duengebedarf = 120 where ID = :w"), {{K("w"), weizen}});
