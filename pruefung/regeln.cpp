@@ -115,7 +115,12 @@ private:
   // "Schlag 12: Gülle am 15.11.2022 <was> (DüV § 6 Abs. 8)".
   void Satz(TBefund& b, const TDuengung& d, const QString& was) {
     const QString name = d.name.trimmed().isEmpty() ? S("Düngung") : d.name.trimmed();
-    b.text = Vorsatz(b.schlagNr, b.parzelle) + name + S(" am ") + Datum(d.datum) + was + S(" (") + b.paragraph +
+    Texte(b, name + S(" am ") + Datum(d.datum) + was);
+  }
+  // The sentence with its field (or the farm) before it and its paragraph after it.
+  static void Texte(TBefund& b, const QString& hinweis) {
+    b.hinweis = hinweis;
+    b.text = (b.parzelle == 0 ? S("Betrieb: ") : Vorsatz(b.schlagNr, b.parzelle)) + hinweis + S(" (") + b.paragraph +
              u')';
   }
 
@@ -291,9 +296,9 @@ private:
       b.wert = *m_j.nJeHa170;
       b.grenze = 170;
       b.einheit = S("kg N/ha");
-      b.text = S("Betrieb: %1 kg N/ha aus organischen Düngemitteln und Weidehaltung im Betriebsdurchschnitt – "
-                 "höchstens 170 kg N/ha (%2)")
-                   .arg(Zahl(b.wert), b.paragraph);
+      Texte(b, S("%1 kg N/ha aus organischen Düngemitteln und Weidehaltung im Betriebsdurchschnitt – höchstens "
+                 "170 kg N/ha")
+                   .arg(Zahl(b.wert)));
     }
     // 11: the nitrate-area demand less 20 %, unless the farm stays within 160 kg N/ha, 80 of them mineral.
     // Without a determined demand in the nitrate area there is nothing to reduce.
@@ -312,9 +317,9 @@ private:
     b.wert = geduengt;
     b.grenze = *m_j.nBedarfRot;
     b.einheit = S("kg N");
-    b.text = S("Betrieb: im Nitratgebiet %1 kg N gedüngt (verfügbarer bzw. anrechenbarer N) – Düngebedarf abzüglich "
-               "20 % %2 kg N (%3)")
-                 .arg(Zahl(geduengt), Zahl(b.grenze), b.paragraph);
+    Texte(b, S("im Nitratgebiet %1 kg N gedüngt (verfügbarer bzw. anrechenbarer N) – Düngebedarf abzüglich 20 % "
+               "%2 kg N")
+                 .arg(Zahl(geduengt), Zahl(b.grenze)));
   }
 
   void Schlaggrenzen() {
@@ -337,12 +342,10 @@ private:
       b.wert = it->second;
       b.grenze = 170;
       b.einheit = S("kg N/ha");
-      b.text = Vorsatz(s.schlagNr, s.parzelle) +
-               S("%1 kg N/ha aus organischen Düngemitteln im Jahr %2 – im Nitratgebiet höchstens 170 kg N/ha je "
-                 "Schlag (%3)")
+      Texte(b, S("%1 kg N/ha aus organischen Düngemitteln im Jahr %2 – im Nitratgebiet höchstens 170 kg N/ha je "
+                 "Schlag")
                    .arg(Zahl(b.wert))
-                   .arg(m_j.jahr)
-                   .arg(b.paragraph);
+                   .arg(m_j.jahr));
       m_befunde.push_back(b);
     }
   }
@@ -377,10 +380,8 @@ private:
       b.wert = n.value(k.id);
       b.grenze = *k.bedarf;
       b.einheit = S("kg N/ha");
-      b.text = Vorsatz(b.schlagNr, b.parzelle) +
-               S("%1 kg N/ha zu %2 gedüngt (verfügbarer bzw. anrechenbarer N) – ermittelter Düngebedarf %3 kg N/ha (%4)")
-                   .arg(Zahl(b.wert), k.name.trimmed().isEmpty() ? S("der Kultur") : k.name.trimmed(), Zahl(b.grenze),
-                        b.paragraph);
+      Texte(b, S("%1 kg N/ha zu %2 gedüngt (verfügbarer bzw. anrechenbarer N) – ermittelter Düngebedarf %3 kg N/ha")
+                   .arg(Zahl(b.wert), k.name.trimmed().isEmpty() ? S("der Kultur") : k.name.trimmed(), Zahl(b.grenze)));
       m_befunde.push_back(b);
     }
     // 12: per field the phosphate of the year against its demand.
@@ -397,9 +398,8 @@ private:
       b.wert = it->second;
       b.grenze = *s.p2o5Bedarf;
       b.einheit = S("kg P2O5/ha");
-      b.text = Vorsatz(s.schlagNr, s.parzelle) +
-               S("%1 kg P2O5/ha gedüngt – Phosphatbedarf %2 kg P2O5/ha; mehr nur im Rahmen der Fruchtfolge (%3)")
-                   .arg(Zahl(b.wert), Zahl(b.grenze), b.paragraph);
+      Texte(b, S("%1 kg P2O5/ha gedüngt – Phosphatbedarf %2 kg P2O5/ha; mehr nur im Rahmen der Fruchtfolge")
+                   .arg(Zahl(b.wert), Zahl(b.grenze)));
       m_befunde.push_back(b);
     }
   }

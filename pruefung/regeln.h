@@ -83,7 +83,8 @@ struct TJahr {
 struct TBefund {
   int regel = 0;          // row of the table of legal limits (1-12)
   QString paragraph;      // "DüV § 6 Abs. 8"
-  QString text;           // the sentence the farmer reads
+  QString text;           // the sentence the farmer reads: "Schlag 12: … (DüV § 6 Abs. 8)"
+  QString hinweis;        // the same without field and paragraph, for lists that show them apart
   int parzelle = 0;       // 0: the whole farm
   int schlagNr = 0;
   QString schlag;         // field name

@@ -64,7 +64,7 @@ void TPruefungsseite::Fuellen() {
   m_tabelle->setRowCount(int(m_befunde.size()));
   const auto zelle = [this](int zeile, int spalte, const QString& text, bool rechts = false) {
     auto* z = new QTableWidgetItem(text);
-    z->setTextAlignment(int(rechts ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+    z->setTextAlignment((rechts ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
     m_tabelle->setItem(zeile, spalte, z);
   };
   for (int i = 0; i < int(m_befunde.size()); ++i) {
@@ -74,11 +74,7 @@ void TPruefungsseite::Fuellen() {
     zelle(i, SpDatum, b.datum.isValid() ? b.datum.toString(S("dd.MM.yyyy")) : QString());
     zelle(i, SpRegel, QString::number(b.regel), true);
     zelle(i, SpVorschrift, b.paragraph);
-    // The sentence without its field and paragraph, which have columns of their own.
-    QString text = b.text;
-    if (const int doppelpunkt = text.indexOf(S(": ")); doppelpunkt >= 0 && doppelpunkt < 20) text = text.mid(doppelpunkt + 2);
-    if (text.endsWith(S(" (") + b.paragraph + u')')) text.chop(b.paragraph.size() + 3);
-    zelle(i, SpHinweis, text);
+    zelle(i, SpHinweis, b.hinweis);
     const bool mitMenge = !b.einheit.isEmpty();
     zelle(i, SpWert, mitMenge ? Zahlen::Text(b.wert, 1) : QString(), true);
     zelle(i, SpGrenze, mitMenge && b.grenze > 0 ? Zahlen::Text(b.grenze, 1) : QString(), true);

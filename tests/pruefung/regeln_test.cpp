@@ -591,6 +591,7 @@ TEST(Grenzen, DerSatzNenntSchlagDuengerDatumUndFrist) {
   ASSERT_EQ(befunde.size(), 1u);
   EXPECT_EQ(befunde[0].text, QStringLiteral("Schlag 12: Gülle am 15.11.2022 auf Grünland – Sperrfrist 01.11.–31.01. "
                                             "(DüV § 6 Abs. 8)"));
+  EXPECT_EQ(befunde[0].hinweis, QStringLiteral("Gülle am 15.11.2022 auf Grünland – Sperrfrist 01.11.–31.01."));
   EXPECT_EQ(befunde[0].parzelle, 2);
   EXPECT_EQ(befunde[0].schlag, QStringLiteral("Wiese"));
   EXPECT_EQ(befunde[0].datum, D(15, 11, 2022));
