@@ -3,6 +3,7 @@
 #include "zahlen.h"
 
 #include <QHash>
+#include <QSet>
 
 #include <algorithm>
 #include <map>
@@ -59,7 +60,7 @@ public:
     for (const TSchlag& s : j.schlaege) m_schlaege.insert(Schluessel(s.jahr, s.parzelle), &s);
     for (const TKultur& k : j.kulturen) {
       m_kulturen.insert(k.id, &k);
-      if (k.fruchtNr == 0 && Zwischenfrucht(k.nummer)) m_mitZwischenfrucht.insert(Schluessel(k.jahr, k.parzelle), true);
+      if (k.fruchtNr == 0 && Zwischenfrucht(k.nummer)) m_mitZwischenfrucht.insert(Schluessel(k.jahr, k.parzelle));
     }
   }
 
@@ -407,7 +408,7 @@ private:
   const TJahr& m_j;
   QHash<qint64, const TSchlag*> m_schlaege;
   QHash<qint64, const TKultur*> m_kulturen;
-  QHash<qint64, bool> m_mitZwischenfrucht;
+  QSet<qint64> m_mitZwischenfrucht;  // field-years with a catch-crop row
   std::map<int, std::pair<double, double>> m_herbst;  // parcel: ammonium N, total N
   std::map<int, double> m_gruenlandHerbst;
   std::map<qint64, double> m_zwischenfrucht;

@@ -597,7 +597,7 @@ TEST(Grenzen, DerSatzNenntSchlagDuengerDatumUndFrist) {
   EXPECT_EQ(befunde[0].datum, D(15, 11, 2022));
 }
 
-TEST(Grenzen, RecordsOfOtherYearsAndWithoutDateHaveNoClosedPeriod) {
+TEST(Grenzen, AndereJahreOhneDatumUndWeideOhneSperrfrist) {
   TJahr j = Grundjahr();
   Kas(j, Weizen, QDate(), 50);               // no date
   Kas(j, Weizen, D(15, 11, 2021), 50);        // closed, but checked with 2021
