@@ -2,6 +2,7 @@
 
 #include "bilanz.h"
 #include "connection.h"
+#include "fehlertexte.h"
 
 #include <QHash>
 
@@ -24,10 +25,11 @@ std::optional<double> Zahl(const QVariant& v) {
 }
 
 // Dry matter per cent of the farm's items, by number.
-QHash<qint64, double> Trockenmasse(TADOModConnection& db, const QString& sql, int betriebsNr) {
+QHash<qint64, double> Trockenmasse(TADOModConnection& db, const QString& sql, int betriebsNr, QString& fehler) {
   QHash<qint64, double> tm;
   TAbfrage a(db, sql, {{S("B"), betriebsNr}});
   while (a.Naechste()) tm.insert(a.Wert(0).toLongLong(), a.Wert(1).toDouble());
+  if (!a.Ok()) fehler = a.Fehler();
   return tm;
 }
 
@@ -66,6 +68,7 @@ TJahr Laden(TADOModConnection& db, int betriebsNr, int jahr) {
       rot = rot || (s.nitratgebiet && s.jahr == jahr);
       t.schlaege.push_back(s);
     }
+    if (!a.Ok()) t.fehler = a.Fehler();
   }
   {
     TAbfrage a(db,
@@ -86,11 +89,12 @@ TJahr Laden(TADOModConnection& db, int betriebsNr, int jahr) {
       k.bedarf = Zahl(a.Wert(9));
       t.kulturen.push_back(k);
     }
+    if (!a.Ok()) t.fehler = a.Fehler();
   }
   const QHash<qint64, double> tmOrganisch =
-      Trockenmasse(db, S("select OrgDngNummer, TM from S_OrgDung where BetriebsNr = :B"), betriebsNr);
+      Trockenmasse(db, S("select OrgDngNummer, TM from S_OrgDung where BetriebsNr = :B"), betriebsNr, t.fehler);
   const QHash<qint64, double> tmStoffe =
-      Trockenmasse(db, S("select StoffNr, TM from S_AndereStoffe where BetriebsNr = :B"), betriebsNr);
+      Trockenmasse(db, S("select StoffNr, TM from S_AndereStoffe where BetriebsNr = :B"), betriebsNr, t.fehler);
   {
     // Records booked to the year's crops and records dated in the year.
     TAbfrage a(db,
@@ -125,6 +129,7 @@ TJahr Laden(TADOModConnection& db, int betriebsNr, int jahr) {
       if (d.kategorie == 5) d.tm = tmStoffe.value(nummer);
       t.duengungen.push_back(d);
     }
+    if (!a.Ok()) t.fehler = a.Fehler();
   }
   // The statement values that exist: NSumme_ha and the nitrate-area figures.
   if (const auto b = Bilanz::Gesamtbetrieb(db, betriebsNr, jahr)) t.nJeHa170 = b->NSumme_ha;
@@ -138,7 +143,16 @@ TJahr Laden(TADOModConnection& db, int betriebsNr, int jahr) {
   return t;
 }
 
-std::vector<TBefund> Jahr(TADOModConnection& db, int betriebsNr, int jahr) { return Pruefen(Laden(db, betriebsNr, jahr)); }
+QString LesefehlerText(const QString& engine) {
+  return S("Die Daten des Düngejahres konnten nicht vollständig gelesen werden; die Prüfung ist unvollständig.") +
+         Fehlertexte::Klammer(engine);
+}
+
+std::vector<TBefund> Jahr(TADOModConnection& db, int betriebsNr, int jahr, QString* fehler) {
+  const TJahr t = Laden(db, betriebsNr, jahr);
+  if (fehler) *fehler = t.fehler.isEmpty() ? QString() : LesefehlerText(t.fehler);
+  return Pruefen(t);
+}
 
 std::vector<TBefund> FuerAufzeichnung(TADOModConnection& db, qint64 dungId) {
   int betrieb = 0;
@@ -176,7 +190,12 @@ QString Warnung(const std::vector<TBefund>& befunde) {
 }
 
 QStringList Druckzeilen(TADOModConnection& db, int betriebsNr, int jahr) {
-  QStringList zeilen = Drucktexte(Jahr(db, betriebsNr, jahr));
+  QString fehler;
+  QStringList zeilen = Drucktexte(Jahr(db, betriebsNr, jahr, &fehler));
+  if (!fehler.isEmpty()) {
+    zeilen.removeAll(S("Keine Überschreitung gefunden."));
+    zeilen.insert(1, fehler);
+  }
   // Whoever reads the sheet must know when the nitrate-area limits were left out.
   if (jahr > 2020 && !NitratRegelnAktiv(jahr, Schalter(db, betriebsNr, jahr)))
     zeilen.insert(1, S("Die Regeln für Nitratgebiete sind für dieses Düngejahr ausgeschaltet."));

@@ -77,6 +77,7 @@ struct TJahr {
   std::vector<TSchlag> schlaege;    // years J-1 to J+1
   std::vector<TKultur> kulturen;    // years J-1 to J+1
   std::vector<TDuengung> duengungen;  // booked to year J or dated in J
+  QString fehler;  // why something could not be read; empty when all was read
 };
 
 // A finding: which rule of the reference table, where, and the amounts.

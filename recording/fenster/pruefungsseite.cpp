@@ -56,8 +56,10 @@ void TPruefungsseite::Fuellen() {
   m_regeln->setText(m_jahr <= 2020 ? S("Regeln für Nitratgebiete: gelten erst ab dem Düngejahr 2021.")
                     : aktiv        ? S("Regeln für Nitratgebiete: werden angewendet.")
                                    : S("Regeln für Nitratgebiete: für dieses Düngejahr ausgeschaltet (Hauptfenster)."));
-  m_befunde = Pruefung::Jahr(m_db, m_betrieb, m_jahr);
-  m_zusammenfassung->setText(m_befunde.empty() ? S("Keine Überschreitung gefunden.")
+  QString fehler;
+  m_befunde = Pruefung::Jahr(m_db, m_betrieb, m_jahr, &fehler);
+  m_zusammenfassung->setText(!fehler.isEmpty()    ? fehler
+                             : m_befunde.empty() ? S("Keine Überschreitung gefunden.")
                              : m_befunde.size() == 1
                                  ? S("1 Hinweis")
                                  : S("%1 Hinweise").arg(m_befunde.size()));

@@ -139,4 +139,20 @@ TEST_F(Jahrespruefung, DruckzeilenDesJahres) {
                                         "01.11.–31.01. (DüV § 6 Abs. 8)")}));
 }
 
+TEST_F(Jahrespruefung, UnvollstaendigGeleseneDatenSindKeinLeeresErgebnis) {
+  Sql(QStringLiteral("drop table S_AndereStoffe"));
+  QString fehler;
+  EXPECT_TRUE(Pruefung::Jahr(db, Betrieb, Jahr, &fehler).empty());
+  EXPECT_TRUE(fehler.startsWith(QStringLiteral("Die Daten des Düngejahres konnten nicht vollständig gelesen werden; die "
+                                               "Prüfung ist unvollständig. (")))
+      << fehler.toStdString();
+  const QStringList zeilen = Pruefung::Druckzeilen(db, Betrieb, Jahr);
+  ASSERT_EQ(zeilen.size(), 2);
+  EXPECT_EQ(zeilen[1], fehler);
+  // Read again completely, the text is gone.
+  Sql(QStringLiteral("create table S_AndereStoffe ( BetriebsNr INTEGER, StoffNr INTEGER, TM REAL )"));
+  Pruefung::Jahr(db, Betrieb, Jahr, &fehler);
+  EXPECT_TRUE(fehler.isEmpty());
+}
+
 }  // namespace
