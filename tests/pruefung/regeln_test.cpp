@@ -327,6 +327,12 @@ INSTANTIATE_TEST_SUITE_P(
                 Festmist(j, Weizen, D(31, 1, 2022), 100);
               },
               {{5}}},
+        TFall{"Festmist_Nitratgebiet_0102",
+              [](TJahr& j) {
+                Nitratgebiet(j, 1);
+                Festmist(j, Weizen, D(1, 2, 2022), 100);
+              },
+              {}},
         TFall{"Festmist_Nitratgebiet_0111_Schalter_aus",
               [](TJahr& j) {
                 Nitratgebiet(j, 1);
