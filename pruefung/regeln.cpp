@@ -429,7 +429,10 @@ bool Betrifft(const TBefund& b, const TDuengung& d) {
     case 9: return organisch;
     case 11: return geduengt;
     case 10: return organisch && b.parzelle == d.parzelle;
-    case 12: return geduengt && (b.kultur != 0 ? b.kultur == d.kultur : b.parzelle == d.parzelle);
+    // An autumn application before its crop's year is credited in the demand, not counted against it.
+    case 12:
+      return geduengt && (b.kultur != 0 ? b.kultur == d.kultur && !(d.datum.isValid() && d.datum.year() < d.jahr)
+                                        : b.parzelle == d.parzelle);
     default: return false;
   }
 }

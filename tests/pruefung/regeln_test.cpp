@@ -658,6 +658,12 @@ TEST(Grenzen, BetrifftDieAufzeichnungUndIhreSummen) {
   EXPECT_TRUE(Betrifft(befund(9, 0, 0, 0), organisch));
   EXPECT_TRUE(Betrifft(befund(12, 0, 1, Weizen), mineral));
   EXPECT_FALSE(Betrifft(befund(12, 0, 1, Raps), mineral));
+  TDuengung herbst = mineral;  // in autumn 2021 to the crop of 2022
+  herbst.jahr = 2022;
+  herbst.datum = D(1, 9, 2021);
+  EXPECT_FALSE(Betrifft(befund(12, 0, 1, Weizen), herbst));
+  herbst.datum = D(1, 3, 2022);
+  EXPECT_TRUE(Betrifft(befund(12, 0, 1, Weizen), herbst));
   EXPECT_TRUE(Betrifft(befund(12, 0, 1, 0), mineral));   // phosphate of its field
   EXPECT_FALSE(Betrifft(befund(10, 0, 2, 0), organisch));
   EXPECT_TRUE(Betrifft(befund(10, 0, 1, 0), organisch));
