@@ -97,6 +97,8 @@ bool Anlegen(TADODataSetMod& jahre, TADOModConnection& db, qint64 betrieb, int j
   jahre.setWert(QStringLiteral("Duengejahr"), jahr);
   jahre.setWert(QStringLiteral("BeginDuengejahr"), DatumSpalte(Beginn(jahr, offset)));
   jahre.setWert(QStringLiteral("EndeDuengejahr"), DatumSpalte(Ende(jahr, offset)));
+  // The nitrate-area rules exist from 2021 and are on until the user turns them off.
+  jahre.setWert(QStringLiteral("NitratgebietRegeln"), jahr > 2020 ? 1 : 0);
   if (jahre.Speichern()) return true;
   jahre.Abbrechen();
   return false;

@@ -44,6 +44,14 @@ TJahresBereich::TJahresBereich(TADODataSetMod& jahre, TMeldungen& meldungen, QWi
   m_oeko->setObjectName(QStringLiteral("chkOeko"));
   m_oeko->Binden(&jahre, QStringLiteral("IsOeko"));
   form->addRow(m_oeko);
+  // The state may suspend the nitrate-area rules; the fields keep their flag.
+  m_nitratRegeln = new TDBCheckBoxMod(QStringLiteral("Regeln für Nitratgebiete anwenden"), m_panel);
+  m_nitratRegeln->setObjectName(QStringLiteral("chkNitratgebietRegeln"));
+  m_nitratRegeln->setAccessibleName(m_nitratRegeln->text());
+  m_nitratRegeln->setToolTip(QStringLiteral("Prüfung der Sperrfristen und Obergrenzen nach § 13a DüV für die Schläge "
+                                            "im Nitratgebiet (ab dem Düngejahr 2021)"));
+  m_nitratRegeln->Binden(&jahre, QStringLiteral("NitratgebietRegeln"));
+  form->addRow(m_nitratRegeln);
   std::tie(m_ok, m_abbruch) = Formular::OkAbbruch(form, m_panel);
   gesamt->addWidget(m_panel);
 

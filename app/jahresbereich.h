@@ -22,6 +22,7 @@ public:
   // The bound input of a column ("Duengejahr", "Ackerland", "Gruenland", ...).
   TDBEditMod* Feld(const QString& spalte) const;
   TDBCheckBoxMod* Oeko() const { return m_oeko; }
+  TDBCheckBoxMod* NitratRegeln() const { return m_nitratRegeln; }
   QPushButton* AnhaengenKnopf() const { return m_anhaengen; }
   QPushButton* LoeschenKnopf() const { return m_loeschen; }
   QPushButton* BeginnKnopf() const { return m_beginn; }
@@ -32,6 +33,7 @@ private:
   TADOPanel* m_panel;
   std::map<QString, TDBEditMod*> m_felder;
   TDBCheckBoxMod* m_oeko;
+  TDBCheckBoxMod* m_nitratRegeln;
   QPushButton* m_anhaengen;
   QPushButton* m_loeschen;
   QPushButton* m_beginn;

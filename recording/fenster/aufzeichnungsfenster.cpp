@@ -7,6 +7,8 @@
 #include "bilanzseite.h"
 #include "dataset.h"
 #include "meldungen.h"
+#include "pruefung.h"
+#include "pruefungsseite.h"
 #include "taschenrechner.h"
 
 #include <QHBoxLayout>
@@ -35,6 +37,8 @@ TAufzeichnungsfenster::TAufzeichnungsfenster(TADOModConnection& db, TMeldungen& 
   m_seiten->addTab(m_aufzeichnung, S("Aufzeichnungspflicht"));
   m_seiten->addTab(m_gesamt, TBilanzSeite::Titel(false));
   m_seiten->addTab(m_nitrat, TBilanzSeite::Titel(true));
+  m_pruefung = new TPruefungsseite(db, betriebsNr, jahr);
+  m_seiten->addTab(m_pruefung, TPruefungsseite::Titel());
   // The nitrate-area rules apply from 2021.
   m_seiten->setTabVisible(SeiteNitratgebiet, jahr > 2020);
   haupt->addWidget(m_seiten, 1);
@@ -43,6 +47,7 @@ TAufzeichnungsfenster::TAufzeichnungsfenster(TADOModConnection& db, TMeldungen& 
   m_aufzeichnung->AlleDrucken = [this] { m_drucker.AlleDrucken(); };
   m_gesamt->Ausdrucken = [this] { m_drucker.BilanzDrucken(false); };
   m_nitrat->Ausdrucken = [this] { m_drucker.BilanzDrucken(true); };
+  m_aufzeichnung->Aufzeichnungen().Liste().NachDemSpeichern = [this](TADODataSetMod&) { NachDemSpeichern(); };
 
   auto* unten = new QHBoxLayout;
   auto* legende = new QLabel(S("* Pflichtfelder"));
@@ -123,6 +128,10 @@ void TAufzeichnungsfenster::SeiteGewechselt(int seite) {
     m_seiten->setCurrentIndex(SeiteAufzeichnung);
     return;
   }
+  if (seite == SeitePruefung) {
+    m_pruefung->Fuellen();
+    return;
+  }
   if (!Bilanz::BetriebsflaechenVollstaendig(m_db, m_betrieb, m_jahr)) {
     m_meldungen.Info(Bilanz::FlaechenFehlen);
     done(QDialog::Rejected);
@@ -138,6 +147,12 @@ void TAufzeichnungsfenster::VorauswahlZeigen() {
   m_aufzeichnung->StammlistenOeffnen();
   // Closing the preselection carries changed contents into the records.
   m_aufzeichnung->Aufzeichnungen().Liste().Aktualisieren();
+}
+
+void TAufzeichnungsfenster::NachDemSpeichern() {
+  const qint64 id = m_aufzeichnung->Aufzeichnungen().Liste().Wert(S("ID")).toLongLong();
+  const QString warnung = Pruefung::Warnung(Pruefung::FuerAufzeichnung(m_db, id));
+  if (!warnung.isEmpty()) m_meldungen.Info(warnung);
 }
 
 void TAufzeichnungsfenster::RechnerZeigen() {

@@ -15,6 +15,7 @@ class QTabWidget;
 class TADOModConnection;
 class TAufzeichnungsseite;
 class TBilanzSeite;
+class TPruefungsseite;
 class TMeldungen;
 
 class TAufzeichnungsfenster : public QDialog {
@@ -35,11 +36,12 @@ public:
   std::function<void()> VorauswahlOeffnen;
   std::function<void(QWidget*)> Bildschirmdruck;
 
-  enum { SeiteAufzeichnung, SeiteGesamtbetrieb, SeiteNitratgebiet };
+  enum { SeiteAufzeichnung, SeiteGesamtbetrieb, SeiteNitratgebiet, SeitePruefung };
   QTabWidget* Seiten() const { return m_seiten; }
   TAufzeichnungsseite* Aufzeichnung() const { return m_aufzeichnung; }
   TBilanzSeite* Gesamtbetrieb() const { return m_gesamt; }
   TBilanzSeite* Nitratgebiet() const { return m_nitrat; }
+  TPruefungsseite* PruefungSeite() const { return m_pruefung; }
   TTaschenrechner* Rechner() const { return m_rechner; }
   // The printouts of the pages.
   TAufzeichnungsdrucker& Drucker() { return m_drucker; }
@@ -55,6 +57,8 @@ protected:
 private:
   void SeiteGewechselt(int seite);
   void RechnerZeigen();
+  // A saved record that breaks a legal limit: the warning; the record stays saved.
+  void NachDemSpeichern();
   void Schliessen();
 
   TADOModConnection& m_db;
@@ -66,6 +70,7 @@ private:
   TAufzeichnungsseite* m_aufzeichnung;
   TBilanzSeite* m_gesamt;
   TBilanzSeite* m_nitrat;
+  TPruefungsseite* m_pruefung;
   QPointer<TTaschenrechner> m_rechner;
   TAufzeichnungsdrucker m_drucker;
 };

@@ -10,6 +10,11 @@ where Kultur_ID = 0 and exists ( select 1 from Anbau r where r.BetriebsNr = Schl
 update S_KulturenNP set Rohprotein = 0, ZuschlagRohprotein = 0 where FA_NR = 833101;
 update Merk set VersionUnterNummer = 6;
 alter table S_KulturenNP add TS SMALLINT Default 0;
+alter table DuengeJahr add NitratgebietRegeln BOOLEAN DEFAULT 1;
+-- The switch of the nitrate-area rules: on where a year has none stored (a
+-- refreshed table), and off before 2021, when the rules did not exist.
+update DuengeJahr set NitratgebietRegeln = 1 where NitratgebietRegeln is null and Duengejahr > 2020;
+update DuengeJahr set NitratgebietRegeln = 0 where Duengejahr <= 2020 and coalesce( NitratgebietRegeln, 1 ) <> 0;
 -- meldend
 insert into S_KulturenNP ( BetriebsNr, FRU_ART_NR, FA_NR, FRUCHTART, Kultur, FRU_ARTGRNR, FRU_ARTGR, Kulturgruppe,
   Nutzungsart, Ertragsniveau, TatsErtrag, Stickstoffbedarfswert, ZuschlagErtrag, AbschlagErtrag, ALoderGL, P2O5_HP,

@@ -2,6 +2,7 @@
 // carried balance history, the copied fields, the yield reset, deleting,
 // the begin of the fertiliser year and the first-year window.
 #include "duengejahre.h"
+#include "dbauswahl.h"
 #include "dbeditmod.h"
 #include "fensterbetrieb.h"
 #include "jahresbereich.h"
@@ -213,6 +214,30 @@ TEST_F(Jahr, FlaechenSpeichernUndWarnen) {
   EXPECT_DOUBLE_EQ(FWert(QStringLiteral("select Flaeche170kg from DuengeJahr where BetriebsNr = 2")).toDouble(), 70.2);
   // The calculated values of the list.
   EXPECT_DOUBLE_EQ(fenster->Jahre().Wert(QStringLiteral("GFZuschlag")).toDouble(), 1.15);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Jahr, SchalterDerNitratgebietsregelnGehoertZumJahr) {
+  Starten();
+  TDBCheckBoxMod* schalter = J().NitratRegeln();
+  EXPECT_EQ(schalter->accessibleName(), QStringLiteral("Regeln für Nitratgebiete anwenden"));
+  // 2021 has the rules on by default.
+  EXPECT_TRUE(schalter->isChecked());
+  schalter->click();
+  J().OkKnopf()->click();
+  EXPECT_EQ(FWert(QStringLiteral("select NitratgebietRegeln from DuengeJahr where BetriebsNr = 2 and Duengejahr = 2021"))
+                .toInt(),
+            0);
+  // An appended year starts with them on again.
+  meldungen.antworten = {false};
+  J().AnhaengenKnopf()->click();
+  EXPECT_EQ(FWert(QStringLiteral("select NitratgebietRegeln from DuengeJahr where BetriebsNr = 2 and Duengejahr = 2022"))
+                .toInt(),
+            1);
+  EXPECT_TRUE(schalter->isChecked());
 }
 
 }  // namespace
