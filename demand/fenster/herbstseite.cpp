@@ -5,11 +5,13 @@
 #include "dbauswahl.h"
 #include "dbeditmod.h"
 #include "formular.h"
+#include "herbstliste.h"
 #include "listenansicht.h"
 #include "meldungen.h"
 
 #include <QButtonGroup>
 #include <QDate>
+#include <QDir>
 #include <QEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -85,13 +87,13 @@ QLayout* THerbstSeite::Knoepfe() {
   m_setzen->setEnabled(m_gemerkt->has_value());
   zeile({Knopf(u"Herbstdüngung merken"_s, {}, [this] { Merken(); }), m_setzen,
          Knopf(u"Angaben löschen"_s, {}, [this] { AngabenLoeschen(); })});
-  // Printing and the spreadsheet list come with the demand sheets.
+  // Printing comes with the demand sheets.
   const auto spaeter = [this](const QString& text) {
     QPushButton* k = Knopf(text, {}, [] {});
     k->setEnabled(false);
     return k;
   };
-  zeile({spaeter(u"Ergebnis drucken"_s), spaeter(u"alle berechneten drucken"_s), spaeter(u"Excel-Export"_s)});
+  zeile({spaeter(u"Ergebnis drucken"_s), spaeter(u"alle berechneten drucken"_s), Knopf(u"Excel-Export"_s, {}, [this] { ExcelExport(); })});
   return v;
 }
 
@@ -204,3 +206,14 @@ void THerbstSeite::Setzen() {
 }
 
 void THerbstSeite::AngabenLoeschen() { Herbstduengung::AngabenLoeschen(*m_liste); }
+
+void THerbstSeite::ExcelExport() {
+  emit SpeichernVerlangt();
+  using Listenausgabe::TErgebnis;
+  const TErgebnis e =
+      Herbstliste::Exportieren(m_db, m_meldungen, m_daten.betrieb, m_daten.jahr, m_seite, QDir::currentPath());
+  if (e != TErgebnis::Geschrieben && e != TErgebnis::Fehler) return;
+  // The rules ran on the fields: the page shows them from its first field.
+  m_liste->Oeffnen();
+  m_liste->Erster();
+}

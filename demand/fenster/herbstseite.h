@@ -37,6 +37,8 @@ public:
   void Merken();
   void Setzen();
   void AngabenLoeschen();
+  // "Excel-Export": the autumn list of this page.
+  void ExcelExport();
 
 protected:
   bool eventFilter(QObject* objekt, QEvent* ereignis) override;

@@ -8,10 +8,12 @@
 #include "formular.h"
 #include "listenansicht.h"
 #include "meldungen.h"
+#include "phosphorliste.h"
 #include "schlagdaten.h"
 
 #include <QColor>
 #include <QDate>
+#include <QDir>
 #include <QEvent>
 #include <QFont>
 #include <QFormLayout>
@@ -87,14 +89,14 @@ TPhosphorSeite::TPhosphorSeite(TBedarfsdaten& daten, QWidget* eltern) : TBedarfs
   merken->addWidget(m_setzen = Knopf(u"Datum/ Methode setzen"_s, {}, [this] { DatumMethodeSetzen(); }));
   merken->addStretch();
   links->addLayout(merken);
-  // Printing and the spreadsheet list come later; their place is kept.
+  // Printing comes later; its place is kept.
   auto* ausgabe = new QHBoxLayout;
   ausgabe->addWidget(m_drucken = Knopf(u"Ergebnis drucken"_s, {}, [] {}));
   ausgabe->addWidget(m_alleDrucken = Knopf(u"Alle berechneten drucken"_s, {}, [] {}));
-  ausgabe->addWidget(m_excel = Knopf(u"Excel-Export"_s, {}, [] {}));
+  ausgabe->addWidget(m_excel = Knopf(u"Excel-Export"_s, {}, [this] { ExcelExport(); }));
   ausgabe->addStretch();
   links->addLayout(ausgabe);
-  for (QPushButton* k : {m_setzen, m_drucken, m_alleDrucken, m_excel}) k->setEnabled(false);
+  for (QPushButton* k : {m_setzen, m_drucken, m_alleDrucken}) k->setEnabled(false);
   links->addStretch();
   mitteOben->addLayout(links);
   mitteOben->addWidget(ErgebnisBauen(), 1);
@@ -478,4 +480,18 @@ void TPhosphorSeite::Berechnen(bool vomKnopf) {
   Anzeigen();
   const QString warnung = P::Bereichswarnung(Ganz(s.Wert(u"P_DuengeBedarf"_s)), s.Wert(u"P_Kulturen"_s).toInt());
   if (!warnung.isEmpty()) m_meldungen.Info(warnung);
+}
+
+void TPhosphorSeite::ExcelExport() {
+  emit SpeichernVerlangt();
+  TADODataSetMod& s = Liste();
+  const int position = s.Position();
+  using Listenausgabe::TErgebnis;
+  if (Phosphorliste::Exportieren(m_db, m_meldungen, m_daten.betrieb, m_daten.jahr, QDir::currentPath()) !=
+      TErgebnis::Geschrieben)
+    return;
+  // The pass changed results: the list shows them, on the field it was on.
+  m_daten.SchlaegeNeuLesen();
+  if (position >= 0 && position < s.Anzahl()) s.Gehe(position);
+  Anzeigen();
 }

@@ -38,6 +38,8 @@ public:
   void Naechster();
   void DatumMethodeMerken();
   void DatumMethodeSetzen();
+  // "Excel-Export": the phosphate list of the farm year.
+  void ExcelExport();
 
 signals:
   // "Berechnen" found the field incomplete: it is to be shown and checked.

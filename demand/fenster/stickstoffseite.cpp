@@ -9,9 +9,11 @@
 #include "kulturdaten.h"
 #include "listenansicht.h"
 #include "meldungen.h"
+#include "stickstoffliste.h"
 #include "stickstoffpruefung.h"
 
 #include <QDate>
+#include <QDir>
 #include <QEvent>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -52,6 +54,7 @@ TStickstoffSeite::TStickstoffSeite(TBedarfsdaten& daten, QWidget* eltern) : TBed
   k->addWidget(Knopf(u"Berechnen"_s, {}, [this] { Berechnen(); }));
   k->addWidget(Knopf(u"Nmin merken"_s, {}, [this] { NminMerken(); }));
   k->addWidget(m_nminSetzen = Knopf(u"Nmin setzen"_s, {}, [this] { NminSetzen(); }));
+  k->addWidget(Knopf(u"Excel-Export"_s, {}, [this] { ExcelExport(); }));
   m_nminSetzen->setEnabled(false);
   links->addLayout(k);
   h->addLayout(links, 1);
@@ -365,4 +368,18 @@ void TStickstoffSeite::Berechnen() {
   const QString warnung =
       Stickstoffpruefung::Bereichswarnung(liste.Wert(u"KulturGruppe"_s).toInt(), Ganz(liste.Wert(u"Duengebedarf"_s)));
   if (!warnung.isEmpty()) m_meldungen.Info(warnung);
+}
+
+void TStickstoffSeite::ExcelExport() {
+  emit SpeichernVerlangt();
+  using Listenausgabe::TErgebnis;
+  const TErgebnis e =
+      Stickstoffliste::Exportieren(m_db, m_meldungen, m_daten.betrieb, m_daten.jahr, QDir::currentPath());
+  if (e != TErgebnis::Geschrieben && e != TErgebnis::Fehler) return;
+  // The rules and the pass changed the demands: the lists show them anew,
+  // the field list from its first field.
+  m_daten.SchlaegeNeuLesen();
+  m_daten.schlaege->Erster();
+  if (m_liste->IstOffen()) m_liste->Aktualisieren();
+  Anzeigen();
 }

@@ -39,6 +39,8 @@ public:
   void DritteSchichtAbleiten();
   void QuelleGewaehlt();
   void QuelleLoeschen();
+  // "Excel-Export": the nitrogen list of the farm year.
+  void ExcelExport();
 
 signals:
   // "Berechnen" found the field incomplete: it is to be shown and checked.

@@ -4,6 +4,7 @@
 #include "aufzeichnungsliste.h"
 #include "connection.h"
 #include "dataset.h"
+#include "duengungsliste.h"
 #include "duengerpanel.h"
 #include "formular.h"
 #include "legumpanel.h"
@@ -12,6 +13,7 @@
 #include "weidepanel.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -148,6 +150,7 @@ TAufzeichnungsseite::TAufzeichnungsseite(TADOModConnection& db, TMeldungen& meld
   raster->addWidget(m_alleSetzen = Knopf(S("alle Dünger setzen   "), &TAufzeichnungsseite::AlleSetzen), 1, 2);
   raster->addWidget(Knopf(S("Weidehaltung merken"), &TAufzeichnungsseite::WeideMerken), 2, 1);
   raster->addWidget(m_weideSetzen = Knopf(S("Weidehaltung setzen"), &TAufzeichnungsseite::WeideSetzen), 2, 2);
+  raster->addWidget(Knopf(S("Excel-Export"), &TAufzeichnungsseite::ExcelExport), 4, 2);
   raster->setRowStretch(5, 1);
   unten->addWidget(knoepfe, 2);
   haupt->addLayout(unten, 2);
@@ -384,4 +387,11 @@ void TAufzeichnungsseite::Suchen(const QString& text) {
         return;
       }
   m_meldungen.Piep();
+}
+
+void TAufzeichnungsseite::ExcelExport() {
+  if (m_schlaege->IstLeer()) return;
+  // The list reads what is stored: a record being entered is saved first.
+  if (!Speichern()) return;
+  Duengungsliste::Exportieren(m_db, m_meldungen, m_betrieb, m_jahr, QDir::currentPath());
 }
