@@ -119,8 +119,8 @@ TMappe Mappe(const Listenausgabe::TKopf& kopf, const std::vector<TZeile>& zeilen
       {u"M", u"N verf."},    {u"N", u"P"},             {u"O", u"P2O5"},
   };
   for (const auto& [spalte, text] : koepfe) m.Text(spalte, 7, QString::fromUtf16(text), F::Spaltenkopf);
-  m.Text(u"I"_s, 8, u"t/m³/ha"_s);
-  for (const char16_t* s : {u"L", u"M", u"N", u"O"}) m.Text(s, 8, u"kg/ha"_s);
+  m.Text(u"I"_s, 8, u"t/m³/ha"_s, F::Einheit);
+  for (const char16_t* s : {u"L", u"M", u"N", u"O"}) m.Text(s, 8, u"kg/ha"_s, F::Einheit);
   m.Zeilenhoehe(7, 28);
   const std::pair<const char16_t*, double> breiten[] = {
       {u"A", 9},  {u"B", 24}, {u"C", 9},  {u"D", 8}, {u"E", 28}, {u"F", 11}, {u"G", 10}, {u"H", 30},
@@ -129,13 +129,13 @@ TMappe Mappe(const Listenausgabe::TKopf& kopf, const std::vector<TZeile>& zeilen
 
   int r = ErsteZeile;
   for (const TZeile& z : zeilen) {
-    m.Zahl(u"A"_s, r, z.schlagNr, F::Ganz);
+    m.Zahl(u"A"_s, r, z.schlagNr, F::Mitte);
     m.Text(u"B"_s, r, z.schlagName);
     m.Zahl(u"C"_s, r, z.groesse, F::ZweiStellen);
-    m.Text(u"D"_s, r, z.nitratgebiet ? u"Ja"_s : u"Nein"_s);
+    m.Text(u"D"_s, r, z.nitratgebiet ? u"Ja"_s : u"Nein"_s, F::Mitte);
     m.Text(u"E"_s, r, z.kultur);
     m.Datum(u"F"_s, r, z.datum);
-    m.Text(u"G"_s, r, z.kategorie);
+    m.Text(u"G"_s, r, z.kategorie, F::Mitte);
     m.Text(u"H"_s, r, z.dng);
     if (z.menge) m.Zahl(u"I"_s, r, *z.menge, F::DreiStellen);
     if (z.weideTage) m.Zahl(u"J"_s, r, *z.weideTage, F::Ganz);

@@ -93,22 +93,22 @@ TMappe Mappe(const Listenausgabe::TKopf& kopf, Herbstduengung::TSeite seite, con
       {u"H", u"davon maximal NH4-N"},
   };
   for (const auto& [spalte, text] : koepfe) m.Text(spalte, 7, QString::fromUtf16(text), F::Spaltenkopf);
-  m.Text(u"F"_s, 8, u"(> 13 mg P-CAL/100 g)"_s);
-  m.Text(u"G"_s, 8, u"kg N ges./ha"_s);
-  m.Text(u"H"_s, 8, u"kg NH4-N/ha"_s);
-  m.Zeilenhoehe(7, 40);
+  m.Text(u"F"_s, 8, u"(> 13 mg P-CAL/100 g)"_s, F::Einheit);
+  m.Text(u"G"_s, 8, u"kg N ges./ha"_s, F::Einheit);
+  m.Text(u"H"_s, 8, u"kg NH4-N/ha"_s, F::Einheit);
+  m.Zeilenhoehe(7, 28);
   const std::pair<const char16_t*, double> breiten[] = {{u"A", 9},  {u"B", 24}, {u"C", 9},  {u"D", 30},
-                                                        {u"E", 60}, {u"F", 14}, {u"G", 13}, {u"H", 13}};
+                                                        {u"E", 60}, {u"F", 20}, {u"G", 13}, {u"H", 13}};
   for (const auto& [spalte, breite] : breiten) m.Spaltenbreite(spalte, breite);
 
   int r = ErsteZeile;
   for (const TZeile& z : zeilen) {
-    m.Zahl(u"A"_s, r, z.schlagNr, F::Ganz);
+    m.Zahl(u"A"_s, r, z.schlagNr, F::Mitte);
     m.Text(u"B"_s, r, z.schlagName);
     m.Zahl(u"C"_s, r, z.groesse, F::ZweiStellen);
     m.Text(u"D"_s, r, z.vorfrucht);
     m.Text(u"E"_s, r, z.fruchtart);
-    m.Text(u"F"_s, r, z.organisch);
+    m.Text(u"F"_s, r, z.organisch, F::Mitte);
     m.Zahl(u"G"_s, r, z.ergebnis, F::Ganz);
     m.Zahl(u"H"_s, r, std::nearbyint(z.ergebnis) >= 1 ? 30 : 0, F::Ganz);
     ++r;

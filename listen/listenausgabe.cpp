@@ -139,7 +139,9 @@ bool Schreiben(const TMappe& mappe, const QString& ziel, QString* fehler) {
       return false;
     }
   }
-  // Across file systems rename copies; a partly copied target goes again.
+  // Rename does not replace; across file systems it copies, and a partly
+  // copied target goes again.
+  if (QFileInfo::exists(ziel)) QFile::remove(ziel);
   if (!QFile::rename(fertig, ziel)) {
     QFile::remove(ziel);
     if (fehler) *fehler = u"Die Datei \"%1\" konnte nicht geschrieben werden."_s.arg(QDir::toNativeSeparators(ziel));

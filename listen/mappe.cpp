@@ -80,6 +80,9 @@ std::array<lxw_format*, AnzahlFormate> FormateAnlegen(lxw_workbook* mappe) {
   format_set_bold(kopf);
   format_set_text_wrap(kopf);
   format_set_align(kopf, LXW_ALIGN_VERTICAL_TOP);
+  format_set_align(kopf, LXW_ALIGN_CENTER);
+  format_set_align(f[int(F::Einheit)], LXW_ALIGN_CENTER);
+  format_set_align(f[int(F::Mitte)], LXW_ALIGN_CENTER);
   format_set_bottom(kopf, LXW_BORDER_THIN);
   format_set_num_format(f[int(F::Ganz)], "0");
   format_set_num_format(f[int(F::EineStelle)], "0.0");
@@ -106,6 +109,11 @@ bool TMappe::Speichern(const QString& pfad, QString* fehler) const {
   }
   lxw_worksheet* blatt = workbook_add_worksheet(mappe, "Tabelle1");
   const auto formate = FormateAnlegen(mappe);
+  // The lists are wide: printed across A4 landscape, the column heads on every page.
+  worksheet_set_landscape(blatt);
+  worksheet_set_paper(blatt, 9);
+  worksheet_fit_to_pages(blatt, 1, 0);
+  worksheet_repeat_rows(blatt, 6, 7);
   for (const auto& [spalte, breite] : m_breiten)
     worksheet_set_column(blatt, lxw_col_t(spalte), lxw_col_t(spalte), breite, nullptr);
   for (const auto& [zeile, hoehe] : m_hoehen) worksheet_set_row(blatt, lxw_row_t(zeile), hoehe, nullptr);

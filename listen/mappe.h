@@ -18,7 +18,9 @@ public:
     Standard,
     Fett,        // bold text (the farm's name, labels)
     Titel,       // a heading, bold and larger
-    Spaltenkopf, // column captions: bold, wrapped, framed below
+    Spaltenkopf, // column captions: bold, wrapped, centred, framed below
+    Einheit,     // the unit under a caption, centred
+    Mitte,       // a short text centred in its column (Ja/Nein, a class)
     Ganz,        // 0
     EineStelle,  // 0.0
     ZweiStellen, // 0.00

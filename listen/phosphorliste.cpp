@@ -100,14 +100,14 @@ TMappe Mappe(const Listenausgabe::TKopf& kopf, const std::vector<TZeile>& zeilen
       {u"P", u"verbleiben- der P-Dünge- bedarf"},
   };
   for (const auto& [spalte, text] : koepfe) m.Text(spalte, 7, QString::fromUtf16(text), F::Spaltenkopf);
-  m.Text(u"H"_s, 8, u"dt/ha"_s);
-  m.Text(u"J"_s, 8, u"mg/100 g"_s);
-  m.Text(u"L"_s, 8, u"kg P/ha"_s);
-  m.Text(u"M"_s, 8, u"kg P2O5/ha"_s);
-  m.Text(u"N"_s, 8, u"kg P/ha"_s);
-  m.Text(u"O"_s, 8, u"kg P/ha"_s);
-  m.Text(u"P"_s, 8, u"kg P/ha"_s);
-  m.Zeilenhoehe(7, 40);
+  m.Text(u"H"_s, 8, u"dt/ha"_s, F::Einheit);
+  m.Text(u"J"_s, 8, u"mg/100 g"_s, F::Einheit);
+  m.Text(u"L"_s, 8, u"kg P/ha"_s, F::Einheit);
+  m.Text(u"M"_s, 8, u"kg P2O5/ha"_s, F::Einheit);
+  m.Text(u"N"_s, 8, u"kg P/ha"_s, F::Einheit);
+  m.Text(u"O"_s, 8, u"kg P/ha"_s, F::Einheit);
+  m.Text(u"P"_s, 8, u"kg P/ha"_s, F::Einheit);
+  m.Zeilenhoehe(7, 54);
   const std::pair<const char16_t*, double> breiten[] = {
       {u"A", 9},  {u"B", 24}, {u"C", 9},  {u"D", 11}, {u"E", 8},  {u"F", 10}, {u"G", 30}, {u"H", 9},
       {u"I", 11}, {u"J", 9},  {u"K", 8},  {u"L", 10}, {u"M", 11}, {u"N", 11}, {u"O", 10}, {u"P", 11}};
@@ -115,17 +115,17 @@ TMappe Mappe(const Listenausgabe::TKopf& kopf, const std::vector<TZeile>& zeilen
 
   int r = ErsteZeile;
   for (const TZeile& z : zeilen) {
-    m.Zahl(u"A"_s, r, z.schlagNr, F::Ganz);
+    m.Zahl(u"A"_s, r, z.schlagNr, F::Mitte);
     m.Text(u"B"_s, r, z.schlagName);
     m.Zahl(u"C"_s, r, z.groesse, F::ZweiStellen);
-    m.Text(u"D"_s, r, z.nutzung);
-    m.Text(u"E"_s, r, z.nitratgebiet ? u"ja"_s : u"nein"_s);
-    m.Text(u"F"_s, r, z.zeitraum);
+    m.Text(u"D"_s, r, z.nutzung, F::Mitte);
+    m.Text(u"E"_s, r, z.nitratgebiet ? u"ja"_s : u"nein"_s, F::Mitte);
+    m.Text(u"F"_s, r, z.zeitraum, F::Mitte);
     m.Text(u"G"_s, r, z.kultur);
     m.Zahl(u"H"_s, r, z.tatsErtrag, F::Ganz);
     m.Datum(u"I"_s, r, z.analyseDatum);
     m.Zahl(u"J"_s, r, z.p2o5Gehalt, F::EineStelle);
-    m.Text(u"K"_s, r, z.gehaltsklasse);
+    m.Text(u"K"_s, r, z.gehaltsklasse, F::Mitte);
     if (z.pBedarf) m.Zahl(u"L"_s, r, *z.pBedarf, F::Ganz);
     if (z.p2o5Bedarf) m.Zahl(u"M"_s, r, *z.p2o5Bedarf, F::Ganz);
     if (z.pBedarfFachlich) m.Zahl(u"N"_s, r, *z.pBedarfFachlich, F::Ganz);

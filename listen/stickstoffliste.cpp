@@ -68,9 +68,9 @@ TMappe Mappe(const Listenausgabe::TKopf& kopf, const std::vector<TZeile>& zeilen
       {u"N", u"verbleibender N-Düngebedarf"},
   };
   for (const auto& [spalte, text] : koepfe) m.Text(spalte, 7, QString::fromUtf16(text), F::Spaltenkopf);
-  m.Text(u"F"_s, 8, u"dt/ha"_s);
-  for (const char16_t* s : {u"G", u"H", u"I", u"J", u"K", u"L", u"M", u"N"}) m.Text(s, 8, u"kg N/ha"_s);
-  m.Zeilenhoehe(7, 40);
+  m.Text(u"F"_s, 8, u"dt/ha"_s, F::Einheit);
+  for (const char16_t* s : {u"G", u"H", u"I", u"J", u"K", u"L", u"M", u"N"}) m.Text(s, 8, u"kg N/ha"_s, F::Einheit);
+  m.Zeilenhoehe(7, 54);
   const std::pair<const char16_t*, double> breiten[] = {{u"A", 9},  {u"B", 24}, {u"C", 9},  {u"D", 8},  {u"E", 30},
                                                         {u"F", 10}, {u"G", 8},  {u"H", 8},  {u"I", 8},  {u"J", 8},
                                                         {u"K", 11}, {u"L", 12}, {u"M", 10}, {u"N", 12}};
@@ -78,17 +78,17 @@ TMappe Mappe(const Listenausgabe::TKopf& kopf, const std::vector<TZeile>& zeilen
 
   int r = ErsteZeile;
   for (const TZeile& z : zeilen) {
-    m.Zahl(u"A"_s, r, z.schlagNr, F::Ganz);
+    m.Zahl(u"A"_s, r, z.schlagNr, F::Mitte);
     m.Text(u"B"_s, r, z.schlagName);
     m.Zahl(u"C"_s, r, z.groesse, F::ZweiStellen);
-    m.Text(u"D"_s, r, z.nitratgebiet ? u"Ja"_s : u"Nein"_s);
+    m.Text(u"D"_s, r, z.nitratgebiet ? u"Ja"_s : u"Nein"_s, F::Mitte);
     m.Text(u"E"_s, r, z.kultur);
     m.Zahl(u"F"_s, r, z.tatsErtrag, F::Ganz);
     const std::pair<const char16_t*, double> nmin[] = {
         {u"G", z.nmin0_30}, {u"H", z.nmin30_60}, {u"I", z.nmin60_90}, {u"J", z.nmin}};
     for (const auto& [spalte, wert] : nmin) {
       if (z.gruenland)
-        m.Text(spalte, r, u"entfällt"_s);
+        m.Text(spalte, r, u"entfällt"_s, F::Mitte);
       else
         m.Zahl(spalte, r, wert, F::Ganz);
     }
