@@ -155,9 +155,15 @@ TErgebnis Ausgeben(TMeldungen& meldungen, const QString& ordner, const QString& 
   const QString ziel = ZielErfragen(meldungen, ordner);
   if (ziel.isEmpty()) return TErgebnis::Abgebrochen;
   if (!ZielFreimachen(meldungen, ziel)) return TErgebnis::Gesperrt;
-  if (vorher) vorher();
   QString fehler;
-  if (!Schreiben(bauen(), ziel, &fehler)) {
+  bool ok = false;
+  {
+    // The rules of a year and LibreOffice's conversion take seconds.
+    const TWarten warten(&meldungen, u"Die Liste wird geschrieben …"_s);
+    if (vorher) vorher();
+    ok = Schreiben(bauen(), ziel, &fehler);
+  }
+  if (!ok) {
     meldungen.Info(fehlermeldung + u"\n\n"_s + fehler);
     return TErgebnis::Fehler;
   }

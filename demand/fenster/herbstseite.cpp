@@ -209,6 +209,8 @@ void THerbstSeite::AngabenLoeschen() { Herbstduengung::AngabenLoeschen(*m_liste)
 
 void THerbstSeite::ExcelExport() {
   emit SpeichernVerlangt();
+  // Input that could not be saved stays on screen; the list waits for it.
+  if (m_liste->Zustand() != TADODataSetMod::TZustand::Blaettern && m_liste->IstOffen()) return;
   using Listenausgabe::TErgebnis;
   const TErgebnis e =
       Herbstliste::Exportieren(m_db, m_meldungen, m_daten.betrieb, m_daten.jahr, m_seite, QDir::currentPath());

@@ -485,6 +485,8 @@ void TPhosphorSeite::Berechnen(bool vomKnopf) {
 void TPhosphorSeite::ExcelExport() {
   emit SpeichernVerlangt();
   TADODataSetMod& s = Liste();
+  // Input that could not be saved stays on screen; the list waits for it.
+  if (s.Zustand() != TADODataSetMod::TZustand::Blaettern && s.IstOffen()) return;
   const int position = s.Position();
   using Listenausgabe::TErgebnis;
   if (Phosphorliste::Exportieren(m_db, m_meldungen, m_daten.betrieb, m_daten.jahr, QDir::currentPath()) !=

@@ -372,6 +372,8 @@ void TStickstoffSeite::Berechnen() {
 
 void TStickstoffSeite::ExcelExport() {
   emit SpeichernVerlangt();
+  // Input that could not be saved stays on screen; the list waits for it.
+  if (m_liste->Zustand() != TADODataSetMod::TZustand::Blaettern && m_liste->IstOffen()) return;
   using Listenausgabe::TErgebnis;
   const TErgebnis e =
       Stickstoffliste::Exportieren(m_db, m_meldungen, m_daten.betrieb, m_daten.jahr, QDir::currentPath());

@@ -79,6 +79,22 @@ TEST_F(Stickstoffliste_, ZeilenKoepfeUndFormelnWieGelesen) {
   EXPECT_GT(Von(K("Anbau"), gras, K("Duengebedarf")).toDouble(), 0.0);
 }
 
+TEST_F(Stickstoffliste_, PassSpeichertUngueltigeZeilenMitIhrenSpeicheraktionen) {
+  // Without a run of the rules: the valid rows get their values by hand.
+  Sql(K("update Anbau set Duengebedarf = 99, Kultur = 'Winterweizen A, B', TatsErtrag = 80, Stickstoffbedarfswert = 150"));
+  Sql(K("update Anbau set Stickstoffbedarfswert = null where ID = :id"), {{K("id"), offen}});
+  Sql(K("update Schlag set HF_Name = ''"));
+  EXPECT_EQ(Stickstoffliste::Gueltigkeitspass(db, Betrieb, Jahr), std::vector<qint64>{offen});
+  EXPECT_EQ(Von(K("Anbau"), offen, K("Duengebedarf")).toDouble(), 0.0);
+  // Before saving the field takes the crop row's summary; after it the rules of group 20 ran.
+  EXPECT_EQ(Wert(K("select HF_Name from Schlag where Parzelle = 3")).toString(), K("Winterweizen A, B"));
+  EXPECT_EQ(Von(K("Anbau"), offen, K("Stickstoffbedarfswert")).toDouble(), 230.0);
+  // The valid rows are not touched.
+  EXPECT_EQ(Von(K("Anbau"), weizen, K("Duengebedarf")).toDouble(), 99.0);
+  EXPECT_EQ(Von(K("Anbau"), weizen, K("Stickstoffbedarfswert")).toDouble(), 150.0);
+  EXPECT_EQ(Wert(K("select HF_Name from Schlag where Parzelle = 1")).toString(), QString());
+}
+
 TEST_F(Stickstoffliste_, XlsGibtDieselbenWerte) {
   LIBREOFFICE_ERFORDERLICH();
   const QString datei = Ziel(K("Stickstoff.xls"));
