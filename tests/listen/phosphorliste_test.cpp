@@ -86,6 +86,20 @@ TEST_F(Phosphorliste_, ZeilenUndGueltigkeitWieGelesen) {
   EXPECT_EQ(Gespeichert(3, "P_DuengeBedarf"), -5.0);
 }
 
+TEST_F(Phosphorliste_, FormelUndLeereErgebnisseImArbeitsblatt) {
+  const TMappe m = Phosphorliste::Mappe(Listenausgabe::Kopf(db, Betrieb, Jahr), Phosphorliste::Zeilen(db, Betrieb, Jahr));
+  const TMappe::TZelle* p = m.Zelle(K("P"), 10);
+  ASSERT_NE(p, nullptr);
+  EXPECT_EQ(p->art, TMappe::TArt::Formel);
+  EXPECT_EQ(p->text, K("=L10-O10"));
+  EXPECT_EQ(p->zahl, 0.0);
+  EXPECT_EQ(m.Zelle(K("P"), 9)->zahl, 26.0);
+  for (const char* s : {"L", "M", "N", "O"}) EXPECT_EQ(m.Zelle(K(s), 10), nullptr) << s;
+  EXPECT_EQ(m.Zelle(K("I"), 9)->art, TMappe::TArt::Datum);
+  EXPECT_EQ(m.Zelle(K("I"), 9)->datum, QDate(2015, 3, 1));
+  EXPECT_EQ(m.Zelle(K("H"), 7)->text, K("verwen- detes Ertrags- Niveau"));
+}
+
 TEST_F(Phosphorliste_, XlsGibtDieselbenWerte) {
   LIBREOFFICE_ERFORDERLICH();
   const QString datei = Ziel(K("Phosphor.xls"));

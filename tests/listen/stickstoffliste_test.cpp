@@ -2,6 +2,7 @@
 // LibreOffice, and the validity pass that follows it.
 #include "listenbetrieb.h"
 
+#include "stickstoff.h"
 #include "stickstoffliste.h"
 
 #include <QDir>
@@ -77,6 +78,32 @@ TEST_F(Stickstoffliste_, ZeilenKoepfeUndFormelnWieGelesen) {
   EXPECT_EQ(Von(K("Anbau"), offen, K("Duengebedarf")).toDouble(), 0.0);
   EXPECT_EQ(Von(K("Anbau"), weizen, K("Duengebedarf")).toDouble(), 143.0);
   EXPECT_GT(Von(K("Anbau"), gras, K("Duengebedarf")).toDouble(), 0.0);
+}
+
+// The workbook itself, also where LibreOffice is missing: the formulas
+// stand as formulas, with the value a spreadsheet computes from the row.
+TEST_F(Stickstoffliste_, FormelnStehenAlsFormelnMitIhremWert) {
+  ::Stickstoff::JahrBerechnen(db, Betrieb, Jahr);
+  const auto zeilen = Stickstoffliste::Zeilen(db, Betrieb, Jahr);
+  ASSERT_EQ(zeilen.size(), 3u);
+  const TMappe m = Stickstoffliste::Mappe(Listenausgabe::Kopf(db, Betrieb, Jahr), zeilen);
+  for (int r : {9, 10, 11}) {
+    const TMappe::TZelle* n = m.Zelle(K("N"), r);
+    ASSERT_NE(n, nullptr) << r;
+    EXPECT_EQ(n->art, TMappe::TArt::Formel);
+    EXPECT_EQ(n->text, K("=K%1-M%1").arg(r));
+    ASSERT_NE(m.Zelle(K("K"), r), nullptr);
+    EXPECT_EQ(n->zahl, m.Zelle(K("K"), r)->zahl) << r;
+    EXPECT_EQ(m.Zelle(K("M"), r), nullptr) << r;
+  }
+  EXPECT_EQ(m.Zelle(K("N"), 9)->zahl, 143.0);
+  EXPECT_DOUBLE_EQ(m.Zelle(K("L"), 9)->zahl, 114.4);
+  EXPECT_EQ(m.Zelle(K("L"), 10), nullptr);
+  EXPECT_EQ(m.Zelle(K("G"), 10)->text, K("entfällt"));
+  EXPECT_EQ(m.Zelle(K("A"), 7)->text, K("Schlag-Nr."));
+  EXPECT_EQ(m.Zelle(K("F"), 7)->text, K("verwendetes Ertrags- Niveau"));
+  EXPECT_EQ(m.Zelle(K("N"), 2)->art, TMappe::TArt::Datum);
+  EXPECT_EQ(m.LetzteZeile(), 11);
 }
 
 TEST_F(Stickstoffliste_, PassSpeichertUngueltigeZeilenMitIhrenSpeicheraktionen) {
