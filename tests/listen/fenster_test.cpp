@@ -7,6 +7,7 @@
 #include "dataset.h"
 #include "duengebedarfsfenster.h"
 #include "fensterelement.h"
+#include "herbstseite.h"
 #include "phosphorseite.h"
 #include "schlagseite.h"
 #include "stickstoffseite.h"
@@ -85,12 +86,17 @@ TEST_F(FensterListen, PhosphorSeiteKehrtZumSchlagZurueckUndZeigtDieNullen) {
   EXPECT_EQ(s.Wert(0, s.FeldIndex(K("P_DuengeBedarf"))).toDouble(), 26.0);
 }
 
-TEST_F(FensterListen, HerbstSeiteSchreibt) {
+TEST_F(FensterListen, HerbstSeiteSchreibtUndStehtDanachAufDemErstenSchlag) {
   TDuengebedarfsfenster& f = Bedarf(TDuengebedarfsfenster::SeiteHerbst);
+  auto* seite = qobject_cast<THerbstSeite*>(f.Seiten()->currentWidget());
+  ASSERT_NE(seite, nullptr);
+  seite->Liste().Gehe(2);
   Ziel(K("HD.xlsx"));
-  Klicken(f.Seiten()->currentWidget());
+  Klicken(seite);
   EXPECT_EQ(meldungen.Infos(), QStringList{Fertig()});
   EXPECT_EQ(Listen(), QStringList{K("HD.xlsx")});
+  EXPECT_EQ(seite->Liste().Position(), 0);
+  EXPECT_EQ(f.SchlagSeite().Liste().Wert(K("Parzelle")).toInt(), 1);
 }
 
 TEST_F(FensterListen, AbgebrochenerDialogSchreibtNichtsUndSagtNichts) {
