@@ -45,7 +45,7 @@ bool HatSchlaege(TADOModConnection& db, int betrieb, int jahr) {
              .toInt() > 0;
 }
 
-QString Filter() { return u"Excel-Datei (*.XLSX) (*.xlsx);;Excel-Datei (*.XLS) (*.xls)"_s; }
+QString Filter() { return u"Excel-Datei (*.XLSX *.xlsx);;Excel-Datei (*.XLS *.xls)"_s; }
 
 QString Fertig() { return u"Fertig, bitte vor Weiterarbeit im Quendrix unbedingt erst Excel schließen."_s; }
 
