@@ -3,6 +3,7 @@
 #include "aufzeichnungsfenster.h"
 #include "bildschirmdruck.h"
 #include "duengebedarfsfenster.h"
+#include "ertragsfenster.h"
 #include "hauptfenster.h"
 #include "vorauswahl.h"
 
@@ -44,4 +45,8 @@ void ArbeitsfensterEinsetzen(THauptfenster& hauptfenster, TADOModConnection& db,
                                   };
                                   fenster.Ausfuehren();
                                 });
+  hauptfenster.FensterEinsetzen(THauptfenster::TAktion::Ertraege, [&db, &meldungen](THauptfenster& h) {
+    TErtragsfenster fenster(db, meldungen, int(h.BetriebsNr()), h.Jahr(), false, &h);
+    fenster.Ausfuehren();
+  });
 }

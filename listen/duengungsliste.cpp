@@ -1,6 +1,7 @@
 #include "duengungsliste.h"
 
-#include "connection.h"
+#include "auswertung.h"
+#include "druckdaten.h"
 #include "meldungen.h"
 
 #include <cmath>
@@ -11,97 +12,33 @@ namespace Duengungsliste {
 
 namespace {
 constexpr int ErsteZeile = 9;
-constexpr double P2O5 = 2.2914;
 
-double Nz(const QVariant& v) { return v.isNull() ? 0.0 : v.toDouble(); }
-std::optional<double> Wert(const QVariant& v) { return v.isNull() ? std::nullopt : std::optional(v.toDouble()); }
+std::optional<double> Ganz(const QVariant& v) {
+  return v.isNull() ? std::nullopt : std::optional(std::nearbyint(v.toDouble()));
+}
 }  // namespace
 
-TNaehrstoffe Naehrstoffe(const TAufzeichnung& a) {
-  TNaehrstoffe n;
-  const double g = Nz(a.groesse);
-  if (a.kategorie == 3) {
-    // A share of exactly 10 % is not above 10 %.
-    const bool ueber10 = !a.leguminosenanteil.isNull() && a.leguminosenanteil.toDouble() > 10;
-    if (a.isLegumPauschal.toInt() == 1 || a.menge.isNull() || a.menge.toDouble() <= 0)
-      n.mengeNha = Nz(ueber10 ? a.nBindungHaGr10P : a.nBindungHa);
-    else
-      n.mengeNha = a.menge.toDouble() * Nz(ueber10 ? a.nBindungDtFmGr10P : a.nBindungDtFm);
-  } else if (a.kategorie == 4) {
-    if (!a.weideTiere.isNull() && !a.weideTage.isNull() && !a.nt.isNull())
-      n.mengeNha = a.weideTiere.toDouble() * a.weideTage.toDouble() * a.nt.toDouble() * (g > 0 ? 1 / g : 0) / 365;
-  } else if (!a.menge.isNull() && !a.nt.isNull()) {
-    n.mengeNha = a.menge.toDouble() * a.nt.toDouble();
-  }
-  if (!a.menge.isNull() && !a.nh4n.isNull()) n.mengeNH4Nha = a.menge.toDouble() * a.nh4n.toDouble();
-  if (g > 0)
-    n.pMenge = Nz(a.p) * (a.kategorie == 4 ? Nz(a.weideTiere) * Nz(a.weideTage) / 365 : g) *
-               (a.kategorie == 4 ? 1 : std::max(Nz(a.menge), 0.0));
-  return n;
-}
-
-QString Kategorietext(int kategorie) {
-  switch (kategorie) {
-    case 1: return u"Min.-D."_s;
-    case 2: return u"Org.-D."_s;
-    case 3: return u"Legum.N."_s;
-    case 4: return u"Weide"_s;
-    case 5: return u"And. Stoffe"_s;
-    default: return {};
-  }
-}
-
-std::vector<TZeile> Zeilen(TADOModConnection& db, int betrieb, int jahr) {
+std::vector<TZeile> Zeilen(TADOModConnection& db, int betrieb, int jahr, bool* ok) {
   std::vector<TZeile> zeilen;
-  TAbfrage q(db,
-             u"SELECT d.Kategorie, d.Menge, d.NT, d.NH4N, d.P, d.WeideTiere, d.WeideTage, d.IsLegumPauschal,"
-             " d.Leguminosenanteil, d.N_Bindung_ha, d.N_Bindung_ha_gr10P, d.N_Bindung_dt_FM, d.N_Bindung_dt_FM_gr10P,"
-             " s.Groesse, s.SchlagNr, s.SchlagName, s.BewirtschaftungsAuflagen, a.Jahr, a.Kultur, d.Datum, d.Dng"
-             " FROM Dung d JOIN Anbau a ON a.ID = d.ProbenID"
-             " LEFT JOIN Schlag s ON s.BetriebsNr = a.BetriebsNr AND s.Jahr = a.Jahr AND s.Parzelle = a.Parzelle"
-             " WHERE d.BetriebsNr = :B AND ((d.Kategorie = 3 AND d.Jahr = :J) OR (d.Kategorie <> 3"
-             " AND d.Datum IS NOT NULL AND CAST(substr(d.Datum, 1, 4) AS INTEGER) = :J))"
-             " ORDER BY s.SchlagName, d.Datum, d.Kategorie, d.DngGrpNummer, d.ID"_s,
-             {{u"B"_s, betrieb}, {u"J"_s, jahr}});
-  while (q.Naechste()) {
-    TAufzeichnung a;
-    a.kategorie = q.Wert(0).toInt();
-    a.menge = q.Wert(1);
-    a.nt = q.Wert(2);
-    a.nh4n = q.Wert(3);
-    a.p = q.Wert(4);
-    a.weideTiere = q.Wert(5);
-    a.weideTage = q.Wert(6);
-    a.isLegumPauschal = q.Wert(7);
-    a.leguminosenanteil = q.Wert(8);
-    a.nBindungHa = q.Wert(9);
-    a.nBindungHaGr10P = q.Wert(10);
-    a.nBindungDtFm = q.Wert(11);
-    a.nBindungDtFmGr10P = q.Wert(12);
-    a.groesse = q.Wert(13);
-    const TNaehrstoffe n = Naehrstoffe(a);
-    const double g = Nz(a.groesse);
-
+  for (const Auswertung::TDungsatz& s :
+       Auswertung::Saetze(db, betrieb, jahr, Auswertung::TReihenfolge::NachSchlag, ok)) {
     TZeile z;
-    z.schlagNr = q.Wert(14).toDouble();
-    z.schlagName = q.Wert(15).toString();
-    z.groesse = g;
-    z.nitratgebiet = q.Wert(16).toInt() == 2;
-    z.kultur = q.Wert(17).toString() + u' ' + q.Wert(18).toString();
-    z.datum = q.Wert(19).isNull() ? QDate() : QDate::fromString(q.Wert(19).toString().left(10), Qt::ISODate);
-    z.kategorie = Kategorietext(a.kategorie);
-    z.dng = q.Wert(20).toString();
-    z.menge = Wert(a.menge);
+    z.schlagNr = s.schlagNr.toDouble();
+    z.schlagName = s.schlagName;
+    z.groesse = s.groesse.toDouble();
+    z.nitratgebiet = s.nitratgebiet == 2;
+    z.kultur = QString::number(s.kulturJahr) + u' ' + s.kultur;
+    z.datum = s.datum;
+    z.kategorie = Druckdaten::Kategoriekurz(s.kategorie);
+    z.dng = s.dng;
     // Mineral fertiliser and legume yields are kept in dt per ha.
-    if (z.menge && (a.kategorie == 1 || a.kategorie == 3)) *z.menge *= 0.1;
-    z.weideTage = Wert(a.weideTage);
-    if (z.weideTage) z.weideTage = std::nearbyint(*z.weideTage);
-    z.weideTiere = Wert(a.weideTiere);
-    if (z.weideTiere) z.weideTiere = std::nearbyint(*z.weideTiere);
-    z.nHa = n.mengeNha;
-    z.nh4nHa = n.mengeNH4Nha;
-    z.pHa = g > 0 ? n.pMenge / g : 0;
-    z.p2o5Ha = g > 0 ? n.pMenge * P2O5 / g : 0;
+    if (!s.menge.isNull()) z.menge = s.MengeTonnen();
+    z.weideTage = Ganz(s.weideTage);
+    z.weideTiere = Ganz(s.weideTiere);
+    z.nHa = s.mengeN_ha;
+    z.nh4nHa = s.mengeNH4N_ha;
+    z.pHa = s.PJeHa();
+    z.p2o5Ha = s.P2O5JeHa();
     zeilen.push_back(z);
   }
   return zeilen;
@@ -153,9 +90,15 @@ Listenausgabe::TErgebnis Exportieren(TADOModConnection& db, TMeldungen& meldunge
                                      const QString& ordner) {
   using Listenausgabe::TErgebnis;
   if (!Listenausgabe::HatSchlaege(db, betrieb, jahr)) return TErgebnis::Nichts;
-  const TErgebnis e =
-      Listenausgabe::Ausgeben(meldungen, ordner, Listenausgabe::FehlerSonst(), {},
-                              [&] { return Mappe(Listenausgabe::Kopf(db, betrieb, jahr), Zeilen(db, betrieb, jahr)); });
+  // Read first: a list that could not be read is not offered as written.
+  bool ok = false;
+  const std::vector<TZeile> zeilen = Zeilen(db, betrieb, jahr, &ok);
+  if (!ok) {
+    meldungen.Info(u"Die Düngungen des Jahres konnten nicht gelesen werden; es wurde keine Liste geschrieben."_s);
+    return TErgebnis::Fehler;
+  }
+  const TErgebnis e = Listenausgabe::Ausgeben(meldungen, ordner, Listenausgabe::FehlerSonst(), {},
+                                              [&] { return Mappe(Listenausgabe::Kopf(db, betrieb, jahr), zeilen); });
   if (e == TErgebnis::Geschrieben) meldungen.Info(Listenausgabe::Fertig());
   return e;
 }

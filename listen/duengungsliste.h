@@ -13,26 +13,6 @@
 
 namespace Duengungsliste {
 
-// The values of a record that decide its nutrients (Dung with the size of
-// its field); empty inputs are null.
-struct TAufzeichnung {
-  int kategorie = 0;
-  QVariant menge, nt, nh4n, p, weideTiere, weideTage;
-  QVariant isLegumPauschal, leguminosenanteil;
-  QVariant nBindungHa, nBindungHaGr10P, nBindungDtFm, nBindungDtFmGr10P;
-  QVariant groesse;
-};
-// kg N/ha, kg NH4-N/ha and kg P on the field of one record.
-struct TNaehrstoffe {
-  double mengeNha = 0;
-  double mengeNH4Nha = 0;
-  double pMenge = 0;
-};
-TNaehrstoffe Naehrstoffe(const TAufzeichnung& a);
-
-// "Min.-D.", "Org.-D.", "Legum.N.", "Weide", "And. Stoffe".
-QString Kategorietext(int kategorie);
-
 struct TZeile {
   double schlagNr = 0;
   QString schlagName;
@@ -47,10 +27,9 @@ struct TZeile {
   double nHa = 0, nh4nHa = 0, pHa = 0, p2o5Ha = 0;
 };
 
-// The records whose year of calculation is the fertiliser year (legume
-// records by their crop row's year, the others by their date), ordered by
-// field name, date, category and group.
-std::vector<TZeile> Zeilen(TADOModConnection& db, int betrieb, int jahr);
+// The evaluated records of the fertiliser year in the order of the record
+// sheets (field name, date, category, group). *ok false when they cannot be read.
+std::vector<TZeile> Zeilen(TADOModConnection& db, int betrieb, int jahr, bool* ok = nullptr);
 TMappe Mappe(const Listenausgabe::TKopf& kopf, const std::vector<TZeile>& zeilen);
 
 // The whole export: the save dialog in the folder, the list and the

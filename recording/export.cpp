@@ -1,5 +1,6 @@
 #include "export.h"
 
+#include "auswertung.h"
 #include "bilanz.h"
 #include "connection.h"
 #include "meldedatei.h"
@@ -172,32 +173,6 @@ bool Bilanzdatei(TADOModConnection& db, int betrieb, int jahr, const QString& or
 
 // --- records ---------------------------------------------------------------------
 
-QString Kurzart(int kategorie, int gruppe, int taVerf, const QVariant& pauschal) {
-  static const QStringList mineral = {K("N-Dünger"), K("P-Dünger"), K("K-Dünger"), K("Mg-Dünger"),
-                                      K("Kalk-Dünger"), K("Mehrnährstoffdünger"), K("Mg-Dünger"), K("S-Dünger")};
-  static const QStringList organisch = {
-      K("Gülle Rind"),          K("Gülle Schwein"),        K("Gülle Geflügel"),     K("Festmist Rind"),
-      K("Festmist Schwein"),    K("Festmist Geflügel"),    K("Festmist Andere"),    K("Jauche Rind"),
-      K("Jauche Schwein"),      K("Jauche Geflügel"),      K("Geflügelkot (trocken)"), K("Geflügelkot (flüssig)"),
-      K("Gärr. fl. pflanzl."),  K("Klärschlamm flüssig"),  K("Klärschlammkompost"), K("Frischkomposte"),
-      K("Bioabfallkompost"),    K("Fertigkompost"),        K("alle anderen"),       K("Grünschnittkompost"),
-      K("Gärr. fl. tierisch"),  K("Gärr. fest tierisch"),  K("Gärr. fl. sonstige"), K("Gärr. fest sonstige"),
-      K("Gärr. fest pflanzl."), K("Klärschlamm fest")};
-  static const QStringList tiere = {K("Milchkühe"), K("sonstige Rinder"), K("Schweine"),
-                                    K("Geflügel"),  K("Pferde"),          K("alle anderen")};
-  static const QStringList stoffe = {K("Pflanzenhilfstoffe"), K("Kultursubstrate"), K("Bodenhilfstoffe"),
-                                     K("Abfälle z. Beseitigung")};
-  auto aus = [](const QStringList& l, int nr) { return nr >= 1 && nr <= l.size() ? l[nr - 1] : QString(); };
-  switch (kategorie) {
-    case 1: return gruppe == 999 ? K("eigene") : aus(mineral, gruppe);
-    case 2: return aus(organisch, taVerf);
-    case 3: return !pauschal.isNull() && pauschal.toInt() == 1 ? K("flächenbezogen") : K("mengenbezogen");
-    case 4: return aus(tiere, gruppe);
-    case 5: return aus(stoffe, gruppe);
-    default: return {};
-  }
-}
-
 QString Zuordnung(int kategorie, int dngGrp) {
   switch (kategorie) {
     case 1: return K("Mineralische Düngemittel");
@@ -218,64 +193,23 @@ QString Herkunft(const QVariant& v) {
   }
 }
 
-// The records of the fertiliser year: legume records by the year of their crop
-// row, all others by the year of their date. Undated ones are counted apart.
-const char* const DungAbfrage =
-    "select d.Kategorie, d.GruppeNr, d.TaVerfNr, d.DngGrpNummer, d.IsLegumPauschal, d.Dng, d.Datum, d.Menge, d.NT, "
-    "d.NH4N, d.P, d.WeideTiere, d.WeideTage, d.Leguminosenanteil, d.N_Bindung_ha, d.N_Bindung_ha_gr10P, "
-    "d.N_Bindung_dt_FM, d.N_Bindung_dt_FM_gr10P, d.IstHerbstDuengung, d.Herkunft_Nr, "
-    "s.Feldblock, a.Parzelle, s.SchlagName, s.Groesse, s.BewirtschaftungsAuflagen, a.Kultur, a.HauptfruchtNummer "
-    "from Dung d inner join Anbau a on a.ID = d.ProbenID "
-    "left join Schlag s on s.BetriebsNr = a.BetriebsNr and s.Jahr = a.Jahr and s.Parzelle = a.Parzelle "
-    "where d.BetriebsNr = :b and ( ( d.Kategorie = 3 and d.Jahr = :j ) "
-    "or ( d.Kategorie <> 3 and d.Datum is not null and cast( substr( d.Datum, 1, 4 ) as integer ) = :j ) ) "
-    "order by d.Kategorie, d.Datum, a.Parzelle";
-
 const char* const OhneDatumAbfrage =
     "select count(*) from Dung d inner join Anbau a on a.ID = d.ProbenID "
     "where d.BetriebsNr = :b and d.Jahr = :j and d.Kategorie <> 3 and d.Datum is null";
 
-QStringList Zeile(const TAbfrage& q, const QStringList& betrieb, int jahr) {
-  const int kategorie = q.Wert(0).toInt();
-  const QVariant g = q.Wert(23);
-  const double groesse = Nz(g);
-  const QVariant menge = q.Wert(7), nt = q.Wert(8), nh4n = q.Wert(9), tiere = q.Wert(11), tage = q.Wert(12);
-  const QVariant anteil = q.Wert(13);
-  // A share of exactly 10 % is not above 10 %.
-  const bool ueber10 = !anteil.isNull() && anteil.toDouble() > 10;
-
-  double mengeNha = 0;
-  if (kategorie == 3) {
-    const QVariant pauschal = q.Wert(4);
-    if ((!pauschal.isNull() && pauschal.toInt() == 1) || menge.isNull() || menge.toDouble() <= 0)
-      mengeNha = Nz(q.Wert(ueber10 ? 15 : 14));
-    else
-      mengeNha = menge.toDouble() * Nz(q.Wert(ueber10 ? 17 : 16));
-  } else if (kategorie == 4) {
-    if (!tiere.isNull() && !tage.isNull() && !nt.isNull())
-      mengeNha = tiere.toDouble() * tage.toDouble() * nt.toDouble() * (groesse > 0 ? 1 / groesse : 0) / 365;
-  } else if (!menge.isNull() && !nt.isNull()) {
-    mengeNha = menge.toDouble() * nt.toDouble();
-  }
-  const double mengeN = mengeNha * (g.isNull() ? 1 : groesse);
-  const double nh4Nha = menge.isNull() || nh4n.isNull() ? 0 : menge.toDouble() * nh4n.toDouble();
-  const double nh4N = nh4Nha * groesse;
-  double pMenge = 0;
-  if (groesse > 0)
-    pMenge = Nz(q.Wert(10)) * (kategorie == 4 ? Nz(tiere) * Nz(tage) / 365 : groesse) *
-             (kategorie == 4 ? 1 : (Nz(menge) > 0 ? Nz(menge) : 0));
-
+QStringList Zeile(const Auswertung::TDungsatz& s, const QStringList& betrieb, int jahr) {
   using Meldedatei::EineStelle;
+  const double groesse = Nz(s.groesse);
   QStringList z = betrieb;
-  z << QString::number(jahr) << q.Wert(20).toString() << Ganz(q.Wert(21)) << q.Wert(22).toString()
-    << EineStelle(g) << (q.Wert(24).toInt() == 2 ? K("Ja") : K("Nein")) << q.Wert(25).toString() << Ganz(q.Wert(26))
-    << Zuordnung(kategorie, q.Wert(3).toInt())
-    << Kurzart(kategorie, q.Wert(1).toInt(), q.Wert(2).toInt(), q.Wert(4)) << q.Wert(5).toString()
-    << Datum(q.Wert(6)) << EineStelle(menge) << EineStelle(nt) << EineStelle(nh4n) << EineStelle(q.Wert(10))
-    << EineStelle(mengeN) << EineStelle(nh4N) << EineStelle(pMenge) << EineStelle(mengeNha) << EineStelle(nh4Nha)
-    << EineStelle(groesse != 0 ? pMenge / groesse : 0.0) << (q.Wert(18).toInt() != 0 ? K("Ja") : K("Nein"))
-    << Herkunft(q.Wert(19)) << EineStelle(tiere) << Ganz(tage) << Ganz(q.Wert(3)) << Ganz(q.Wert(1))
-    << Ganz(q.Wert(2));
+  z << QString::number(jahr) << s.feldblock << Ganz(s.parzelle) << s.schlagName << EineStelle(s.groesse)
+    << (s.nitratgebiet == 2 ? K("Ja") : K("Nein")) << s.kultur << Ganz(s.hauptfruchtNummer)
+    << Zuordnung(s.kategorie, s.dngGrpNummer.toInt()) << Auswertung::Kurzart(s) << s.dng
+    << (s.datum.isValid() ? s.datum.toString(QStringLiteral("dd.MM.yyyy")) : QString()) << EineStelle(s.menge)
+    << EineStelle(s.nt) << EineStelle(s.nh4n) << EineStelle(s.p) << EineStelle(s.mengeN) << EineStelle(s.mengeNH4N)
+    << EineStelle(s.pMenge) << EineStelle(s.mengeN_ha) << EineStelle(s.mengeNH4N_ha)
+    << EineStelle(groesse != 0 ? s.pMenge / groesse : 0.0) << (s.istHerbstDuengung ? K("Ja") : K("Nein"))
+    << Herkunft(s.herkunftNr) << EineStelle(s.weideTiere) << Ganz(s.weideTage) << Ganz(s.dngGrpNummer) << Ganz(s.gruppeNr)
+    << Ganz(s.taVerfNr);
   return z;
 }
 
@@ -355,10 +289,10 @@ bool Duengungen(TADOModConnection& db, int betrieb, int jahr, const QString& ord
   const TParameter p = {{K("b"), betrieb}, {K("j"), jahr}};
   std::vector<QStringList> zeilen;
   {
-    TAbfrage q(db, K(DungAbfrage), p);
-    if (!q.Ok())
-      return Fehler(fehler, NichtGeschrieben(pfad) + K("Die Aufzeichnungen konnten nicht gelesen werden."));
-    while (q.Naechste()) zeilen.push_back(Zeile(q, b.spalten, jahr));
+    bool ok = false;
+    const auto saetze = Auswertung::Saetze(db, betrieb, jahr, Auswertung::TReihenfolge::NachKategorie, &ok);
+    if (!ok) return Fehler(fehler, NichtGeschrieben(pfad) + K("Die Aufzeichnungen konnten nicht gelesen werden."));
+    for (const auto& s : saetze) zeilen.push_back(Zeile(s, b.spalten, jahr));
   }
   if (!Meldedatei::Schreiben(pfad, KopfDuengungen(), zeilen, fehler)) return false;
   const int ohneDatum = db.Wert(K(OhneDatumAbfrage), p).toInt();

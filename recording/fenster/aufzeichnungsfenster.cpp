@@ -22,7 +22,8 @@ QString S(const char* text) { return QString::fromUtf8(text); }
 
 TAufzeichnungsfenster::TAufzeichnungsfenster(TADOModConnection& db, TMeldungen& meldungen, int betriebsNr, int jahr,
                                              QWidget* eltern)
-    : QDialog(eltern), m_db(db), m_meldungen(meldungen), m_betrieb(betriebsNr), m_jahr(jahr) {
+    : QDialog(eltern), m_db(db), m_meldungen(meldungen), m_betrieb(betriebsNr), m_jahr(jahr),
+      m_drucker(this, db, meldungen, betriebsNr, jahr) {
   setAccessibleName(S("Düngungsaufzeichnung"));
   setWindowTitle(S("Düngungsaufzeichnung"));
   auto* haupt = new QVBoxLayout(this);
@@ -38,6 +39,10 @@ TAufzeichnungsfenster::TAufzeichnungsfenster(TADOModConnection& db, TMeldungen& 
   m_seiten->setTabVisible(SeiteNitratgebiet, jahr > 2020);
   haupt->addWidget(m_seiten, 1);
   m_aufzeichnung->VorauswahlZeigen = [this] { VorauswahlZeigen(); };
+  m_aufzeichnung->SchlagDrucken = [this](std::optional<int> parzelle) { m_drucker.SchlagDrucken(parzelle); };
+  m_aufzeichnung->AlleDrucken = [this] { m_drucker.AlleDrucken(); };
+  m_gesamt->Ausdrucken = [this] { m_drucker.BilanzDrucken(false); };
+  m_nitrat->Ausdrucken = [this] { m_drucker.BilanzDrucken(true); };
 
   auto* unten = new QHBoxLayout;
   auto* legende = new QLabel(S("* Pflichtfelder"));

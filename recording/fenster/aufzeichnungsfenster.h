@@ -3,6 +3,7 @@
 // and its two nutrient statements. Modal; every message goes through the
 // message service, so the window runs headless in tests.
 
+#include "aufzeichnungsdrucker.h"
 #include "taschenrechner.h"
 
 #include <QDialog>
@@ -40,6 +41,8 @@ public:
   TBilanzSeite* Gesamtbetrieb() const { return m_gesamt; }
   TBilanzSeite* Nitratgebiet() const { return m_nitrat; }
   TTaschenrechner* Rechner() const { return m_rechner; }
+  // The printouts of the pages.
+  TAufzeichnungsdrucker& Drucker() { return m_drucker; }
 
   // "Vorauswahl": the master lists close while the preselection is open.
   void VorauswahlZeigen();
@@ -64,4 +67,5 @@ private:
   TBilanzSeite* m_gesamt;
   TBilanzSeite* m_nitrat;
   QPointer<TTaschenrechner> m_rechner;
+  TAufzeichnungsdrucker m_drucker;
 };

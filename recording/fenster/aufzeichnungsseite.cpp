@@ -150,7 +150,19 @@ TAufzeichnungsseite::TAufzeichnungsseite(TADOModConnection& db, TMeldungen& meld
   raster->addWidget(m_alleSetzen = Knopf(S("alle Dünger setzen   "), &TAufzeichnungsseite::AlleSetzen), 1, 2);
   raster->addWidget(Knopf(S("Weidehaltung merken"), &TAufzeichnungsseite::WeideMerken), 2, 1);
   raster->addWidget(m_weideSetzen = Knopf(S("Weidehaltung setzen"), &TAufzeichnungsseite::WeideSetzen), 2, 2);
-  raster->addWidget(Knopf(S("Excel-Export"), &TAufzeichnungsseite::ExcelExport), 4, 2);
+  auto* drucken = Knopf(S("drucken"), nullptr);
+  connect(drucken, &QPushButton::clicked, this, [this] {
+    if (!Speichern() || !SchlagDrucken) return;
+    SchlagDrucken(m_schlaege->Position() >= 0 ? std::optional<int>(m_schlaege->Wert(S("Parzelle")).toInt())
+                                              : std::nullopt);
+  });
+  raster->addWidget(drucken, 3, 1);
+  auto* alleDrucken = Knopf(S("alle drucken"), nullptr);
+  connect(alleDrucken, &QPushButton::clicked, this, [this] {
+    if (Speichern() && AlleDrucken) AlleDrucken();
+  });
+  raster->addWidget(alleDrucken, 3, 2);
+  raster->addWidget(Knopf(S("Excel-Export"), &TAufzeichnungsseite::ExcelExport), 4, 1);
   raster->setRowStretch(5, 1);
   unten->addWidget(knoepfe, 2);
   haupt->addLayout(unten, 2);

@@ -37,6 +37,10 @@ public:
 
   // Opens the preselection; set by the window.
   std::function<void()> VorauswahlZeigen;
+  // "drucken" (the selected field; empty without one) and "alle drucken",
+  // after a pending record was saved; set by the window.
+  std::function<void(std::optional<int>)> SchlagDrucken;
+  std::function<void()> AlleDrucken;
 
   TADODataSetMod& Schlaege() const { return *m_schlaege; }
   TAufzeichnungsliste& Aufzeichnungen() const { return *m_liste; }

@@ -7,7 +7,9 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QHeaderView>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -91,6 +93,16 @@ TBilanzSeite::TBilanzSeite(TADOModConnection& db, TMeldungen& meldungen, int bet
   m_auslassungen->setWordWrap(true);
   m_auslassungen->setStyleSheet(S("color: rgb(180, 0, 0)"));
   haupt->addWidget(m_auslassungen);
+  auto* knoepfe = new QHBoxLayout;
+  auto* ausdrucken = new QPushButton(S("ausdrucken"));
+  ausdrucken->setAccessibleName(ausdrucken->text());
+  ausdrucken->setAutoDefault(false);
+  connect(ausdrucken, &QPushButton::clicked, this, [this] {
+    if (Ausdrucken) Ausdrucken();
+  });
+  knoepfe->addWidget(ausdrucken);
+  knoepfe->addStretch(1);
+  haupt->addLayout(knoepfe);
   haupt->addStretch(1);
 }
 

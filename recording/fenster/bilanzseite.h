@@ -7,6 +7,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -31,6 +32,8 @@ public:
   QLabel* Auslassungen() const { return m_auslassungen; }
   // Double-click on "Erstellungsdatum:": today becomes the creation date.
   void ErstellungsdatumSetzen();
+  // "ausdrucken"; set by the window.
+  std::function<void()> Ausdrucken;
 
 protected:
   bool eventFilter(QObject* objekt, QEvent* ereignis) override;

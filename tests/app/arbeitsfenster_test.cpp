@@ -1,6 +1,9 @@
 // The working windows that exist open from the main window's buttons.
 #include "aktionsauswahl.h"
 #include "arbeitsfenster.h"
+#include "dataset.h"
+#include "ertraege.h"
+#include "ertragsfenster.h"
 #include "hauptfenster.h"
 #include "testbetrieb.h"
 
@@ -90,3 +93,52 @@ TEST_F(Arbeitsfenster, JahreswahlBOeffnetDieVorauswahlMitIhrerAnweisung) {
 }
 
 }  // namespace
+
+namespace {
+
+// The yield window for the selected farm and year, from "Erträge" and after
+// "Jahr anhängen" (for the new year, with the yields set back to 0).
+TEST_F(Arbeitsfenster, ErtraegeOeffnenFuerBetriebUndJahr) {
+  Sql(QStringLiteral("update S_KulturenNP set Auswahl = 1, TatsErtrag = 70 where BetriebsNr = 2 and FA_NR = 224101"));
+  db.Schliessen();
+  THauptfenster fenster(db, ordner.path(), meldungen);
+  ASSERT_TRUE(fenster.Starten(QLocale(QLocale::German, QLocale::Germany)));
+  ASSERT_FALSE(fenster.Knopf(THauptfenster::TAktion::Ertraege)->isEnabled());
+  ArbeitsfensterEinsetzen(fenster, db, meldungen);
+  ASSERT_TRUE(fenster.Knopf(THauptfenster::TAktion::Ertraege)->isEnabled());
+  struct TGesehen {
+    QString titel;
+    int jahr = 0;
+    double ertrag = -1;  // of "Winterweizen A, B"
+  };
+  const auto ansehen = [](TGesehen& g) {
+    QTimer::singleShot(0, [&g] {
+      auto* w = qobject_cast<TErtragsfenster*>(QApplication::activeModalWidget());
+      if (!w) return;
+      g.titel = w->windowTitle();
+      g.jahr = w->Liste().Jahr();
+      TADODataSetMod& l = w->Liste().Liste();
+      for (int z = 0; z < l.Anzahl(); ++z)
+        if (l.Wert(z, l.FeldIndex(QStringLiteral("FA_NR"))).toInt() == 224101)
+          g.ertrag = l.Wert(z, l.FeldIndex(QStringLiteral("TatsErtrag"))).toDouble();
+      w->close();
+    });
+  };
+  TGesehen erst;
+  ansehen(erst);
+  EXPECT_TRUE(fenster.Ausfuehren(THauptfenster::TAktion::Ertraege));
+  EXPECT_EQ(erst.titel, QStringLiteral("Ertragserfassung"));
+  EXPECT_EQ(erst.jahr, 2021);
+  EXPECT_EQ(erst.ertrag, 70.0);
+
+  TGesehen neu;
+  ansehen(neu);
+  meldungen.antworten = {false};  // no fields to take over
+  fenster.JahrAnhaengen();
+  EXPECT_EQ(neu.jahr, 2022);
+  EXPECT_EQ(neu.ertrag, 0.0);
+  fenster.close();
+}
+
+}  // namespace
+

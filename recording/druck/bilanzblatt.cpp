@@ -1,0 +1,123 @@
+// The yearly statement sheet: title, farm, the demand values, the table of
+// applied nutrients by kind, footnote and footer. One page.
+#include "aufzeichnungsblatt.h"
+#include "blatthilfe.h"
+#include "pdfdruckausgabe.h"
+
+namespace Aufzeichnungsblatt {
+
+using namespace Blatthilfe;
+
+namespace {
+
+QString K(const char* s) { return QString::fromUtf8(s); }
+
+const TSpalte Nr{10, 10}, Text{20, 80}, NGes{100, 25}, NVerf{125, 25}, P{150, 25}, P2O5{175, 25};
+const std::vector<TSpalte> Spalten = {Nr, Text, NGes, NVerf, P, P2O5};
+constexpr double TabelleY = 106;
+
+void Titel(TPDFDruckausgabe& d, int jahr, bool nitratgebiet) {
+  const QString j = QString::number(jahr);
+  const QStringList zeilen =
+      nitratgebiet ? QStringList{K("Jährlicher betrieblicher Nährstoffeinsatz (Grundlage "),
+                                 K("Anlage 5 DüV) für Stickstoff (N) und Phosphat (P/P2O5)"),
+                                 K("für das Kalenderjahr ") + j}
+                   : QStringList{K("Jährlicher betrieblicher Nährstoffeinsatz nach Anlage 5 DüV"),
+                                 K("für Stickstoff (N) und Phosphat (P/P2O5) für das"), K("Kalenderjahr ") + j};
+  Schriftart(d, 12, true);
+  for (int i = 0; i < zeilen.size(); ++i) d.TextAn(zeilen[i], 10, 24 + 5 * i);
+  Schriftart(d, 20, true, nitratgebiet ? Rot : Schwarz);
+  d.TextAn(nitratgebiet ? K("Betriebsflächen im Nitratgebiet") : K("Gesamtbetrieb"), 10, 40);
+}
+
+void Betrieb(TPDFDruckausgabe& d, const Druckdaten::TBetriebskopf& b) {
+  Schriftart(d, 10, true);
+  d.TextAn(b.name, 10, 52);
+  Schriftart(d, 10);
+  d.TextAn(b.strasse, 10, 56.5);
+  d.TextAn(b.ort, 10, 61);
+  Schriftart(d, 10, true);
+  d.TextAn(K("Erstellungsdatum:"), 130, 52);
+  Schriftart(d, 10);
+  d.TextRechtsAn(b.erstellt.isValid() ? b.erstellt.toString(QStringLiteral("dd.MM.yyyy")) : QString(), 200, 52);
+  d.LinieWaagerecht(10, 66.5, 190);
+  Schriftart(d, 10, true);
+  d.TextAn(K("EU-Betriebsnummer:"), 10, 68.5);
+  Schriftart(d, 10);
+  d.TextAn(b.euNummer, 10 + d.Textbreite(K("EU-Betriebsnummer:")) + 10, 68.5);
+}
+
+// The demand values in two columns, left and right in turn.
+void Bedarf(TPDFDruckausgabe& d, const std::vector<Druckdaten::TKopfpaar>& paare) {
+  for (size_t i = 0; i < paare.size(); ++i) {
+    const bool rechts = i % 2 == 1;
+    const double y = 76 + 5.5 * double(i / 2);
+    Schriftart(d, 9);
+    d.TextAn(paare[i].titel, rechts ? 108 : 10, y);
+    Schriftart(d, 9, true);
+    d.TextRechtsAn(paare[i].wert, rechts ? 200 : 104, y);
+  }
+}
+
+void Tabelle(TPDFDruckausgabe& d, const std::vector<Druckdaten::TBilanzzeile>& zeilen) {
+  Schriftart(d, 11, true);
+  d.TextAn(K("Erfassung der im Betrieb aufgebrachten Nährstoffe"), 10, TabelleY - 7);
+
+  // Head: the column groups over their columns, then the column titles.
+  d.StiftSetzen(Schwarz, 0, 0.3);
+  d.PinselSetzen(Grau, 0);
+  d.FlaecheMitRahmen(Nr.x, TabelleY, P2O5.Rechts() - Nr.x, 12);
+  d.PinselSetzen(Weiss, 0);
+  d.LinieWaagerecht(NGes.x, TabelleY + 6, P2O5.Rechts() - NGes.x);
+  for (const TSpalte& s : {Text, NGes, P}) d.LinieSenkrecht(s.x, TabelleY, 12);
+  for (const TSpalte& s : {NVerf, P2O5}) d.LinieSenkrecht(s.x, TabelleY + 6, 6);
+  Schriftart(d, 9, true);
+  d.TextZentriertAn(K("Stickstoff (kg)"), NVerf.x, TabelleY + 1.2);
+  d.TextZentriertAn(K("Phosphat (kg)"), P2O5.x, TabelleY + 1.2);
+  const std::pair<TSpalte, const char*> titel[] = {
+      {NGes, "N-Gesamt"}, {NVerf, "N verfügbar*"}, {P, "kg P"}, {P2O5, "kg P2O5"}};
+  for (const auto& [s, t] : titel) d.TextZentriertAn(K(t), s.Mitte(), TabelleY + 7.2);
+
+  double y = TabelleY + 12;
+  for (const Druckdaten::TBilanzzeile& z : zeilen) {
+    const double hoehe = 3 + 4.5 * double(z.text.size());
+    Schriftart(d, 9, z.fett);
+    d.TextAn(z.nr, Nr.x + 1, y + 1.5);
+    for (int i = 0; i < z.text.size(); ++i) d.TextAn(z.text[i], Text.x + 1, y + 1.5 + 4.5 * i);
+    if (z.nZusammen) {
+      d.TextZentriertAn(z.nGes, NVerf.x, y + 1.5);
+    } else {
+      Rechts(d, NGes, z.nGes, y + 1.5);
+      Rechts(d, NVerf, z.nVerf, y + 1.5);
+    }
+    Rechts(d, P, z.p, y + 1.5);
+    Rechts(d, P2O5, z.p2o5, y + 1.5);
+    for (const TSpalte& s : Spalten)
+      if (!(z.nZusammen && s.x == NVerf.x)) d.LinieSenkrecht(s.x, y, hoehe);
+    d.LinieSenkrecht(P2O5.Rechts(), y, hoehe);
+    y += hoehe;
+    d.LinieWaagerecht(Nr.x, y, P2O5.Rechts() - Nr.x);
+  }
+  Schriftart(d, 8);
+  d.TextAn(K("* verfügbarer Stickstoff oder Ammoniumstickstoff; bei mineralischen Düngemitteln: Gesamt-N = "
+             "verfügbarer N"),
+           10, y + 2);
+}
+
+}  // namespace
+
+void BilanzZeichnen(TPDFDruckausgabe& d, const Druckdaten::TBetriebskopf& betrieb, const TBilanz& bilanz, int jahr,
+                    bool nitratgebiet) {
+  d.StiftSetzen(Schwarz, 0, 0.3);
+  Logo(d, 168, 7, 32);
+  Titel(d, jahr, nitratgebiet);
+  Betrieb(d, betrieb);
+  Bedarf(d, Druckdaten::Bilanzkopf(bilanz, betrieb, nitratgebiet));
+  Tabelle(d, Druckdaten::Bilanzzeilen(bilanz, nitratgebiet));
+  d.StiftSetzen(Schwarz, 0, 0.3);
+  d.LinieWaagerecht(10, 281, 190);
+  Schriftart(d, 8);
+  d.TextAn(nitratgebiet ? K("Quendrix Version 3.0; Stand Dezember 2020") : Fusstext, 10, 282.5);
+}
+
+}  // namespace Aufzeichnungsblatt
