@@ -2,11 +2,15 @@
 
 #include "aufzeichnungsfenster.h"
 #include "bildschirmdruck.h"
+#include "dataset.h"
 #include "duengebedarfsfenster.h"
 #include "ertragsfenster.h"
+#include "flaechentauschfenster.h"
 #include "hauptfenster.h"
+#include "meldepflichten.h"
 #include "vorauswahl.h"
 
+#include <QDate>
 #include <QWidget>
 
 void ArbeitsfensterEinsetzen(THauptfenster& hauptfenster, TADOModConnection& db, TMeldungen& meldungen) {
@@ -47,6 +51,14 @@ void ArbeitsfensterEinsetzen(THauptfenster& hauptfenster, TADOModConnection& db,
                                 });
   hauptfenster.FensterEinsetzen(THauptfenster::TAktion::Ertraege, [&db, &meldungen](THauptfenster& h) {
     TErtragsfenster fenster(db, meldungen, int(h.BetriebsNr()), h.Jahr(), false, &h);
+    fenster.Ausfuehren();
+  });
+  hauptfenster.FensterEinsetzen(THauptfenster::TAktion::Meldepflichten, [&db, &meldungen](THauptfenster& h) {
+    Meldepflichten::Ausfuehren(db, meldungen, int(h.BetriebsNr()), h.Jahr(), h.Ordner(), QDate::currentDate());
+  });
+  hauptfenster.FensterEinsetzen(THauptfenster::TAktion::Flaechentausch, [&db, &meldungen](THauptfenster& h) {
+    TFlaechentauschFenster fenster(db, meldungen, h.BetriebsNr(),
+                                   h.Betriebe().Wert(QStringLiteral("Betriebsname")).toString(), h.Jahr(), &h);
     fenster.Ausfuehren();
   });
 }

@@ -74,6 +74,8 @@ TVoraussetzung Voraussetzung(THauptfenster::TAktion aktion) {
     case A::AufzeichnungTabellarisch: return {true, false, false};
     // The export's own checks follow in its window.
     case A::Meldepflichten: return {true, true, true};
+    // The field goes to the selected farm and year: without them there is no target.
+    case A::Flaechentausch: return {false, true, true};
     default: return {};
   }
 }

@@ -19,6 +19,12 @@ void TQtMeldungen::Info(const QString& text) {
   box.exec();
 }
 
+void TQtMeldungen::InfoMitTitel(const QString& titel, const QString& text) {
+  QMessageBox box(QMessageBox::Information, titel, text, QMessageBox::Ok, m_eltern);
+  box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+  box.exec();
+}
+
 bool TQtMeldungen::Frage(const QString& text) {
   QMessageBox box(QMessageBox::Question, Programmtitel, text, QMessageBox::Yes | QMessageBox::No, m_eltern);
   box.button(QMessageBox::Yes)->setText(QStringLiteral("&Ja"));

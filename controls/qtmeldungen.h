@@ -14,6 +14,7 @@ public:
   void setEltern(QWidget* eltern) { m_eltern = eltern; }
 
   void Info(const QString& text) override;
+  void InfoMitTitel(const QString& titel, const QString& text) override;
   bool Frage(const QString& text) override;
   int Ganzzahleingabe(const QString& aufforderung) override;
   std::optional<QDate> Datumseingabe(const QString& aufforderung) override;

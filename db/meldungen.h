@@ -15,6 +15,11 @@ public:
 
   // Information box with "OK".
   virtual void Info(const QString& text) = 0;
+  // The same with a caption of its own instead of the program's name.
+  virtual void InfoMitTitel(const QString& titel, const QString& text) {
+    (void)titel;
+    Info(text);
+  }
   // Question box with "Ja" and "Nein"; true for "Ja".
   virtual bool Frage(const QString& text) = 0;
 

@@ -393,13 +393,15 @@ INSTANTIATE_TEST_SUITE_P(
                           {{A::Vorauswahl, KeinBetrieb},
                            {A::Duengebedarfsermittlung, KeinBetrieb},
                            {A::Aufzeichnungspflicht, KeinBetrieb},
-                           {A::Meldepflichten, KeinBetrieb}}},
+                           {A::Meldepflichten, KeinBetrieb},
+                           {A::Flaechentausch, KeinBetrieb}}},
         VoraussetzungFall{"OhneJahr",
                           "delete from DuengeJahr where BetriebsNr = 2",
                           {{A::Vorauswahl, KeinJahr},
                            {A::Duengebedarfsermittlung, KeinJahr},
                            {A::Aufzeichnungspflicht, KeinJahr},
-                           {A::Meldepflichten, KeinJahr}}},
+                           {A::Meldepflichten, KeinJahr},
+                           {A::Flaechentausch, KeinJahr}}},
         VoraussetzungFall{"Vollstaendig", "select 1", {}},
         // A fertiliser of someone else's, or not the farm's own, blocks nothing.
         VoraussetzungFall{"FremderOderNichtEigenerDuenger",
@@ -418,7 +420,8 @@ INSTANTIATE_TEST_SUITE_P(
                            {A::Duengebedarfsermittlung, KeinJahr},
                            {A::Aufzeichnungspflicht, OrgDuenger},
                            {A::AufzeichnungTabellarisch, OrgDuenger},
-                           {A::Meldepflichten, OrgDuenger}}}),
+                           {A::Meldepflichten, OrgDuenger},
+                           {A::Flaechentausch, KeinJahr}}}),
     [](const ::testing::TestParamInfo<VoraussetzungFall>& i) { return std::string(i.param.name); });
 
 TEST_F(Hauptfenster, NachEinemArbeitsfensterZeigenDieListenDenStandDerDatenbank) {

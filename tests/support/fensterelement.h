@@ -3,6 +3,7 @@
 // its accessible name (its German caption) as a user sees it.
 
 #include <QString>
+#include <QTest>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -21,6 +22,16 @@ T* Element(QWidget* in, const QString& name) {
   }
   if (!gefunden) ADD_FAILURE() << "Nicht gefunden: " << name.toStdString();
   return gefunden;
+}
+
+// Types key by key into the widget, umlauts included.
+inline void Tippen(QWidget* ziel, const QString& text) {
+  for (const QChar c : text) {
+    if (c.unicode() < 128)
+      QTest::keyClick(ziel, char(c.unicode()));
+    else
+      QTest::sendKeyEvent(QTest::Click, ziel, Qt::Key_unknown, QString(c), Qt::NoModifier);
+  }
 }
 
 }  // namespace Fensterhilfe

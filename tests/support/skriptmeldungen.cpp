@@ -24,6 +24,11 @@ QStringList TSkriptMeldungen::Infos() const {
 
 void TSkriptMeldungen::Info(const QString& text) { protokoll << QStringLiteral("Info: ") + text; }
 
+void TSkriptMeldungen::InfoMitTitel(const QString& t, const QString& text) {
+  titel << t;
+  Info(text);
+}
+
 bool TSkriptMeldungen::Frage(const QString& text) {
   protokoll << QStringLiteral("Frage: ") + text;
   return Naechste(antworten, text, false);

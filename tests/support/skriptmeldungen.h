@@ -17,12 +17,14 @@ public:
   std::deque<QString> dateien;
   QString letzterFilter;  // of the last save dialog
   int piepser = 0;
+  QStringList titel;  // captions of the information boxes that have their own
 
   // The texts of the information boxes, in order.
   QStringList Infos() const;
   void Leeren() { protokoll.clear(); }
 
   void Info(const QString& text) override;
+  void InfoMitTitel(const QString& titel, const QString& text) override;
   bool Frage(const QString& text) override;
   int Ganzzahleingabe(const QString& aufforderung) override;
   std::optional<QDate> Datumseingabe(const QString& aufforderung) override;

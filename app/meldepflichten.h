@@ -1,0 +1,38 @@
+#pragma once
+// "Meldepflichten": the reporting files of the selected farm and year, all
+// five into "Meldepflichten_<Jahr>/B_<EU-Nummer>" of the working folder.
+// The run is all or nothing: the files are written into a temporary folder
+// beside it and take their places only when every one of them is complete;
+// a file of the same name that was there before comes back if a later one
+// cannot take its place. The creation date of the statements is stored with
+// the same all or nothing.
+
+#include <QDate>
+#include <QString>
+
+class TADOModConnection;
+class TMeldungen;
+
+namespace Meldepflichten {
+
+extern const QString FlaechenUnvollstaendig;  // "Bitte Betriebsflächen vollständig eingeben ..."
+extern const QString FeldblockUnvollstaendig;  // "Bitte stellen Sie sicher, dass ALLE Feldblocknummern ..."
+extern const QString Titel;                    // "Ablageort"
+
+// The checks of the farm year before anything is written, in their order:
+// the farm areas, then the field-block numbers, then an EU number that
+// cannot be a folder name (a path separator in it). The message of the first
+// that fails; empty when all pass. (Own fertilisers, farm and year are
+// checked by the main window before.)
+QString Pruefen(TADOModConnection& db, int betrieb, int jahr);
+
+// "<programmOrdner>/Meldepflichten_2021".
+QString Jahresordner(const QString& programmOrdner, int jahr);
+// "B_" and the EU number trimmed and padded with "0" to 12 characters.
+QString Betriebsordner(const QString& euNummer);
+
+// The whole run with its messages; true when every file is in place.
+bool Ausfuehren(TADOModConnection& db, TMeldungen& meldungen, int betrieb, int jahr, const QString& programmOrdner,
+                const QDate& heute);
+
+}  // namespace Meldepflichten
