@@ -7,11 +7,13 @@
 #include "dbauswahl.h"
 #include "dbeditmod.h"
 #include "formular.h"
+#include "herbstliste.h"
 #include "listenansicht.h"
 #include "meldungen.h"
 
 #include <QButtonGroup>
 #include <QDate>
+#include <QDir>
 #include <QEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -70,17 +72,6 @@ THerbstSeite::THerbstSeite(TBedarfsdaten& daten, TSeite seite, THerbstSeite* par
   connect(m_liste, &TADODataSetMod::PositionGeaendert, this, [this] {
     if (!m_zeigt && isVisible()) SchlagFolgen();
   });
-
-  // The sheets are printed.
-  for (QPushButton* k : findChildren<QPushButton*>()) {
-    if (k->accessibleName() == u"Ergebnis drucken"_s)
-      connect(k, &QPushButton::clicked, this, &THerbstSeite::ErgebnisDrucken);
-    else if (k->accessibleName() == u"alle berechneten drucken"_s)
-      connect(k, &QPushButton::clicked, this, &THerbstSeite::AlleBerechnetenDrucken);
-    else
-      continue;
-    k->setEnabled(true);
-  }
 }
 
 QLayout* THerbstSeite::Knoepfe() {
@@ -98,13 +89,9 @@ QLayout* THerbstSeite::Knoepfe() {
   m_setzen->setEnabled(m_gemerkt->has_value());
   zeile({Knopf(u"Herbstdüngung merken"_s, {}, [this] { Merken(); }), m_setzen,
          Knopf(u"Angaben löschen"_s, {}, [this] { AngabenLoeschen(); })});
-  // Printing and the spreadsheet list come with the demand sheets.
-  const auto spaeter = [this](const QString& text) {
-    QPushButton* k = Knopf(text, {}, [] {});
-    k->setEnabled(false);
-    return k;
-  };
-  zeile({spaeter(u"Ergebnis drucken"_s), spaeter(u"alle berechneten drucken"_s), spaeter(u"Excel-Export"_s)});
+  zeile({Knopf(u"Ergebnis drucken"_s, {}, [this] { ErgebnisDrucken(); }),
+         Knopf(u"alle berechneten drucken"_s, {}, [this] { AlleBerechnetenDrucken(); }),
+         Knopf(u"Excel-Export"_s, {}, [this] { ExcelExport(); })});
   return v;
 }
 
@@ -234,4 +221,17 @@ void THerbstSeite::AlleBerechnetenDrucken() {
   if (m_liste->IstOffen() && !m_liste->SpeichernWennGeaendert()) return;
   const auto ids = Bedarfsblaetter::BerechneteHerbstSchlaege(m_db, m_daten.betrieb, m_daten.jahr, m_seite);
   Bedarfsdruck::Drucken(this, m_meldungen, m_db, ids, Bedarfsblaetter::HerbstBlatt, m_daten.druckvorschau);
+}
+
+void THerbstSeite::ExcelExport() {
+  emit SpeichernVerlangt();
+  // Input that could not be saved stays on screen; the list waits for it.
+  if (m_liste->Zustand() != TADODataSetMod::TZustand::Blaettern && m_liste->IstOffen()) return;
+  using Listenausgabe::TErgebnis;
+  const TErgebnis e =
+      Herbstliste::Exportieren(m_db, m_meldungen, m_daten.betrieb, m_daten.jahr, m_seite, QDir::currentPath());
+  if (e != TErgebnis::Geschrieben && e != TErgebnis::Fehler) return;
+  // The rules ran on the fields: the page shows them from its first field.
+  m_liste->Oeffnen();
+  m_liste->Erster();
 }

@@ -41,6 +41,8 @@ public:
   void ErgebnisDrucken();
   // The sheets of the fields this page lists with a demand above 0.
   void AlleBerechnetenDrucken();
+  // "Excel-Export": the autumn list of this page.
+  void ExcelExport();
 
 protected:
   bool eventFilter(QObject* objekt, QEvent* ereignis) override;

@@ -10,10 +10,12 @@
 #include "formular.h"
 #include "listenansicht.h"
 #include "meldungen.h"
+#include "phosphorliste.h"
 #include "schlagdaten.h"
 
 #include <QColor>
 #include <QDate>
+#include <QDir>
 #include <QEvent>
 #include <QFont>
 #include <QFormLayout>
@@ -89,14 +91,13 @@ TPhosphorSeite::TPhosphorSeite(TBedarfsdaten& daten, QWidget* eltern) : TBedarfs
   merken->addWidget(m_setzen = Knopf(u"Datum/ Methode setzen"_s, {}, [this] { DatumMethodeSetzen(); }));
   merken->addStretch();
   links->addLayout(merken);
-  // Printing and the spreadsheet list come later; their place is kept.
   auto* ausgabe = new QHBoxLayout;
-  ausgabe->addWidget(m_drucken = Knopf(u"Ergebnis drucken"_s, {}, [] {}));
-  ausgabe->addWidget(m_alleDrucken = Knopf(u"Alle berechneten drucken"_s, {}, [] {}));
-  ausgabe->addWidget(m_excel = Knopf(u"Excel-Export"_s, {}, [] {}));
+  ausgabe->addWidget(m_drucken = Knopf(u"Ergebnis drucken"_s, {}, [this] { ErgebnisDrucken(); }));
+  ausgabe->addWidget(m_alleDrucken = Knopf(u"Alle berechneten drucken"_s, {}, [this] { AlleBerechnetenDrucken(); }));
+  ausgabe->addWidget(m_excel = Knopf(u"Excel-Export"_s, {}, [this] { ExcelExport(); }));
   ausgabe->addStretch();
   links->addLayout(ausgabe);
-  for (QPushButton* k : {m_setzen, m_drucken, m_alleDrucken, m_excel}) k->setEnabled(false);
+  m_setzen->setEnabled(false);
   links->addStretch();
   mitteOben->addLayout(links);
   mitteOben->addWidget(ErgebnisBauen(), 1);
@@ -138,11 +139,6 @@ TPhosphorSeite::TPhosphorSeite(TBedarfsdaten& daten, QWidget* eltern) : TBedarfs
   for (auto signal : {&TADODataSetMod::PositionGeaendert, &TADODataSetMod::ZeileGeaendert})
     connect(schlaege, signal, this, &TPhosphorSeite::Anzeigen);
   connect(schlaege, &TADODataSetMod::Zurueckgesetzt, this, &TPhosphorSeite::Anzeigen);
-
-  // The sheets are printed.
-  connect(m_drucken, &QPushButton::clicked, this, &TPhosphorSeite::ErgebnisDrucken);
-  connect(m_alleDrucken, &QPushButton::clicked, this, &TPhosphorSeite::AlleBerechnetenDrucken);
-  for (QPushButton* k : {m_drucken, m_alleDrucken}) k->setEnabled(true);
 }
 
 QGroupBox* TPhosphorSeite::BodenBauen() {
@@ -506,4 +502,20 @@ void TPhosphorSeite::AlleBerechnetenDrucken() {
   Anzeigen();
   const auto ids = Bedarfsblaetter::BerechneteSchlaege(m_db, m_daten.betrieb, m_daten.jahr);
   Bedarfsdruck::Drucken(this, m_meldungen, m_db, ids, Bedarfsblaetter::PhosphorBlatt, m_daten.druckvorschau);
+}
+
+void TPhosphorSeite::ExcelExport() {
+  emit SpeichernVerlangt();
+  TADODataSetMod& s = Liste();
+  // Input that could not be saved stays on screen; the list waits for it.
+  if (s.Zustand() != TADODataSetMod::TZustand::Blaettern && s.IstOffen()) return;
+  const int position = s.Position();
+  using Listenausgabe::TErgebnis;
+  if (Phosphorliste::Exportieren(m_db, m_meldungen, m_daten.betrieb, m_daten.jahr, QDir::currentPath()) !=
+      TErgebnis::Geschrieben)
+    return;
+  // The pass changed results: the list shows them, on the field it was on.
+  m_daten.SchlaegeNeuLesen();
+  if (position >= 0 && position < s.Anzahl()) s.Gehe(position);
+  Anzeigen();
 }

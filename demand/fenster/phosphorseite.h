@@ -42,6 +42,8 @@ public:
   void ErgebnisDrucken();
   // Group 45 for the year, then the sheets of the fields with a demand.
   void AlleBerechnetenDrucken();
+  // "Excel-Export": the phosphate list of the farm year.
+  void ExcelExport();
 
 signals:
   // "Berechnen" found the field incomplete: it is to be shown and checked.

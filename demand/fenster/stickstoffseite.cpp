@@ -12,9 +12,11 @@
 #include "listenansicht.h"
 #include "meldungen.h"
 #include "stickstoff.h"
+#include "stickstoffliste.h"
 #include "stickstoffpruefung.h"
 
 #include <QDate>
+#include <QDir>
 #include <QEvent>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -56,6 +58,7 @@ TStickstoffSeite::TStickstoffSeite(TBedarfsdaten& daten, QWidget* eltern) : TBed
   k->addWidget(Knopf(u"Berechnen"_s, {}, [this] { Berechnen(); }));
   k->addWidget(Knopf(u"Nmin merken"_s, {}, [this] { NminMerken(); }));
   k->addWidget(m_nminSetzen = Knopf(u"Nmin setzen"_s, {}, [this] { NminSetzen(); }));
+  k->addWidget(Knopf(u"Excel-Export"_s, {}, [this] { ExcelExport(); }));
   m_nminSetzen->setEnabled(false);
   links->addLayout(k);
   auto* druck = new QHBoxLayout;
@@ -402,4 +405,20 @@ void TStickstoffSeite::Drucken(bool alle) {
   // A row that was not printed gives way to the first one printed.
   if (alle && !ids.empty() && std::find(ids.begin(), ids.end(), id) == ids.end() && liste.IstOffen())
     liste.Suchen(ids.front());
+}
+
+void TStickstoffSeite::ExcelExport() {
+  emit SpeichernVerlangt();
+  // Input that could not be saved stays on screen; the list waits for it.
+  if (m_liste->Zustand() != TADODataSetMod::TZustand::Blaettern && m_liste->IstOffen()) return;
+  using Listenausgabe::TErgebnis;
+  const TErgebnis e =
+      Stickstoffliste::Exportieren(m_db, m_meldungen, m_daten.betrieb, m_daten.jahr, QDir::currentPath());
+  if (e != TErgebnis::Geschrieben && e != TErgebnis::Fehler) return;
+  // The rules and the pass changed the demands: the lists show them anew,
+  // the field list from its first field.
+  m_daten.SchlaegeNeuLesen();
+  m_daten.schlaege->Erster();
+  if (m_liste->IstOffen()) m_liste->Aktualisieren();
+  Anzeigen();
 }

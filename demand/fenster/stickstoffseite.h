@@ -42,6 +42,8 @@ public:
   // The year is calculated first; then the sheet of the current crop row, or of every calculated one.
   void ErgebnisDrucken();
   void AlleBerechnetenDrucken();
+  // "Excel-Export": the nitrogen list of the farm year.
+  void ExcelExport();
 
 signals:
   // "Berechnen" found the field incomplete: it is to be shown and checked.

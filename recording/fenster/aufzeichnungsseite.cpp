@@ -4,6 +4,7 @@
 #include "aufzeichnungsliste.h"
 #include "connection.h"
 #include "dataset.h"
+#include "duengungsliste.h"
 #include "duengerpanel.h"
 #include "formular.h"
 #include "legumpanel.h"
@@ -12,6 +13,7 @@
 #include "weidepanel.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -160,6 +162,7 @@ TAufzeichnungsseite::TAufzeichnungsseite(TADOModConnection& db, TMeldungen& meld
     if (Speichern() && AlleDrucken) AlleDrucken();
   });
   raster->addWidget(alleDrucken, 3, 2);
+  raster->addWidget(Knopf(S("Excel-Export"), &TAufzeichnungsseite::ExcelExport), 4, 1);
   raster->setRowStretch(5, 1);
   unten->addWidget(knoepfe, 2);
   haupt->addLayout(unten, 2);
@@ -396,4 +399,11 @@ void TAufzeichnungsseite::Suchen(const QString& text) {
         return;
       }
   m_meldungen.Piep();
+}
+
+void TAufzeichnungsseite::ExcelExport() {
+  if (m_schlaege->IstLeer()) return;
+  // The list reads what is stored: a record being entered is saved first.
+  if (!Speichern()) return;
+  Duengungsliste::Exportieren(m_db, m_meldungen, m_betrieb, m_jahr, QDir::currentPath());
 }

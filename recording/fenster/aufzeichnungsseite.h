@@ -60,6 +60,8 @@ public:
   void AlleSetzen();
   void WeideMerken();
   void WeideSetzen();
+  // "Excel-Export": the list of the applications of the year.
+  void ExcelExport();
   // The search box: the first field whose value in the search column equals
   // the text (also ignoring case), else starts with it, else contains it.
   void Suchen(const QString& text);

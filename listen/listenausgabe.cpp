@@ -1,0 +1,173 @@
+#include "listenausgabe.h"
+
+#include "connection.h"
+#include "mappe.h"
+#include "meldungen.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QUrl>
+
+using namespace Qt::StringLiterals;
+
+namespace Listenausgabe {
+
+TKopf Kopf(TADOModConnection& db, int betrieb, int jahr) {
+  TKopf k;
+  k.jahr = jahr;
+  k.datum = QDate::currentDate();
+  TAbfrage a(db, u"SELECT Betriebsname, SitzStrasse, SitzPLZ, SitzOrt, SitzOrtsTeil FROM Betriebe WHERE ID = :B"_s,
+             {{u"B"_s, betrieb}});
+  if (a.Naechste()) {
+    k.betriebsname = a.Wert(0).toString();
+    k.strasse = a.Wert(1).toString();
+    k.ort = a.Wert(2).toString() + u' ' + a.Wert(3).toString() + u" Ortsteil "_s + a.Wert(4).toString();
+  }
+  return k;
+}
+
+void KopfSchreiben(TMappe& mappe, const TKopf& kopf, QStringView datumsspalte) {
+  using F = TMappe::TFormat;
+  mappe.Text(u"A"_s, 1, kopf.betriebsname, F::Fett);
+  mappe.Text(u"A"_s, 2, kopf.strasse);
+  mappe.Text(u"A"_s, 3, kopf.ort);
+  mappe.Text(u"A"_s, 6, u"Jahr "_s + QString::number(kopf.jahr), F::Fett);
+  mappe.Text(datumsspalte, 1, u"Datum"_s, F::Fett);
+  mappe.Datum(datumsspalte, 2, kopf.datum);
+}
+
+bool HatSchlaege(TADOModConnection& db, int betrieb, int jahr) {
+  return db.Wert(u"SELECT count(*) FROM Schlag WHERE BetriebsNr = :B AND Jahr = :J"_s, {{u"B"_s, betrieb}, {u"J"_s, jahr}})
+             .toInt() > 0;
+}
+
+QString Filter() { return u"Excel-Datei (*.XLSX *.xlsx);;Excel-Datei (*.XLS *.xls)"_s; }
+
+QString Fertig() { return u"Fertig, bitte vor Weiterarbeit im Quendrix unbedingt erst Excel schließen."_s; }
+
+QString Gesperrt(const QString& datei) {
+  return u"Datei \""_s + datei + u"\" lässt sich nicht überschreiben/löschen. Eventuell ist sie noch geöffnet."_s;
+}
+
+QString FehlerStickstoff() {
+  return u"Excelausgabe wird auf ihrem Rechner möglicherweise nicht unterstützt oder Excel ist noch offen, bitte vor "
+         "Weiterarbeit im Quendrix unbedingt erst Excel schließen."_s;
+}
+
+QString FehlerSonst() {
+  return u"Excelausgabe wird auf ihrem Rechner möglicherweise nicht unterstützt oder Excel war ist offen, bitte vor "
+         "Weiterarbeit im Quendrix unbedingt erst Excel schließen."_s;
+}
+
+bool AlsXls(const QString& ziel) { return QFileInfo(ziel).suffix().toUpper() == u"XLS"_s; }
+
+QString ZielErfragen(TMeldungen& meldungen, const QString& ordner) {
+  QString ziel = meldungen.DateiSpeichern(u"Excel-Export"_s, ordner, Filter());
+  if (ziel.isEmpty()) return {};
+  const QString endung = QFileInfo(ziel).suffix().toUpper();
+  // The dialog may hand back a name as typed; the list needs a format.
+  if (endung != u"XLSX"_s && endung != u"XLS"_s) ziel += u".xlsx"_s;
+  return ziel;
+}
+
+bool ZielFreimachen(TMeldungen& meldungen, const QString& ziel) {
+  const QFileInfo info(ziel);
+  if (info.exists() || info.isSymLink()) QFile::remove(ziel);
+  if (QFileInfo::exists(ziel)) {
+    meldungen.Info(Gesperrt(QDir::toNativeSeparators(ziel)));
+    return false;
+  }
+  return true;
+}
+
+QString LibreOffice() {
+  for (const QString& name : {u"soffice"_s, u"libreoffice"_s}) {
+    const QString pfad = QStandardPaths::findExecutable(name);
+    if (!pfad.isEmpty()) return pfad;
+  }
+  return {};
+}
+
+namespace {
+
+// LibreOffice with a profile of its own, so that an office the user has open
+// neither takes over the conversion nor is disturbed by it.
+bool Umwandeln(const QString& xlsx, const QString& ordner, QString* fehler) {
+  const QString programm = LibreOffice();
+  if (programm.isEmpty()) {
+    if (fehler) *fehler = u"Für das Format .xls wird LibreOffice benötigt; es ist nicht installiert."_s;
+    return false;
+  }
+  QProcess p;
+  p.setProgram(programm);
+  p.setArguments({u"-env:UserInstallation="_s + QUrl::fromLocalFile(ordner + u"/profil"_s).toString(),
+                  u"--headless"_s, u"--convert-to"_s, u"xls"_s, u"--outdir"_s, ordner, xlsx});
+  p.setProcessChannelMode(QProcess::MergedChannels);
+  p.start();
+  const bool fertig = p.waitForFinished(180000);
+  if (!fertig) {
+    p.kill();
+    p.waitForFinished(5000);
+  }
+  if (!fertig || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+    if (fehler) *fehler = u"LibreOffice konnte die Liste nicht in das Format .xls umwandeln."_s;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool Schreiben(const TMappe& mappe, const QString& ziel, QString* fehler) {
+  QTemporaryDir tmp;
+  if (!tmp.isValid()) {
+    if (fehler) *fehler = u"Es konnte kein temporärer Ordner angelegt werden."_s;
+    return false;
+  }
+  const QString xlsx = tmp.filePath(u"Liste.xlsx"_s);
+  if (!mappe.Speichern(xlsx, fehler)) return false;
+  QString fertig = xlsx;
+  if (AlsXls(ziel)) {
+    if (!Umwandeln(xlsx, tmp.path(), fehler)) return false;
+    fertig = tmp.filePath(u"Liste.xls"_s);
+    if (!QFileInfo::exists(fertig)) {
+      if (fehler) *fehler = u"LibreOffice konnte die Liste nicht in das Format .xls umwandeln."_s;
+      return false;
+    }
+  }
+  // Rename does not replace; across file systems it copies, and a partly
+  // copied target goes again.
+  if (QFileInfo::exists(ziel)) QFile::remove(ziel);
+  if (!QFile::rename(fertig, ziel)) {
+    QFile::remove(ziel);
+    if (fehler) *fehler = u"Die Datei \"%1\" konnte nicht geschrieben werden."_s.arg(QDir::toNativeSeparators(ziel));
+    return false;
+  }
+  return true;
+}
+
+TErgebnis Ausgeben(TMeldungen& meldungen, const QString& ordner, const QString& fehlermeldung,
+                   const std::function<void()>& vorher, const std::function<TMappe()>& bauen) {
+  const QString ziel = ZielErfragen(meldungen, ordner);
+  if (ziel.isEmpty()) return TErgebnis::Abgebrochen;
+  if (!ZielFreimachen(meldungen, ziel)) return TErgebnis::Gesperrt;
+  QString fehler;
+  bool ok = false;
+  {
+    // The rules of a year and LibreOffice's conversion take seconds.
+    const TWarten warten(&meldungen, u"Die Liste wird geschrieben …"_s);
+    if (vorher) vorher();
+    ok = Schreiben(bauen(), ziel, &fehler);
+  }
+  if (!ok) {
+    meldungen.Info(fehlermeldung + u"\n\n"_s + fehler);
+    return TErgebnis::Fehler;
+  }
+  return TErgebnis::Geschrieben;
+}
+
+}  // namespace Listenausgabe

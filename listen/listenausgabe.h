@@ -1,0 +1,76 @@
+#pragma once
+// What the four spreadsheet lists share: the head cells (farm, year, date),
+// the save dialog, clearing the target file, writing the workbook as .xlsx
+// or, through LibreOffice, as .xls, and the messages. No widgets: every
+// question and message goes through the message service.
+
+#include "mappe.h"
+
+#include <QDate>
+#include <QString>
+
+#include <functional>
+
+class TADOModConnection;
+class TMeldungen;
+
+namespace Listenausgabe {
+
+// The farm and year every list names at its head.
+struct TKopf {
+  QString betriebsname;  // A1
+  QString strasse;       // A2
+  QString ort;           // A3: PLZ, place and district of the place
+  int jahr = 0;          // A6
+  QDate datum;           // under "Datum"
+};
+// The farm's head with today's date.
+TKopf Kopf(TADOModConnection& db, int betrieb, int jahr);
+// A1 to A3, A6 "Jahr …", the caption "Datum" in row 1 and the date below it
+// in the given column.
+void KopfSchreiben(TMappe& mappe, const TKopf& kopf, QStringView datumsspalte);
+
+// Whether the farm year has a field; the lists do nothing without one.
+bool HatSchlaege(TADOModConnection& db, int betrieb, int jahr);
+
+// Texts shown to the user.
+QString Filter();
+QString Fertig();
+// The target could not be removed.
+QString Gesperrt(const QString& datei);
+// The workbook could not be written: the nitrogen list's and the others' text.
+QString FehlerStickstoff();
+QString FehlerSonst();
+
+// Whether the chosen name asks for the older format (".xls" in any case).
+bool AlsXls(const QString& ziel);
+// The save dialog, starting in the given folder. A name without ".xlsx" or
+// ".xls" gets ".xlsx". Empty when the user cancelled.
+QString ZielErfragen(TMeldungen& meldungen, const QString& ordner);
+// Removes an existing target; when it is still there afterwards the message
+// says so and the result is false.
+bool ZielFreimachen(TMeldungen& meldungen, const QString& ziel);
+
+// LibreOffice's program, empty when it is not installed.
+QString LibreOffice();
+// Writes the workbook to the target: .xlsx directly, .xls converted from it
+// by LibreOffice. Written into a temporary folder and moved at the end, so a
+// failure leaves no half file. False with a German text in *fehler.
+bool Schreiben(const TMappe& mappe, const QString& ziel, QString* fehler);
+
+// How an export ended.
+enum class TErgebnis {
+  Nichts,       // no field in the farm year: nothing was asked
+  Abgebrochen,  // the dialog was cancelled: nothing written, nothing changed
+  Gesperrt,     // the target could not be removed (said)
+  Fehler,       // the workbook could not be written (said)
+  Geschrieben,
+};
+// The common steps of an export: the save dialog, clearing the target, the
+// runs that come before the list (vorher, may be empty), building and
+// writing the workbook. A failure shows the list's message with the reason
+// below it.
+TErgebnis Ausgeben(TMeldungen& meldungen, const QString& ordner, const QString& fehlermeldung,
+                   const std::function<void()>& vorher, const std::function<TMappe()>& bauen);
+
+}  // namespace Listenausgabe
