@@ -143,6 +143,14 @@ TListe Vorfruchtliste(int betrieb, bool nurAusgewaehlte) {
 
 TListe Zwischenfruchtliste() { return {u"select * from S_Zwifru order by Fruchtart"_s, {}}; }
 
+std::vector<TEintrag> Eintraege(TADOModConnection& db, const TListe& liste, const QString& nameSpalte,
+                                const QString& nummerSpalte) {
+  std::vector<TEintrag> e;
+  ::TAbfrage a(db, liste.sql, liste.parameter);
+  while (a.Naechste()) e.push_back({a.Wert(nameSpalte).toString().trimmed(), a.Wert(nummerSpalte).toInt()});
+  return e;
+}
+
 int Grundvariante(int faNr) { return faNr / 100 * 100 + 1; }
 
 bool Einlesen(TADOModConnection& db, const QString& datei, TEinlesen& e, TBlatt& blatt, QString& meldung) {

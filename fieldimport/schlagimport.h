@@ -36,6 +36,16 @@ TListe Vorfruchtliste(int betrieb, bool nurAusgewaehlte);
 // Catch-crop types (Fruchtart, ID).
 TListe Zwischenfruchtliste();
 
+// The entries of a list: trimmed name and number, in the list's order.
+// `nameSpalte` and `nummerSpalte` name the columns (Kultur/FA_NR or
+// Fruchtart/ID).
+struct TEintrag {
+  QString name;
+  int nummer = 0;
+};
+std::vector<TEintrag> Eintraege(TADOModConnection& db, const TListe& liste, const QString& nameSpalte,
+                                const QString& nummerSpalte);
+
 struct TEinlesen {
   int betrieb = 0;              // Betriebe.ID, for the crop lists
   QString euNummer;             // taken from the file when empty
