@@ -263,6 +263,10 @@ bool Einlesen(TADOModConnection& db, const QString& datei, TEinlesen& e, TBlatt&
   return true;
 }
 
+QString EuNummer(TADOModConnection& db, int betrieb) {
+  return db.Wert(u"select EU_NUMMER from Betriebe where ID = :B"_s, {{u"B"_s, betrieb}}).toString().trimmed();
+}
+
 QString MerkDatei(const QString& ordner, const QString& euNummer) {
   static const QRegularExpression sicher(u"^[A-Za-z0-9_-]{1,40}$"_s);
   const QString nr = euNummer.trimmed();

@@ -61,6 +61,9 @@ bool Einlesen(TADOModConnection& db, const QString& datei, TEinlesen& e, TBlatt&
 // The crop number proposed for a usage code's crop: the basic variant (ending in 01).
 int Grundvariante(int faNr);
 
+// The farm's EU_NUMMER, trimmed; empty when it has none.
+QString EuNummer(TADOModConnection& db, int betrieb);
+
 // The remembered sheet's file in the folder; empty when the farm number
 // could make no safe file name.
 QString MerkDatei(const QString& ordner, const QString& euNummer);

@@ -79,6 +79,9 @@ TSchlagimportFenster::TSchlagimportFenster(TADOModConnection& db, TMeldungen& me
   gesamt->addWidget(m_hinweis);
   m_detail = new TImportDetail(db, m_aufruf.betrieb, m_aufruf.kulturenLesen, this);
   m_detail->hide();
+  // Fields without crops offer the chosen crops.
+  if (!m_aufruf.kulturenLesen)
+    m_detail->Kulturwahl()->setCurrentIndex(int(Schlagimport::TKulturwahl::NurAusgewaehlte));
   gesamt->addWidget(m_detail, 2);
 
   connect(m_buch, &THF1Book::PositionGeaendert, this, &TSchlagimportFenster::PositionGezeigt);
