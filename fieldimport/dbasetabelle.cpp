@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cmath>
+#include <limits>
 #include <string>
 
 using namespace Qt::StringLiterals;
@@ -231,7 +232,7 @@ bool TDBaseTable::Oeffnen(const QString& datei) {
   }
   if (summe > satzLaenge)
     return Ablehnen(keineTabelle.arg(u"Satzlänge %1 kleiner als die Felder (%2)"_s.arg(satzLaenge).arg(summe)));
-  if (qint64(kopfLaenge) + qint64(saetze) * satzLaenge > groesse)
+  if (saetze > quint32(std::numeric_limits<int>::max()) || qint64(kopfLaenge) + qint64(saetze) * satzLaenge > groesse)
     return Ablehnen(keineTabelle.arg(u"%1 Datensätze angegeben, die Datei ist zu kurz"_s.arg(saetze)));
   f.close();
 

@@ -168,6 +168,11 @@ bool Einlesen(TADOModConnection& db, const QString& datei, TEinlesen& e, TBlatt&
     meldung = u"Die Datei „%1“ enthält keine Teilflächen."_s.arg(QFileInfo(dbf).fileName());
     return false;
   }
+  if (saetze + 2 > TBlatt::MaxZeilen) {
+    meldung = u"Die Datei „%1“ hat mehr Teilflächen, als das Arbeitsblatt fasst (%2)."_s.arg(QFileInfo(dbf).fileName())
+                  .arg(TBlatt::MaxZeilen - 2);
+    return false;
+  }
   const int nummer = Spalte(tabelle, u"NUMMER"_s), konstante = Spalte(tabelle, u"CONSTANT"_s),
             flik = Spalte(tabelle, u"FLIK_FLEK"_s), flaeche = Spalte(tabelle, u"FLAECHE"_s),
             codeBez = Spalte(tabelle, u"CODE_BEZ"_s), code = Spalte(tabelle, u"CODE"_s),

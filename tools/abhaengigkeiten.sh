@@ -9,6 +9,7 @@ pakete=(
   libsqlcipher-dev sqlcipher libshp-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core poppler-utils
+  clang libclang-rt-14-dev
 )
 
 fehlend=()

@@ -67,6 +67,7 @@ TSchlagimportFenster::TSchlagimportFenster(TADOModConnection& db, TMeldungen& me
 
   m_buch = new THF1Book(this);
   m_buch->setAccessibleName(u"Arbeitsblatt"_s);
+  m_buch->Ansicht()->setAccessibleName(u"Arbeitsblatt"_s);
   m_buch->setKopfZeileHalten(THF1Book::cnstHalten, 2);
   m_buch->setSpaltenzahl(SichtbareSpalten);
   m_buch->setGenauigkeit(TBlatt::TGenauigkeit::Exakt);
@@ -123,11 +124,9 @@ QString TSchlagimportFenster::Hinweistext() const { return m_hinweis->text(); }
 
 void TSchlagimportFenster::BlattZeigen() {
   m_gelesen = true;
+  // Columns as wide as title or content, long crop names cut at 220 pixels.
+  m_buch->Ansicht()->horizontalHeader()->setMaximumSectionSize(220);
   m_buch->Aktualisieren();
-  m_buch->setSpaltenbreite(Nutzung, 160);
-  m_buch->setSpaltenbreite(Kultur, 160);
-  m_buch->setSpaltenbreite(Vorfrucht, 140);
-  m_buch->setSpaltenbreite(Zwischenfrucht, 160);
   m_detail->show();
   KnoepfeSetzen();
   m_buch->setPosition(SchlagNr, ErsteParzellenzeile);
