@@ -2,6 +2,7 @@
 
 #include "blattmodell.h"
 
+#include <QAbstractItemDelegate>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QTableView>
@@ -23,6 +24,14 @@ THF1Book::THF1Book(QWidget* eltern) : QWidget(eltern) {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(m_ansicht);
   connect(m_modell, &TBlattModell::ZelleGeaendert, this, &THF1Book::ZelleGeaendert);
+  // Enter in an editor submits; queued, so the view has closed the editor first.
+  connect(
+      m_ansicht->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
+      [this](QWidget*, QAbstractItemDelegate::EndEditHint hinweis) {
+        if (hinweis == QAbstractItemDelegate::SubmitModelCache && AktuelleSpalte() > 0)
+          emit EingabeBeendet(AktuelleSpalte(), AktuelleZeile());
+      },
+      Qt::QueuedConnection);
   connect(m_ansicht->selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this](const QModelIndex& i) {
             if (i.isValid()) emit PositionGeaendert(m_modell->Spalte(i), m_modell->Zeile(i));
@@ -76,8 +85,8 @@ void THF1Book::setEingabe(std::function<std::optional<QString>(int, int, const Q
 }
 
 bool THF1Book::eventFilter(QObject* objekt, QEvent* ereignis) {
-  if (objekt == m_ansicht && ereignis->type() == QEvent::KeyPress && Taste) {
-    // An open editor has the focus, so its keys never pass here.
+  // Keys an open editor ignores pass up to the view; they are the editor's.
+  if (objekt == m_ansicht && ereignis->type() == QEvent::KeyPress && Taste && m_ansicht->hasFocus()) {
     const int s = AktuelleSpalte();
     const int z = AktuelleZeile();
     if (s > 0 && Taste(s, z, static_cast<QKeyEvent*>(ereignis))) return true;

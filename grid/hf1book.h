@@ -61,6 +61,8 @@ public:
 signals:
   void PositionGeaendert(int spalte, int zeile);
   void ZelleGeaendert(int spalte, int zeile);
+  // The user ended typing into the cell with Enter.
+  void EingabeBeendet(int spalte, int zeile);
 
 protected:
   bool eventFilter(QObject* objekt, QEvent* ereignis) override;

@@ -86,6 +86,10 @@ TSchlagimportFenster::TSchlagimportFenster(TADOModConnection& db, TMeldungen& me
   gesamt->addWidget(m_detail, 2);
 
   connect(m_buch, &THF1Book::PositionGeaendert, this, &TSchlagimportFenster::PositionGezeigt);
+  connect(m_buch, &THF1Book::EingabeBeendet, this, [this](int s, int z) {
+    Weiter(s, z);
+    m_buch->setPosition(s, z);
+  });
   connect(m_detail, &TImportDetail::Gewaehlt, this, &TSchlagimportFenster::Gewaehlt);
   connect(m_detail, &TImportDetail::Blaettern, this, &TSchlagimportFenster::Blaettern);
   connect(Knopf(ShapeEinlesenText), &QPushButton::clicked, this, &TSchlagimportFenster::ShapeEinlesen);

@@ -136,6 +136,16 @@ TEST_F(ImportFenster, TastenUndListenSchreibenDieZeile) {
   emit zf->itemDoubleClicked(leg);
   EXPECT_EQ(buch->Text(Zwischenfrucht, 4), u"Leguminose, abgefroren"_s);
   EXPECT_EQ(buch->Text(ZwischenfruchtNr, 4), u"9"_s);
+  // Typing a number and Enter stores it and moves on.
+  buch->setFocus();
+  buch->setPosition(SchlagNr, 5);
+  for (QChar c : u"12"_s) QTest::keyClicks(QApplication::focusWidget(), QString(c));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  QCoreApplication::processEvents();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(buch->Text(SchlagNr, 5), u"12"_s);
+  EXPECT_EQ(buch->AktuelleSpalte(), SchlagName);
+  EXPECT_EQ(buch->AktuelleZeile(), 5);
   // Read-only columns take no typing.
   buch->setPosition(Parzelle, 4);
   QTest::keyClick(buch->Ansicht(), Qt::Key_9);
