@@ -38,6 +38,13 @@ THF1Book::THF1Book(QWidget* eltern) : QWidget(eltern) {
           });
 }
 
+// View and model go before the sheet they read: QWidget would delete them
+// only after the members, and a closing view still asks for its headers.
+THF1Book::~THF1Book() {
+  delete m_ansicht;
+  delete m_modell;
+}
+
 void THF1Book::Aktualisieren() {
   m_modell->Neu();
   m_ansicht->horizontalHeader()->resizeSections(QHeaderView::ResizeToContents);

@@ -21,6 +21,7 @@ public:
   enum THalten { cnstNichtHalten, cnstHalten };
 
   explicit THF1Book(QWidget* eltern = nullptr);
+  ~THF1Book() override;
 
   TBlatt& Blatt() { return m_blatt; }
   const TBlatt& Blatt() const { return m_blatt; }
