@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
@@ -208,6 +209,31 @@ TEST_F(ImportFenster, OhneDuengejahrBleibtDasBlatt) {
   EXPECT_TRUE(f->isVisible());
   EXPECT_EQ(f->Buch()->Text(Parzelle, 3), u"17"_s);
   EXPECT_EQ(Wert(u"select count(*) from Schlag"_s).toInt(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ImportFenster, OhneKulturenBietetDieAusgewaehltenKulturenAn) {
+  Sql(u"update S_KulturenNP set Auswahl = 1 where BetriebsNr = 2 and FA_NR = 77201"_s);
+  auto f = Fenster(Jahr, false);
+  EXPECT_EQ(f->Detail()->Kulturwahl()->currentText(), u"nur ausgewählte Kulturen"_s);
+  Lesen(*f);
+  EXPECT_EQ(f->Buch()->Text(Nutzung, 3), QString());
+  EXPECT_EQ(f->Buch()->Text(KeineBerechnung, 5), QString());
+  // The crop list holds the chosen crop; a letter typed in it jumps there.
+  QListWidget* kulturen = f->Detail()->Kulturen();
+  ASSERT_EQ(kulturen->count(), 1);
+  kulturen->setFocus();
+  kulturen->setCurrentRow(-1);
+  QTest::keyClick(kulturen, Qt::Key_T);
+  ASSERT_NE(kulturen->currentItem(), nullptr);
+  EXPECT_EQ(kulturen->currentItem()->text(), u"Testklee"_s);
+  f->Buch()->setPosition(Kultur, 5);
+  QTest::keyClick(kulturen, Qt::Key_Return);
+  EXPECT_EQ(f->Buch()->Text(Kultur, 5), u"Testklee"_s);
+  EXPECT_EQ(f->Buch()->Text(KulturNr, 5), u"77201"_s);
 }
 
 }  // namespace
