@@ -8,6 +8,8 @@
 #include "flaechentauschfenster.h"
 #include "hauptfenster.h"
 #include "meldepflichten.h"
+#include "schlagimport.h"
+#include "schlagimportfenster.h"
 #include "vorauswahl.h"
 
 #include <QDate>
@@ -22,6 +24,37 @@ void ArbeitsfensterEinsetzen(THauptfenster& hauptfenster, TADOModConnection& db,
   hauptfenster.VorauswahlZeigen = [&hauptfenster, vorauswahl](int betrieb, int jahr, const QString& anweisung) {
     vorauswahl(&hauptfenster, betrieb, jahr, anweisung);
   };
+  // The field import, from the first-year choices and from "gemerktes Shape
+  // setzen" (then only a remembered sheet); at its end the yield window lists
+  // every crop group.
+  auto shapeImport = [&db, &meldungen, vorauswahl](THauptfenster& h, int betrieb, int jahr, bool kulturenLesen,
+                                                   bool shapeEinlesen) {
+    TSchlagimportFenster::TAufruf aufruf;
+    aufruf.betrieb = betrieb;
+    aufruf.euNummer = Schlagimport::EuNummer(db, betrieb);
+    aufruf.jahr = jahr;
+    aufruf.kulturenLesen = kulturenLesen;
+    aufruf.shapeEinlesen = shapeEinlesen;
+    aufruf.ordner = h.Ordner();
+    TSchlagimportFenster fenster(db, meldungen, aufruf, &h);
+    fenster.Bildschirmdruck = [&meldungen](QWidget* w) {
+      TQtBildschirmdrucker drucker;
+      FensterDrucken(w, drucker, meldungen);
+    };
+    fenster.VorauswahlOeffnen = [&fenster, betrieb, jahr, vorauswahl] { vorauswahl(&fenster, betrieb, jahr, QString()); };
+    fenster.HauptfensterAktualisieren = [&h] { h.ListenAktualisieren(); };
+    fenster.ErtraegeOeffnen = [&db, &meldungen, &fenster, betrieb, jahr] {
+      TErtragsfenster ertraege(db, meldungen, betrieb, jahr, true, &fenster);
+      return ertraege.Ausfuehren() == QDialog::Accepted;
+    };
+    fenster.Ausfuehren();
+  };
+  hauptfenster.ShapeImportZeigen = [&hauptfenster, shapeImport](int betrieb, int jahr, bool kulturenLesen) {
+    shapeImport(hauptfenster, betrieb, jahr, kulturenLesen, true);
+  };
+  hauptfenster.FensterEinsetzen(THauptfenster::TAktion::ShapeSetzen, [shapeImport](THauptfenster& h) {
+    shapeImport(h, int(h.BetriebsNr()), h.Jahr(), true, false);
+  });
   hauptfenster.FensterEinsetzen(THauptfenster::TAktion::Vorauswahl, [vorauswahl](THauptfenster& h) {
     vorauswahl(&h, int(h.BetriebsNr()), h.Jahr(), QString());
   });
