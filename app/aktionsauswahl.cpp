@@ -96,7 +96,13 @@ bool TAktionsauswahl::Waehlen(int wahl) {
   if (!m_anlegen || !m_anlegen(jahr)) return false;
   m_jahr = jahr;
   if (wahl == Jahr2022MitShape2021 && VorauswahlOeffnen) VorauswahlOeffnen(jahr, VorauswahlAnweisung);
-  if (wahl != OhneShape) m_meldungen.Info(FehlenderSchritt(jahr, wahl));
+  // The window closes first: the import opens over the main window.
   accept();
+  if (wahl != OhneShape) {
+    if (ShapeImportOeffnen)
+      ShapeImportOeffnen(jahr, wahl == MitShape2021);
+    else
+      m_meldungen.Info(FehlenderSchritt(jahr, wahl));
+  }
   return true;
 }

@@ -27,6 +27,9 @@ public:
   // Choice b opens the preselection for the new year with this instruction.
   std::function<void(int jahr, const QString& anweisung)> VorauswahlOeffnen;
   static const QString VorauswahlAnweisung;
+  // Choices a and b open the field import for the new year, with the
+  // current crops (a) or without (b); unset, the missing step is named.
+  std::function<void(int jahr, bool kulturenLesen)> ShapeImportOeffnen;
 
   static QString Text(int wahl);
   static QString Bestaetigung(int wahl);

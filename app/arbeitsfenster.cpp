@@ -5,6 +5,8 @@
 #include "duengebedarfsfenster.h"
 #include "ertragsfenster.h"
 #include "hauptfenster.h"
+#include "schlagimport.h"
+#include "schlagimportfenster.h"
 #include "vorauswahl.h"
 
 #include <QWidget>
@@ -18,6 +20,33 @@ void ArbeitsfensterEinsetzen(THauptfenster& hauptfenster, TADOModConnection& db,
   hauptfenster.VorauswahlZeigen = [&hauptfenster, vorauswahl](int betrieb, int jahr, const QString& anweisung) {
     vorauswahl(&hauptfenster, betrieb, jahr, anweisung);
   };
+  // The field import, from the first-year choices and from "gemerktes Shape
+  // setzen" (then only a remembered sheet). The yield window it opens at the
+  // end is plugged into ErtraegeOeffnen once that window exists.
+  auto shapeImport = [&db, &meldungen, vorauswahl](THauptfenster& h, int betrieb, int jahr, bool kulturenLesen,
+                                                   bool shapeEinlesen) {
+    TSchlagimportFenster::TAufruf aufruf;
+    aufruf.betrieb = betrieb;
+    aufruf.euNummer = Schlagimport::EuNummer(db, betrieb);
+    aufruf.jahr = jahr;
+    aufruf.kulturenLesen = kulturenLesen;
+    aufruf.shapeEinlesen = shapeEinlesen;
+    aufruf.ordner = h.Ordner();
+    TSchlagimportFenster fenster(db, meldungen, aufruf, &h);
+    fenster.Bildschirmdruck = [&meldungen](QWidget* w) {
+      TQtBildschirmdrucker drucker;
+      FensterDrucken(w, drucker, meldungen);
+    };
+    fenster.VorauswahlOeffnen = [&fenster, betrieb, jahr, vorauswahl] { vorauswahl(&fenster, betrieb, jahr, QString()); };
+    fenster.HauptfensterAktualisieren = [&h] { h.ListenAktualisieren(); };
+    fenster.Ausfuehren();
+  };
+  hauptfenster.ShapeImportZeigen = [&hauptfenster, shapeImport](int betrieb, int jahr, bool kulturenLesen) {
+    shapeImport(hauptfenster, betrieb, jahr, kulturenLesen, true);
+  };
+  hauptfenster.FensterEinsetzen(THauptfenster::TAktion::ShapeSetzen, [shapeImport](THauptfenster& h) {
+    shapeImport(h, int(h.BetriebsNr()), h.Jahr(), true, false);
+  });
   hauptfenster.FensterEinsetzen(THauptfenster::TAktion::Vorauswahl, [vorauswahl](THauptfenster& h) {
     vorauswahl(&h, int(h.BetriebsNr()), h.Jahr(), QString());
   });

@@ -617,6 +617,10 @@ void THauptfenster::AktionsauswahlOeffnen() {
     auswahl.VorauswahlOeffnen = [this](int jahr, const QString& anweisung) {
       VorauswahlZeigen(int(BetriebsNr()), jahr, anweisung);
     };
+  if (ShapeImportZeigen)
+    auswahl.ShapeImportOeffnen = [this](int jahr, bool kulturenLesen) {
+      ShapeImportZeigen(int(BetriebsNr()), jahr, kulturenLesen);
+    };
   DialogZeigen(auswahl);
 }
 

@@ -73,6 +73,9 @@ public:
   // The preselection for a farm and year with an instruction caption, as the
   // first-year choice b opens it; unset while the window is not plugged in.
   std::function<void(int betriebsNr, int jahr, const QString& anweisung)> VorauswahlZeigen;
+  // The field import for a farm's new first year, as first-year choices a
+  // (crops read) and b (crops left out) open it; unset while not plugged in.
+  std::function<void(int betriebsNr, int jahr, bool kulturenLesen)> ShapeImportZeigen;
   // Tests the action's preconditions in their order, showing the message of
   // the first that fails, then acts. False when a precondition failed.
   bool Ausfuehren(TAktion aktion);

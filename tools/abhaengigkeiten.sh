@@ -6,7 +6,7 @@ set -euo pipefail
 pakete=(
   g++ cmake ninja-build pkg-config git
   qt6-base-dev qt6-translations-l10n
-  libsqlcipher-dev sqlcipher
+  libsqlcipher-dev sqlcipher libshp-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core poppler-utils
 )

@@ -140,5 +140,44 @@ TEST_F(Arbeitsfenster, ErtraegeOeffnenFuerBetriebUndJahr) {
   fenster.close();
 }
 
-}  // namespace
+TEST_F(Arbeitsfenster, JahreswahlAUndBOeffnenDenShapeImport) {
+  // (year, crops read), and the preselection's year, in the order of the calls.
+  QStringList schritte;
+  for (int wahl : {TAktionsauswahl::MitShape2021, TAktionsauswahl::Jahr2022MitShape2021}) {
+    TAktionsauswahl auswahl(meldungen, [](int) { return true; });
+    auswahl.VorauswahlOeffnen = [&](int jahr, const QString&) { schritte << QStringLiteral("Vorauswahl %1").arg(jahr); };
+    auswahl.ShapeImportOeffnen = [&](int jahr, bool kulturen) {
+      schritte << QStringLiteral("Import %1 %2").arg(jahr).arg(kulturen ? "mit" : "ohne");
+    };
+    meldungen.antworten = {true};
+    ASSERT_TRUE(auswahl.Waehlen(wahl));
+  }
+  EXPECT_EQ(schritte, (QStringList{QStringLiteral("Import 2021 mit"), QStringLiteral("Vorauswahl 2022"),
+                                   QStringLiteral("Import 2022 ohne")}));
+  EXPECT_TRUE(meldungen.Infos().isEmpty()) << meldungen.Infos().join(QLatin1Char('\n')).toStdString();
+}
 
+TEST_F(Arbeitsfenster, GemerktesShapeOeffnetNurDasGemerkteBlatt) {
+  db.Schliessen();
+  THauptfenster fenster(db, ordner.path(), meldungen);
+  ASSERT_TRUE(fenster.Starten(QLocale(QLocale::German, QLocale::Germany)));
+  ASSERT_FALSE(fenster.Knopf(THauptfenster::TAktion::ShapeSetzen)->isEnabled());
+  ArbeitsfensterEinsetzen(fenster, db, meldungen);
+  ASSERT_TRUE(fenster.Knopf(THauptfenster::TAktion::ShapeSetzen)->isEnabled());
+  QString titel;
+  bool einlesen = true;
+  QTimer::singleShot(0, [&] {
+    if (QWidget* w = QApplication::activeModalWidget()) {
+      titel = w->windowTitle();
+      for (auto* k : w->findChildren<QPushButton*>())
+        if (k->accessibleName() == QStringLiteral("Shape einlesen")) einlesen = k->isEnabled();
+      w->close();
+    }
+  });
+  EXPECT_TRUE(fenster.Ausfuehren(THauptfenster::TAktion::ShapeSetzen));
+  EXPECT_EQ(titel, QStringLiteral("Import Schlag- und Bewirtschaftungsdaten aus Elektronischem Agrarantrag"));
+  EXPECT_FALSE(einlesen);
+  fenster.close();
+}
+
+}  // namespace

@@ -1,0 +1,203 @@
+// The import window: reading, the sheet's keys and lists, remembering and
+// setting, and "Schläge anlegen" with its yield-window hook.
+
+#include "schlagimportfenster.h"
+
+#include "blatt.h"
+#include "fensterelement.h"
+#include "hf1book.h"
+#include "importbetrieb.h"
+#include "importdetail.h"
+#include "schlagblatt.h"
+#include "schlagimport.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+using namespace Schlagblatt;
+
+namespace {
+
+class ImportFenster : public ImportBetrieb {
+protected:
+  void SetUp() override {
+    ImportBetrieb::SetUp();
+    if (HasFatalFailure()) return;
+    Parzellen();
+    datei = Teilflaechen();
+  }
+  std::unique_ptr<TSchlagimportFenster> Fenster(int jahr = Jahr, bool kulturenLesen = true, bool shape = true) {
+    TSchlagimportFenster::TAufruf a;
+    a.betrieb = Betrieb;
+    a.jahr = jahr;
+    a.kulturenLesen = kulturenLesen;
+    a.shapeEinlesen = shape;
+    a.ordner = ordner.path();
+    auto f = std::make_unique<TSchlagimportFenster>(db, meldungen, a);
+    f->ErtraegeOeffnen = [this] {
+      ++ertraege;
+      return true;
+    };
+    f->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(f.get()));
+    f->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(f.get()));
+    return f;
+  }
+  void Lesen(TSchlagimportFenster& f) {
+    meldungen.dateien.push_back(datei);
+    Fensterhilfe::Element<QPushButton>(&f, u"Shape einlesen"_s)->click();
+  }
+  QPushButton* Knopf(TSchlagimportFenster& f, const QString& t) { return Fensterhilfe::Element<QPushButton>(&f, t); }
+  QString datei;
+  int ertraege = 0;
+};
+
+TEST_F(ImportFenster, EinlesenZeigtDasBlattUndGibtDieKnoepfeFrei) {
+  auto f = Fenster();
+  EXPECT_EQ(f->windowTitle(), u"Import Schlag- und Bewirtschaftungsdaten aus Elektronischem Agrarantrag"_s);
+  for (const QString& k : {u"Schläge anlegen"_s, u"Übersicht/Detail"_s, u"Merken"_s, u"Setzen"_s})
+    EXPECT_FALSE(Knopf(*f, k)->isEnabled()) << k.toStdString();
+  Lesen(*f);
+  EXPECT_EQ(meldungen.Infos(), QStringList{Schlagimport::Abgeschlossen});
+  EXPECT_EQ(Fensterhilfe::Element<QLineEdit>(f.get(), u"EU-Betriebsnummer"_s)->text(), u"276150000001"_s);
+  for (const QString& k : {u"Schläge anlegen"_s, u"Übersicht/Detail"_s, u"Merken"_s})
+    EXPECT_TRUE(Knopf(*f, k)->isEnabled()) << k.toStdString();
+  EXPECT_FALSE(Knopf(*f, u"Setzen"_s)->isEnabled());  // nothing remembered yet
+  EXPECT_TRUE(f->Detail()->isVisible());
+  EXPECT_EQ(f->Buch()->AktuelleSpalte(), 3);
+  EXPECT_EQ(f->Buch()->AktuelleZeile(), 3);
+  EXPECT_EQ(f->Hinweistext(), u"Am Weg: betriebsinterne Schlagnummer"_s);
+  // The titles are the grid's column headers; hidden columns are not shown.
+  auto* ansicht = f->Buch()->Ansicht();
+  EXPECT_EQ(ansicht->model()->columnCount(), 21);
+  EXPECT_EQ(ansicht->model()->headerData(4, Qt::Horizontal).toString(), u"Schlaggröße\nin ha"_s);
+  Knopf(*f, u"Übersicht/Detail"_s)->click();
+  EXPECT_FALSE(f->Detail()->isVisible());
+
+  meldungen.Leeren();
+  meldungen.dateien.push_back(Pfad(u"2021_parzellen.dbf"_s));
+  Knopf(*f, u"Shape einlesen"_s)->click();
+  EXPECT_EQ(meldungen.Infos(), QStringList{u"Bitte ..._teilflaechen.dbf auswählen"_s});
+  EXPECT_EQ(f->Buch()->Text(Parzelle, 3), u"17"_s);  // the sheet stays
+}
+
+TEST_F(ImportFenster, TastenUndListenSchreibenDieZeile) {
+  auto f = Fenster();
+  Lesen(*f);
+  THF1Book* buch = f->Buch();
+  // "x" switches a cross column, space empties it.
+  buch->setPosition(Nitratgebiet, 3);
+  QTest::keyClick(buch->Ansicht(), Qt::Key_X);
+  EXPECT_EQ(buch->Text(Nitratgebiet, 3), u"x"_s);
+  QTest::keyClick(buch->Ansicht(), Qt::Key_X);
+  EXPECT_EQ(buch->Text(Nitratgebiet, 3), QString());
+  QTest::keyClick(buch->Ansicht(), Qt::Key_X);
+  QTest::keyClick(buch->Ansicht(), Qt::Key_Space);
+  EXPECT_EQ(buch->Text(Nitratgebiet, 3), QString());
+  // Enter moves on; from the last column to column 3 of the next row.
+  buch->setPosition(PGehalt, 3);
+  QTest::keyClick(buch->Ansicht(), Qt::Key_Return);
+  EXPECT_EQ(buch->AktuelleSpalte(), 3);
+  EXPECT_EQ(buch->AktuelleZeile(), 4);
+  // A letter in the previous-crop column jumps into its list; Enter takes it.
+  buch->setPosition(Vorfrucht, 4);
+  QTest::keyClick(buch->Ansicht(), Qt::Key_T);
+  QListWidget* vorfruechte = f->Detail()->Vorfruechte();
+  // Only chosen crops are offered at first; none of the test crops is chosen.
+  EXPECT_EQ(vorfruechte->findItems(u"Testklee"_s, Qt::MatchExactly).size(), 0);
+  Fensterhilfe::Element<QCheckBox>(f.get(), u"nur vorausgewählte Kulturen anzeigen"_s)->setChecked(false);
+  buch->setFocus();
+  buch->setPosition(Vorfrucht, 4);
+  QTest::keyClick(buch->Ansicht(), Qt::Key_T);
+  ASSERT_TRUE(vorfruechte->hasFocus());
+  EXPECT_TRUE(vorfruechte->currentItem()->text().startsWith(u"T"_s, Qt::CaseInsensitive));
+  vorfruechte->setCurrentItem(vorfruechte->findItems(u"Testweizen"_s, Qt::MatchExactly).value(0));
+  QTest::keyClick(vorfruechte, Qt::Key_Return);
+  EXPECT_EQ(buch->Text(Vorfrucht, 4), u"Testweizen"_s);
+  EXPECT_EQ(buch->Text(VorfruchtNr, 4), u"77101"_s);
+  EXPECT_EQ(buch->AktuelleSpalte(), Zwischenfrucht);
+  // The catch-crop list by double-click.
+  QListWidget* zf = f->Detail()->Zwischenfruechte();
+  auto* leg = zf->findItems(u"Leguminose, abgefroren"_s, Qt::MatchExactly).value(0);
+  ASSERT_NE(leg, nullptr);
+  zf->setCurrentItem(leg);
+  emit zf->itemDoubleClicked(leg);
+  EXPECT_EQ(buch->Text(Zwischenfrucht, 4), u"Leguminose, abgefroren"_s);
+  EXPECT_EQ(buch->Text(ZwischenfruchtNr, 4), u"9"_s);
+  // Read-only columns take no typing.
+  buch->setPosition(Parzelle, 4);
+  QTest::keyClick(buch->Ansicht(), Qt::Key_9);
+  EXPECT_EQ(buch->Text(Parzelle, 4), u"18"_s);
+}
+
+TEST_F(ImportFenster, MerkenUndSetzen) {
+  {
+    auto f = Fenster();
+    Lesen(*f);
+    f->Buch()->setText(SchlagNr, 3, u"42"_s);
+    Knopf(*f, u"Merken"_s)->click();
+    EXPECT_TRUE(QFileInfo::exists(Pfad(u"Shape276150000001.TXT"_s)));
+    EXPECT_TRUE(Knopf(*f, u"Setzen"_s)->isEnabled());
+  }
+  // From the main window: only the remembered sheet.
+  TSchlagimportFenster::TAufruf a;
+  a.betrieb = Betrieb;
+  a.euNummer = u"276150000001"_s;
+  a.jahr = Jahr;
+  a.shapeEinlesen = false;
+  a.ordner = ordner.path();
+  TSchlagimportFenster f(db, meldungen, a);
+  f.show();
+  EXPECT_FALSE(Knopf(f, u"Shape einlesen"_s)->isEnabled());
+  ASSERT_TRUE(Knopf(f, u"Setzen"_s)->isEnabled());
+  Knopf(f, u"Setzen"_s)->click();
+  EXPECT_EQ(f.Buch()->Text(SchlagNr, 3), u"42"_s);
+  EXPECT_EQ(f.Buch()->Text(Kultur, 4), u"Testklee"_s);
+  EXPECT_TRUE(Knopf(f, u"Schläge anlegen"_s)->isEnabled());
+}
+
+TEST_F(ImportFenster, SchlaegeAnlegenOeffnetErtraegeUndSchliesst) {
+  auto f = Fenster();
+  Lesen(*f);
+  meldungen.Leeren();
+  // "Nein" creates nothing and leaves the window open.
+  meldungen.antworten.push_back(false);
+  Knopf(*f, u"Schläge anlegen"_s)->click();
+  EXPECT_EQ(Wert(u"select count(*) from Schlag"_s).toInt(), 0);
+  EXPECT_TRUE(f->isVisible());
+  meldungen.antworten.push_back(true);
+  Knopf(*f, u"Schläge anlegen"_s)->click();
+  EXPECT_EQ(meldungen.protokoll,
+            (QStringList{u"Frage: Schläge jetzt übernehmen?"_s, u"Frage: Schläge jetzt übernehmen?"_s, u"Piep"_s,
+                         u"Info: Fertig"_s}));
+  EXPECT_EQ(ertraege, 1);
+  EXPECT_EQ(Wert(u"select count(*) from Schlag where BetriebsNr = 2 and Jahr = 2021"_s).toInt(), 4);
+  EXPECT_EQ(f->result(), QDialog::Accepted);
+}
+
+TEST_F(ImportFenster, OhneDuengejahrBleibtDasBlatt) {
+  auto f = Fenster(2023);
+  Lesen(*f);
+  meldungen.Leeren();
+  meldungen.antworten.push_back(true);
+  Knopf(*f, u"Schläge anlegen"_s)->click();
+  EXPECT_EQ(meldungen.Infos(), QStringList{u"Bitte legen zuerst ein Düngejahr an!"_s});
+  EXPECT_EQ(ertraege, 0);
+  EXPECT_TRUE(f->isVisible());
+  EXPECT_EQ(f->Buch()->Text(Parzelle, 3), u"17"_s);
+  EXPECT_EQ(Wert(u"select count(*) from Schlag"_s).toInt(), 0);
+}
+
+}  // namespace
