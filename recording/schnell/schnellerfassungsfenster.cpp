@@ -74,7 +74,7 @@ TSchnellerfassungsfenster::TSchnellerfassungsfenster(TADOModConnection& db, TMel
   knopf(u"Taschenrechner"_s, [] {});
   knopf(u"Hauptmenü"_s, [] {});
   gesamt->addLayout(unten);
-  resize(1400, 760);
+  resize(1560, 760);
 }
 
 QPushButton* TSchnellerfassungsfenster::Knopf(const QString& beschriftung) const {

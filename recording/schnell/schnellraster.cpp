@@ -84,9 +84,11 @@ void TSchnellRaster::Leeren() {
   S::KopfSchreiben(m_buch.Blatt());
   m_markiert.clear();
   m_gemerkt = 0;
-  m_buch.Aktualisieren();
-  const int breiten[S::SichtbareSpalten] = {70, 70, 150, 85, 85, 95, 170, 150, 95, 85, 85};
-  for (int s = 1; s <= S::SichtbareSpalten; ++s) m_buch.setSpaltenbreite(s, breiten[s - 1]);
+  m_buch.Aktualisieren();  // the columns as wide as their headings
+  // Names get more room than their headings need.
+  const int breiten[S::SichtbareSpalten] = {0, 0, 140, 0, 0, 0, 160, 140, 0, 0, 0};
+  for (int s = 1; s <= S::SichtbareSpalten; ++s)
+    m_buch.setSpaltenbreite(s, std::max(m_buch.Ansicht()->columnWidth(s - 1), breiten[s - 1]));
   Gehe(S::SchlagName, S::ErsteZeile);
 }
 
@@ -440,6 +442,12 @@ void TSchnellRaster::Enter(int spalte, int zeile) {
       else m_panel.ListeFokussieren();
       return;
     case S::Datum:
+      if (!gefuellt) return;
+      // A readable date is shown in full.
+      if (const auto d = S::DatumLesen(b.Text(spalte, zeile)); d && d->isValid())
+        m_buch.setText(spalte, zeile, S::DatumText(*d));
+      Gehe(spalte + 1, zeile);
+      return;
     case S::Kategorie:
       if (gefuellt) Gehe(spalte + 1, zeile);
       return;
