@@ -5,6 +5,7 @@
 #include "hf1book.h"
 #include "meldungen.h"
 #include "schnellraster.h"
+#include "werkzeugleiste.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -43,6 +44,12 @@ TSchnellerfassungsfenster::TSchnellerfassungsfenster(TADOModConnection& db, TMel
   mitte->addWidget(m_panel);
   gesamt->addLayout(mitte, 1);
   m_raster = new TSchnellRaster(*m_buch, *m_panel, db, meldungen, hilfe, betriebsNr, jahr, this);
+  m_leiste = TWerkzeugleiste::Anbringen(*m_buch, meldungen);
+  m_leiste->BlattErsetzt = [this] { m_raster->BlattErsetzt(); };
+  connect(m_raster, &TSchnellRaster::GemerktGeaendert, this,
+          [this] {
+            if (QPushButton* k = Knopf(u"Dünger setzen"_s)) k->setEnabled(m_raster->Gemerkt());
+          });
   connect(m_raster, &TSchnellRaster::AnzeigeGeaendert, this, &TSchnellerfassungsfenster::AnzeigeSetzen);
 
   auto* unten = new QHBoxLayout;

@@ -15,6 +15,7 @@ class THF1Book;
 class THilfsfenster;
 class TMeldungen;
 class TSchnellRaster;
+class TWerkzeugleiste;
 
 class TSchnellerfassungsfenster : public QDialog {
   Q_OBJECT
@@ -36,6 +37,7 @@ public:
   THF1Book* Buch() const { return m_buch; }
   TAuswahlPanel* Panel() const { return m_panel; }
   TSchnellRaster* Raster() const { return m_raster; }
+  TWerkzeugleiste* Werkzeugleiste() const { return m_leiste; }
   QPushButton* Knopf(const QString& beschriftung) const;
 
   void reject() override;
@@ -57,5 +59,6 @@ private:
   THF1Book* m_buch;
   TAuswahlPanel* m_panel;
   TSchnellRaster* m_raster;
+  TWerkzeugleiste* m_leiste;
   std::vector<QPushButton*> m_knoepfe;
 };

@@ -81,9 +81,20 @@ TSchnellRaster::TSchnellRaster(THF1Book& buch, TAuswahlPanel& panel, TADOModConn
 
 void TSchnellRaster::Leeren() {
   m_buch.Blatt().Leeren();
+  Einrichten();
+}
+
+void TSchnellRaster::BlattErsetzt() {
+  // Line 3 stays empty below the headings.
+  for (int s = 1; s <= TBlatt::MaxSpalten; ++s) m_buch.Blatt().setText(s, S::Kopfzeilen, QString());
+  Einrichten();
+}
+
+void TSchnellRaster::Einrichten() {
   S::KopfSchreiben(m_buch.Blatt());
   m_markiert.clear();
   m_gemerkt = 0;
+  emit GemerktGeaendert();
   m_buch.Aktualisieren();  // the columns as wide as their headings
   // Names get more room than their headings need.
   const int breiten[S::SichtbareSpalten] = {0, 0, 140, 0, 0, 0, 160, 140, 0, 0, 0};

@@ -25,6 +25,8 @@ public:
 
   // Empties the grid apart from the headings; the cursor to column 3, line 4.
   void Leeren();
+  // After the toolbar replaced the sheet: the headings back in lines 1 to 3.
+  void BlattErsetzt();
   // Reads the fields and shows the list of the current column again (after
   // the preselection changed the items).
   void ListenNeu();
@@ -48,6 +50,8 @@ public:
 signals:
   // The labels above the grid changed.
   void AnzeigeGeaendert();
+  // The remembered line was dropped with the sheet.
+  void GemerktGeaendert();
 
 private:
   enum class TListe { Keine, Parzelle, SchlagNr, SchlagName, Eintrag, Kultur };
@@ -58,6 +62,7 @@ private:
   void Zuruecksetzen(int spalte, int zeile);
   void Datum(int zeile, const QString& taste);
   void Rechner(int spalte, int zeile);
+  void Einrichten();
   void Gehe(int spalte, int zeile);
   void Gehe(const Schnellerfassung::TPosition& p) { Gehe(p.spalte, p.zeile); }
   void PositionGeaendert(int spalte, int zeile);

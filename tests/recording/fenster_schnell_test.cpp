@@ -11,6 +11,7 @@
 #include "schnellerfassung.h"
 #include "schnellerfassungsfenster.h"
 #include "schnellraster.h"
+#include "werkzeugleiste.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -19,6 +20,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <deque>
@@ -371,6 +373,26 @@ TEST_F(Schnellfenster, SchlaglisteNachKulturUndSuche) {
   // "Vorauswahl" reads the lists again.
   Klicken(u"Vorauswahl"_s);
   EXPECT_EQ(vorauswahl, 1);
+}
+
+TEST_F(Schnellfenster, BlattMitVerdecktenWertenGespeichertUndGeladen) {
+  ZeileTippen(4, u"1"_s, u"15.4.21"_s, u"3"_s, 'm', u"KAS"_s);
+  QTemporaryDir ordner;
+  const QString datei = ordner.filePath(u"schnell.txt"_s);
+  ASSERT_TRUE(fenster->Werkzeugleiste()->DateiSpeichern(datei));
+  // A new sheet keeps the headings and starts again in column 3 of line 4.
+  meldungen.antworten = {true};
+  fenster->Werkzeugleiste()->NeuesBlatt();
+  EXPECT_EQ(Zelle(1, 1), K("Parzelle"));
+  EXPECT_EQ(Zelle(3, 4), QString());
+  EXPECT_EQ(Position(), std::make_pair(3, 4));
+  // Loaded again, the line brings its hidden values and can be taken over.
+  ASSERT_TRUE(fenster->Werkzeugleiste()->DateiLaden(datei));
+  EXPECT_EQ(Zelle(S::DngNummer, 4), QString::number(Kas));
+  meldungen.antworten = {true};
+  Klicken(u"Übernehmen und Schließen"_s);
+  EXPECT_FALSE(fenster->isVisible());
+  EXPECT_DOUBLE_EQ(Wert(K("select Nges from Dung")).toDouble(), 81);
 }
 
 }  // namespace
