@@ -2,6 +2,8 @@
 
 #include "blattdateien.h"
 #include "dbasetabelle.h"
+#include "druckfenster.h"
+#include "blattmodell.h"
 #include "hf1book.h"
 #include "meldungen.h"
 
@@ -11,6 +13,8 @@
 #include <QFileInfo>
 #include <QLayout>
 #include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QSaveFile>
 #include <QToolButton>
 
@@ -81,6 +85,18 @@ TWerkzeugleiste::TWerkzeugleiste(THF1Book& buch, TMeldungen& meldungen, QWidget*
   m_zelltext->setToolTip(u"Nur zum Ansehen des Zelltextes"_s);
   m_zelltext->setAccessibleName(u"Nur zum Ansehen des Zelltextes"_s);
   addWidget(m_zelltext);
+  DruckenZeigen = [this](bool nurEinstellen) {
+    // One printer for the running program, as its print settings.
+    static QPrinter drucker(QPrinter::HighResolution);
+    TDruckfenster f(m_buch.Blatt(), m_buch.Modell()->columnCount(), drucker, m_kopf, m_fuss, nurEinstellen, this);
+    f.DruckerEinrichten = [&f](QPrinter& p) {
+      QPrintDialog d(&p, &f);
+      d.exec();
+    };
+    if (f.exec() != QDialog::Accepted) return;
+    m_kopf = f.Kopftext();
+    m_fuss = f.Fusstext();
+  };
   connect(&m_buch, &THF1Book::PositionGeaendert, this, &TWerkzeugleiste::PositionZeigen);
   connect(&m_buch, &THF1Book::ZelleGeaendert, this, [this](int s, int z) {
     if (s == m_buch.AktuelleSpalte() && z == m_buch.AktuelleZeile()) PositionZeigen(s, z);
