@@ -4,6 +4,10 @@
 #include "dbasetabelle.h"
 #include "druckfenster.h"
 #include "blattmodell.h"
+#include "connection.h"
+#include "datenbankexport.h"
+#include "exportfenster.h"
+#include "tabellenauswahl.h"
 #include "hf1book.h"
 #include "meldungen.h"
 
@@ -25,8 +29,10 @@ const QString TWerkzeugleiste::StandardFuss = u"Seite &P von &N"_s;
 
 namespace {
 
-const QString LadeFilter = u"CSV-Dateien (*.CSV *.csv);;dBase-Tabellen (*.DBF *.dbf);;Textdateien (*.TXT *.txt)"_s;
-const QString SpeicherFilter = u"Textdateien (*.TXT *.txt);;CSV-Dateien (*.CSV *.csv)"_s;
+const QString LadeFilter = u"CSV-Dateien (*.CSV *.csv);;dBase-Tabellen (*.DBF *.dbf);;Textdateien (*.TXT *.txt);;"
+                            "SQLite-Datenbanken (*.sqlite *.db *.mdb)"_s;
+const QString SpeicherFilter =
+    u"Textdateien (*.TXT *.txt);;CSV-Dateien (*.CSV *.csv);;SQLite-Datenbanken (*.sqlite *.db *.mdb)"_s;
 
 // A name without extension gets that of the first type offered.
 QString MitEndung(const QString& datei, const QString& endung) {
@@ -97,6 +103,14 @@ TWerkzeugleiste::TWerkzeugleiste(THF1Book& buch, TMeldungen& meldungen, QWidget*
     m_kopf = f.Kopftext();
     m_fuss = f.Fusstext();
   };
+  TabelleWaehlen = [this](const QStringList& tabellen) {
+    TTabellenauswahl f(tabellen, this);
+    return f.exec() == QDialog::Accepted ? f.Tabelle() : QString();
+  };
+  ExportZeigen = [this](TADOModConnection& db, const QString& datei) {
+    TExportfenster f(db, m_meldungen, m_buch.Blatt(), datei, this);
+    f.exec();
+  };
   connect(&m_buch, &THF1Book::PositionGeaendert, this, &TWerkzeugleiste::PositionZeigen);
   connect(&m_buch, &THF1Book::ZelleGeaendert, this, [this](int s, int z) {
     if (s == m_buch.AktuelleSpalte() && z == m_buch.AktuelleZeile()) PositionZeigen(s, z);
@@ -132,6 +146,7 @@ bool TWerkzeugleiste::Oeffnen() {
 
 bool TWerkzeugleiste::DateiLaden(const QString& datei) {
   const D::TTyp typ = D::Typ(datei);
+  if (typ == D::TTyp::Datenbank) return DatenbankLaden(datei);
   if (typ != D::TTyp::Txt && typ != D::TTyp::Csv && typ != D::TTyp::Dbf) {
     m_meldungen.Info(D::Unzulaessig(datei));
     return false;
@@ -170,6 +185,7 @@ bool TWerkzeugleiste::Speichern() {
 
 bool TWerkzeugleiste::DateiSpeichern(const QString& datei) {
   const D::TTyp typ = D::Typ(datei);
+  if (typ == D::TTyp::Datenbank) return DatenbankSpeichern(datei);
   if (typ != D::TTyp::Txt && typ != D::TTyp::Csv) {
     m_meldungen.Info(D::Unzulaessig(datei));
     return false;
@@ -218,4 +234,47 @@ void TWerkzeugleiste::FusstextAendern() {
           u"Fußtext"_s,
           u"Bitte Fußtext eingeben (&D für Datum, &T für Zeit, &P für Seitennummer, &N für Gesamtseitenzahl)"_s, m_fuss))
     m_fuss = *t;
+}
+
+bool TWerkzeugleiste::DatenbankLaden(const QString& datei) {
+  TADOModConnection db;
+  if (const QString fehler = Datenbankexport::Oeffnen(db, datei, false); !fehler.isEmpty()) {
+    m_meldungen.Info(fehler);
+    return false;
+  }
+  const QStringList tabellen = Datenbankexport::Tabellen(db);
+  if (tabellen.isEmpty()) {
+    m_meldungen.Info(u"Keine Tabellen in Datenbank enthalten"_s);
+    return false;
+  }
+  const QString tabelle = TabelleWaehlen ? TabelleWaehlen(tabellen) : QString();
+  if (tabelle.isEmpty()) return false;
+  QString meldung;
+  {
+    TWarten warten(&m_meldungen, u"Die Tabelle %1 wird gelesen ..."_s.arg(tabelle));
+    const bool ok = Datenbankexport::TabelleLesen(db, tabelle, m_buch.Blatt(), meldung);
+    if (!ok) {
+      m_meldungen.Info(meldung);
+      Ersetzt();
+      return false;
+    }
+  }
+  if (!meldung.isEmpty()) m_meldungen.Info(meldung);
+  m_kopf = QFileInfo(datei).fileName() + u':' + tabelle;
+  m_fuss = QString::fromLatin1(D::FussNachLaden);
+  m_letzteDatei = QFileInfo(datei).path() + u'/' + QFileInfo(datei).completeBaseName();
+  Ersetzt();
+  return true;
+}
+
+bool TWerkzeugleiste::DatenbankSpeichern(const QString& datei) {
+  const bool neu = !QFileInfo::exists(datei);
+  if (neu && !m_meldungen.Frage(u"Datenbank "_s + datei + u" existiert noch nicht, erstellen?"_s)) return false;
+  TADOModConnection db;
+  if (const QString fehler = Datenbankexport::Oeffnen(db, datei, neu); !fehler.isEmpty()) {
+    m_meldungen.Info(fehler);
+    return false;
+  }
+  if (ExportZeigen) ExportZeigen(db, datei);
+  return true;
 }

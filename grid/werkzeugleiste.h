@@ -10,6 +10,7 @@
 #include <functional>
 
 class QLineEdit;
+class TADOModConnection;
 class THF1Book;
 class TMeldungen;
 
@@ -47,8 +48,13 @@ public:
   // Called after the sheet was replaced (new, loaded, pasted), so the window
   // can put back what its sheet needs.
   std::function<void()> BlattErsetzt;
-  // Prints the sheet ("Arbeitsblatt drucken"); unset: nothing to print with.
+  // Prints the sheet ("Arbeitsblatt drucken"); set to the window on screen.
   std::function<void(bool nurEinstellen)> DruckenZeigen;
+  // The table of a database file to read ("Bitte einzulesende Tabelle
+  // auswählen"); empty when cancelled. Set to the window on screen.
+  std::function<QString(const QStringList& tabellen)> TabelleWaehlen;
+  // The export window for the open database file; set to the window on screen.
+  std::function<void(TADOModConnection& db, const QString& datei)> ExportZeigen;
 
   QLineEdit* Position() const { return m_position; }
   QLineEdit* Zelltext() const { return m_zelltext; }
@@ -56,6 +62,8 @@ public:
 private:
   void Ersetzt();
   void PositionZeigen(int spalte, int zeile);
+  bool DatenbankLaden(const QString& datei);
+  bool DatenbankSpeichern(const QString& datei);
 
   THF1Book& m_buch;
   TMeldungen& m_meldungen;
