@@ -29,6 +29,11 @@ THF1Book::THF1Book(QWidget* eltern) : QWidget(eltern) {
           });
 }
 
+THF1Book::~THF1Book() {
+  delete m_ansicht;
+  delete m_modell;
+}
+
 void THF1Book::Aktualisieren() {
   m_modell->Neu();
   m_ansicht->horizontalHeader()->resizeSections(QHeaderView::ResizeToContents);

@@ -21,6 +21,9 @@ public:
   enum THalten { cnstNichtHalten, cnstHalten };
 
   explicit THF1Book(QWidget* eltern = nullptr);
+  // The view and model go first: they read the sheet, a member that would
+  // otherwise be gone while Qt still hides and deletes the children.
+  ~THF1Book() override;
 
   TBlatt& Blatt() { return m_blatt; }
   const TBlatt& Blatt() const { return m_blatt; }
