@@ -87,6 +87,21 @@ void ZeileLeeren(TBlatt& blatt, int zeile) {
   for (int s = 1; s <= AlleSpalten; ++s) blatt.setText(s, zeile, QString());
 }
 
+std::vector<int> LeereZeilenEntfernen(TBlatt& blatt) {
+  const int letzte = LetzteZeile(blatt);
+  std::vector<int> neu(size_t(letzte + 1), 0);
+  for (int z = 1; z < ErsteZeile && z <= letzte; ++z) neu[size_t(z)] = z;
+  int ziel = ErsteZeile;
+  for (int z = ErsteZeile; z <= letzte; ++z) {
+    if (blatt.ZeileLeer(ziel)) {
+      blatt.ZeileEntfernen(ziel);
+      continue;
+    }
+    neu[size_t(z)] = ziel++;
+  }
+  return neu;
+}
+
 std::optional<TKategorie> KategorieTaste(QChar taste) {
   switch (taste.toLower().unicode()) {
     case 'm': return TKategorie{u"Min-Dünger"_s, Aufzeichnung::Mineral};

@@ -62,6 +62,10 @@ QString Hinweis(int spalte);
 int LetzteZeile(const TBlatt& blatt);
 // Clears the line's visible and hidden values.
 void ZeileLeeren(TBlatt& blatt, int zeile);
+// Removes the empty entry lines between the first and the last one that
+// holds a value, so the lines below move up; gives each remaining line's
+// new number by its old one (index: old number).
+std::vector<int> LeereZeilenEntfernen(TBlatt& blatt);
 
 // --- cell texts ------------------------------------------------------------------
 

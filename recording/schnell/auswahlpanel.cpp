@@ -50,8 +50,8 @@ void TAuswahlPanel::Zeigen(const QString& name, const QStringList& titel, const 
   m_suche->clear();
   m_liste->show();
   m_suche->setEnabled(true);
-  setMinimumWidth(240);
-  setMaximumWidth(240);
+  setMinimumWidth(310);
+  setMaximumWidth(310);
   if (!zeilen.empty()) setAktuell(0);
 }
 

@@ -81,7 +81,7 @@ TSchnellerfassungsfenster::TSchnellerfassungsfenster(TADOModConnection& db, TMel
   knopf(u"Taschenrechner"_s, [] {});
   knopf(u"Hauptmenü"_s, [] {});
   gesamt->addLayout(unten);
-  resize(1560, 760);
+  resize(1630, 760);
 }
 
 QPushButton* TSchnellerfassungsfenster::Knopf(const QString& beschriftung) const {

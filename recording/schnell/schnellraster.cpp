@@ -134,15 +134,22 @@ bool TSchnellRaster::Setzen() {
 }
 
 S::TUebernahme TSchnellRaster::Uebernehmen() {
-  const S::TUebernahme u = S::Uebernehmen(m_db, m_buch.Blatt(), m_betrieb, m_jahr);
+  S::TUebernahme u = S::Uebernehmen(m_db, m_buch.Blatt(), m_betrieb, m_jahr);
+  // The lines taken over disappear; the others move up and keep their marks.
+  const std::vector<int> neu = S::LeereZeilenEntfernen(m_buch.Blatt());
+  m_gemerkt = 0;
+  emit GemerktGeaendert();
   m_markiert.clear();
-  for (const auto& f : u.unlesbar) {
+  for (auto& f : u.unlesbar) {
+    f.zeile = neu[size_t(f.zeile)];
     m_markiert.insert({0, f.zeile});
     m_markiert.insert({std::min(f.spalte, int(S::SichtbareSpalten)), f.zeile});
   }
   m_buch.Auffrischen();
   if (!u.unlesbar.empty())
     Gehe(std::min(u.unlesbar.front().spalte, int(S::SichtbareSpalten)), u.unlesbar.front().zeile);
+  else
+    Gehe(S::SchlagName, S::ErsteZeile);
   return u;
 }
 

@@ -320,15 +320,16 @@ TEST_F(Schnellfenster, UnlesbareZeileBleibtMarkiert) {
   EXPECT_TRUE(fenster->isVisible());
   EXPECT_EQ(Anzahl(), 1);
   ASSERT_EQ(meldungen.Infos().size(), 1);
-  EXPECT_TRUE(meldungen.Infos()[0].contains(u"Zeile 5, Datum"_s));
-  // Line 4 is written and cleared; the refused line keeps its place.
-  EXPECT_EQ(Zelle(3, 4), QString());
-  EXPECT_EQ(Zelle(3, 5), K("Große Breite"));
-  EXPECT_EQ(Position(), std::make_pair(4, 5));
+  EXPECT_TRUE(meldungen.Infos()[0].contains(u"Zeile 4, Datum"_s));
+  // Line 4 is written and gone; the refused line moves up, marked, and the
+  // message names it where it now stands.
+  EXPECT_EQ(Zelle(3, 4), K("Große Breite"));
+  EXPECT_EQ(Zelle(3, 5), QString());
+  EXPECT_EQ(Position(), std::make_pair(4, 4));
   auto* m = buch->Modell();
-  EXPECT_TRUE(m->data(m->Index(4, 5), Qt::BackgroundRole).isValid());
-  EXPECT_TRUE(m->data(m->Index(1, 5), Qt::BackgroundRole).isValid());
-  EXPECT_FALSE(m->data(m->Index(1, 4), Qt::BackgroundRole).isValid());
+  EXPECT_TRUE(m->data(m->Index(4, 4), Qt::BackgroundRole).isValid());
+  EXPECT_TRUE(m->data(m->Index(1, 4), Qt::BackgroundRole).isValid());
+  EXPECT_FALSE(m->data(m->Index(1, 5), Qt::BackgroundRole).isValid());
   // Corrected with the editor (which refuses a wrong date), taken over.
   QTest::keyClick(Ansicht(), Qt::Key_F2);
   QWidget* editor = QApplication::focusWidget();
@@ -336,16 +337,16 @@ TEST_F(Schnellfenster, UnlesbareZeileBleibtMarkiert) {
   QTest::keyClicks(editor, u"30.2.21"_s);
   QTest::keyClick(editor, Qt::Key_Return);
   QCoreApplication::processEvents();
-  EXPECT_EQ(Zelle(4, 5), K("31.02.2021"));
+  EXPECT_EQ(Zelle(4, 4), K("31.02.2021"));
   EXPECT_EQ(meldungen.piepser, 1);
-  Gehe(4, 5);
+  Gehe(4, 4);
   QTest::keyClick(Ansicht(), Qt::Key_F2);
   editor = QApplication::focusWidget();
   QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
   QTest::keyClicks(editor, u"28.2.21"_s);
   QTest::keyClick(editor, Qt::Key_Return);
   QCoreApplication::processEvents();
-  EXPECT_EQ(Zelle(4, 5), K("28.02.2021"));
+  EXPECT_EQ(Zelle(4, 4), K("28.02.2021"));
   meldungen.Leeren();
   meldungen.antworten = {true};
   Klicken(u"Übernehmen und Schließen"_s);

@@ -68,6 +68,19 @@ TEST(SchnellerfassungTexte, KopfzeilenUndHinweise) {
   EXPECT_EQ(S::Hinweis(12), QString());
 }
 
+TEST(SchnellerfassungTexte, LeereZeilenFallenWeg) {
+  TBlatt b;
+  S::KopfSchreiben(b);
+  b.setText(S::Menge, 5, u"5"_s);
+  b.setText(S::KulturId, 7, u"7"_s);  // a hidden value alone keeps a line
+  const std::vector<int> neu = S::LeereZeilenEntfernen(b);
+  EXPECT_EQ(neu, (std::vector<int>{0, 1, 2, 3, 0, 4, 0, 5}));
+  EXPECT_EQ(b.Text(S::Menge, 4), u"5"_s);
+  EXPECT_EQ(b.Text(S::KulturId, 5), u"7"_s);
+  EXPECT_EQ(b.Text(S::Datum, 1), u"Datum"_s);
+  EXPECT_EQ(S::LetzteZeile(b), 5);
+}
+
 // Line 4 full (every visible and hidden column "<column>a"), line 5 with its
 // own field name; line 6 empty.
 class Kopierregeln : public ::testing::Test {
