@@ -10,6 +10,8 @@
 #include "meldepflichten.h"
 #include "schlagimport.h"
 #include "schlagimportfenster.h"
+#include "schnellerfassungsfenster.h"
+#include "hilfsfenster.h"
 #include "vorauswahl.h"
 
 #include <QDate>
@@ -73,6 +75,19 @@ void ArbeitsfensterEinsetzen(THauptfenster& hauptfenster, TADOModConnection& db,
   hauptfenster.FensterEinsetzen(THauptfenster::TAktion::Aufzeichnungspflicht,
                                 [&db, &meldungen, vorauswahl](THauptfenster& h) {
                                   TAufzeichnungsfenster fenster(db, meldungen, int(h.BetriebsNr()), h.Jahr(), &h);
+                                  fenster.Bildschirmdruck = [&meldungen](QWidget* w) {
+                                    TQtBildschirmdrucker drucker;
+                                    FensterDrucken(w, drucker, meldungen);
+                                  };
+                                  fenster.VorauswahlOeffnen = [&fenster, &h, vorauswahl] {
+                                    vorauswahl(&fenster, int(h.BetriebsNr()), h.Jahr(), QString());
+                                  };
+                                  fenster.Ausfuehren();
+                                });
+  hauptfenster.FensterEinsetzen(THauptfenster::TAktion::AufzeichnungTabellarisch,
+                                [&db, &meldungen, vorauswahl](THauptfenster& h) {
+                                  TSchnellerfassungsfenster fenster(db, meldungen, Eingabe::StandardHilfsfenster(),
+                                                                    int(h.BetriebsNr()), h.Jahr(), &h);
                                   fenster.Bildschirmdruck = [&meldungen](QWidget* w) {
                                     TQtBildschirmdrucker drucker;
                                     FensterDrucken(w, drucker, meldungen);

@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 #include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -50,6 +52,14 @@ int TQtMeldungen::Jahreseingabe(const QString& aufforderung) {
   d.setMeldungen(this);
   d.exec();
   return d.Ergebnis();
+}
+
+std::optional<QString> TQtMeldungen::Texteingabe(const QString& titel, const QString& aufforderung,
+                                                const QString& vorgabe) {
+  bool ok = false;
+  const QString text = QInputDialog::getText(m_eltern, titel, aufforderung, QLineEdit::Normal, vorgabe, &ok);
+  if (!ok) return std::nullopt;
+  return text;
 }
 
 QString TQtMeldungen::DateiOeffnen(const QString& titel, const QString& ordner, const QString& filter) {

@@ -23,6 +23,8 @@ public:
   QString DateiSpeichern(const QString& titel, const QString& vorschlag, const QString& filter) override;
   QString OrdnerWaehlen(const QString& titel, const QString& ordner) override;
   void Piep() override;
+  std::optional<QString> Texteingabe(const QString& titel, const QString& aufforderung,
+                                     const QString& vorgabe) override;
   void WartenBeginnen(const QString& text) override;
   void WartenBeenden() override;
 

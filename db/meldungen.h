@@ -39,6 +39,14 @@ public:
 
   virtual void Piep() = 0;
 
+  // An input box for a line of text, preset with `vorgabe`; nothing when it
+  // is closed without "OK".
+  virtual std::optional<QString> Texteingabe(const QString& titel, const QString& aufforderung,
+                                             const QString& vorgabe) {
+    (void)titel, (void)aufforderung, (void)vorgabe;
+    return std::nullopt;
+  }
+
   // A small window with the text and the busy cursor while a long procedure
   // runs; every Beginn is followed by an Ende, also after an error.
   virtual void WartenBeginnen(const QString& text) { (void)text; }

@@ -2,11 +2,44 @@
 
 TBlattModell::TBlattModell(TBlatt& blatt, QObject* eltern) : QAbstractTableModel(eltern), m_blatt(blatt) { Neu(); }
 
+int TBlattModell::SollZeilen() const {
+  if (m_reserve == 0) return std::max(0, m_blatt.LetzteZeile() - m_kopfzeilen);
+  const int letzte = std::max(m_blatt.LetzteZeile(), m_kopfzeilen);
+  return std::min(letzte + m_reserve, TBlatt::MaxZeilen) - m_kopfzeilen;
+}
+
+int TBlattModell::SollSpalten() const { return m_spaltenzahl > 0 ? m_spaltenzahl : m_blatt.LetzteSpalte(); }
+
 void TBlattModell::Neu() {
   beginResetModel();
-  m_zeilen = std::max(0, m_blatt.LetzteZeile() - m_kopfzeilen);
-  m_spalten = m_spaltenzahl > 0 ? m_spaltenzahl : m_blatt.LetzteSpalte();
+  m_zeilen = SollZeilen();
+  m_spalten = SollSpalten();
   endResetModel();
+}
+
+void TBlattModell::setReservezeilen(int anzahl) {
+  m_reserve = std::clamp(anzahl, 0, 100);
+  Auffrischen();
+}
+
+void TBlattModell::Auffrischen() {
+  const int zeilen = SollZeilen();
+  const int spalten = SollSpalten();
+  if (spalten != m_spalten) {
+    Neu();
+    return;
+  }
+  if (zeilen > m_zeilen) {
+    beginInsertRows({}, m_zeilen, zeilen - 1);
+    m_zeilen = zeilen;
+    endInsertRows();
+  } else if (zeilen < m_zeilen) {
+    beginRemoveRows({}, zeilen, m_zeilen - 1);
+    m_zeilen = zeilen;
+    endRemoveRows();
+  }
+  if (m_zeilen > 0 && m_spalten > 0) emit dataChanged(index(0, 0), index(m_zeilen - 1, m_spalten - 1));
+  if (m_spalten > 0) emit headerDataChanged(Qt::Horizontal, 0, m_spalten - 1);
 }
 
 void TBlattModell::setKopfzeilen(int anzahl) {
@@ -33,6 +66,7 @@ QVariant TBlattModell::data(const QModelIndex& index, int rolle) const {
     case Qt::DisplayRole: return m_blatt.Anzeige(Spalte(index), Zeile(index), m_genauigkeit);
     case Qt::EditRole: return m_blatt.Text(Spalte(index), Zeile(index));
     case Qt::ToolTipRole: return m_blatt.Text(Spalte(index), Zeile(index));
+    case Qt::BackgroundRole: return Hintergrund ? Hintergrund(Spalte(index), Zeile(index)) : QVariant();
     case Qt::TextAlignmentRole:
       return m_blatt.Zahl(Spalte(index), Zeile(index)) ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
   }
@@ -59,6 +93,7 @@ void TBlattModell::setText(int spalte, int zeile, const QString& text) {
   const QModelIndex i = Index(spalte, zeile);
   if (i.isValid()) emit dataChanged(i, i);
   if (zeile <= m_kopfzeilen) emit headerDataChanged(Qt::Horizontal, spalte - 1, spalte - 1);
+  if (m_reserve > 0 && SollZeilen() != m_zeilen) Auffrischen();
   emit ZelleGeaendert(spalte, zeile);
 }
 

@@ -27,6 +27,12 @@ public:
   bool NurAnzeige() const { return m_nurAnzeige; }
   // Re-reads the sheet after it was filled from outside.
   void Neu();
+  // Empty rows shown below the last used one, so a new line can be typed
+  // (0: none). With it set, the rows follow every change of the sheet.
+  void setReservezeilen(int anzahl);
+  // Shows cells written through Blatt() without a reset, so the current
+  // cell and the selection stay.
+  void Auffrischen();
 
   // Sheet position of a model index and back (column and row from 1).
   int Spalte(const QModelIndex& i) const { return i.column() + 1; }
@@ -39,6 +45,8 @@ public:
   std::function<bool(int spalte, int zeile)> Editierbar;
   // The text typed into a cell as it is to be stored; none refuses it.
   std::function<std::optional<QString>(int spalte, int zeile, const QString& text)> Eingabe;
+  // A cell's background (a QColor or QBrush); none when unset or invalid.
+  std::function<QVariant(int spalte, int zeile)> Hintergrund;
 
   int rowCount(const QModelIndex& eltern = {}) const override;
   int columnCount(const QModelIndex& eltern = {}) const override;
@@ -58,4 +66,7 @@ private:
   bool m_nurAnzeige = false;
   int m_zeilen = 0;
   int m_spalten = 0;
+  int m_reserve = 0;
+  int SollZeilen() const;
+  int SollSpalten() const;
 };

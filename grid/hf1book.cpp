@@ -50,6 +50,8 @@ void THF1Book::Aktualisieren() {
   m_ansicht->horizontalHeader()->resizeSections(QHeaderView::ResizeToContents);
 }
 
+void THF1Book::Auffrischen() { m_modell->Auffrischen(); }
+
 void THF1Book::setText(int spalte, int zeile, const QString& text) {
   const int vorher = m_modell->rowCount();
   m_modell->setText(spalte, zeile, text);

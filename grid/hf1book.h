@@ -29,6 +29,8 @@ public:
   QTableView* Ansicht() const { return m_ansicht; }
   // Shows the sheet again after it was filled through Blatt().
   void Aktualisieren();
+  // Shows cells changed through Blatt() and keeps the current cell.
+  void Auffrischen();
 
   // Trimmed text of a cell; empty outside the sheet.
   QString Text(int spalte, int zeile) const { return m_blatt.Text(spalte, zeile); }

@@ -96,7 +96,6 @@ TEST_F(Arbeitsfenster, JahreswahlBOeffnetDieVorauswahlMitIhrerAnweisung) {
 
 namespace {
 
-<<<<<<< HEAD
 // The yield window for the selected farm and year, from "Erträge" and after
 // "Jahr anhängen" (for the new year, with the yields set back to 0).
 TEST_F(Arbeitsfenster, ErtraegeOeffnenFuerBetriebUndJahr) {
@@ -138,7 +137,9 @@ TEST_F(Arbeitsfenster, ErtraegeOeffnenFuerBetriebUndJahr) {
   fenster.JahrAnhaengen();
   EXPECT_EQ(neu.jahr, 2022);
   EXPECT_EQ(neu.ertrag, 0.0);
-=======
+  fenster.close();
+}
+
 TEST_F(Arbeitsfenster, JahreswahlAUndBOeffnenDenShapeImport) {
   // (year, crops read), and the preselection's year, in the order of the calls.
   QStringList schritte;
@@ -176,12 +177,7 @@ TEST_F(Arbeitsfenster, GemerktesShapeOeffnetNurDasGemerkteBlatt) {
   EXPECT_TRUE(fenster.Ausfuehren(THauptfenster::TAktion::ShapeSetzen));
   EXPECT_EQ(titel, QStringLiteral("Import Schlag- und Bewirtschaftungsdaten aus Elektronischem Agrarantrag"));
   EXPECT_FALSE(einlesen);
->>>>>>> dbase
   fenster.close();
 }
 
 }  // namespace
-<<<<<<< HEAD
-
-=======
->>>>>>> dbase

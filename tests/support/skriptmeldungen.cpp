@@ -49,6 +49,13 @@ int TSkriptMeldungen::Jahreseingabe(const QString& aufforderung) {
   return Naechste(zahlen, aufforderung, 0);
 }
 
+std::optional<QString> TSkriptMeldungen::Texteingabe(const QString& titel, const QString& aufforderung,
+                                                    const QString& vorgabe) {
+  protokoll << QStringLiteral("Texteingabe: ") + titel + QStringLiteral(": ") + aufforderung + QStringLiteral(" [") +
+                   vorgabe + QLatin1Char(']');
+  return Naechste(texte, titel, std::optional<QString>());
+}
+
 QString TSkriptMeldungen::DateiOeffnen(const QString& titel, const QString&, const QString&) {
   protokoll << QStringLiteral("DateiOeffnen: ") + titel;
   return Naechste(dateien, titel, QString());

@@ -15,6 +15,7 @@ public:
   std::deque<int> zahlen;
   std::deque<std::optional<QDate>> daten;
   std::deque<QString> dateien;
+  std::deque<std::optional<QString>> texte;
   QString letzterFilter;  // of the last save dialog
   int piepser = 0;
   QStringList titel;  // captions of the information boxes that have their own
@@ -33,6 +34,8 @@ public:
   QString DateiSpeichern(const QString& titel, const QString& vorschlag, const QString& filter) override;
   QString OrdnerWaehlen(const QString& titel, const QString& ordner) override;
   void Piep() override;
+  std::optional<QString> Texteingabe(const QString& titel, const QString& aufforderung,
+                                     const QString& vorgabe) override;
   void WartenBeginnen(const QString& text) override;
   void WartenBeenden() override;
 };
