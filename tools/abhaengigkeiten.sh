@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running and testing need,
 # but only those that are missing. As root through apt-get, otherwise sudo.
+# Further packages a tool needs are given as arguments.
 set -euo pipefail
 
 pakete=(
@@ -10,6 +11,7 @@ pakete=(
   libxlsxwriter-dev libreoffice-calc-nogui
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core poppler-utils
+  "$@"
 )
 
 fehlend=()

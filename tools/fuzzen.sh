@@ -5,16 +5,18 @@
 set -euo pipefail
 quelle="$(cd "$(dirname "$0")/.." && pwd)"
 sekunden="${1:-60}"
-"$quelle/tools/abhaengigkeiten.sh"
-if ! command -v clang++ >/dev/null || ! dpkg -s libclang-rt-14-dev >/dev/null 2>&1; then
-  als_root=()
-  [ "$(id -u)" -ne 0 ] && als_root=(sudo)
-  "${als_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q clang libclang-rt-14-dev
-fi
+"$quelle/tools/abhaengigkeiten.sh" clang libclang-rt-14-dev
 CXX=clang++ CC=clang cmake -S "$quelle" -B "$quelle/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DQUENDRIX_FUZZ=ON -DQUENDRIX_TESTS=OFF -DQUENDRIX_BENCH=OFF >/dev/null
 cmake --build "$quelle/build-fuzz" --target dbase_fuzz
 mkdir -p "$quelle/build-fuzz/korpus"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-"$quelle/build-fuzz/fuzz/dbase_fuzz" -max_total_time="$sekunden" -max_len=4096 -timeout=10 \
-  "$quelle/build-fuzz/korpus" "$quelle/fuzz/korpus"
+# The run's long progress log is shown only when it finds something.
+if ! "$quelle/build-fuzz/fuzz/dbase_fuzz" -max_total_time="$sekunden" -max_len=4096 -timeout=10 \
+  -artifact_prefix="$quelle/build-fuzz/" "$quelle/build-fuzz/korpus" "$quelle/fuzz/korpus" \
+  >"$quelle/build-fuzz/lauf.log" 2>&1; then
+  tail -n 80 "$quelle/build-fuzz/lauf.log"
+  echo "Fuzzing des dBase-Lesers hat einen Fehler gefunden (Eingabe in build-fuzz/)." >&2
+  exit 1
+fi
+grep -E "^Done|stat::number_of_executed_units" "$quelle/build-fuzz/lauf.log" || tail -n 3 "$quelle/build-fuzz/lauf.log"
