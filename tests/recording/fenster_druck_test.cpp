@@ -113,6 +113,23 @@ TEST_F(FensterDruck, AusdruckenZeigtDieBefundeDerGrenzenAufDemBilanzblatt) {
   EXPECT_FALSE(s.contains(K("15.03.2021 auf")));
 }
 
+TEST_F(FensterDruck, AusdruckenOhneBerechenbareBilanzSagtEsAufDeutschUndDrucktNichts) {
+  Mineral(1, weizen, "2021-03-15");
+  Oeffnen();
+  SeiteWaehlen(TAufzeichnungsfenster::SeiteGesamtbetrieb);
+  Sql(K("drop view DungMitFlaeche"));
+  meldungen.Leeren();
+  Klicken(K("ausdrucken"));
+  EXPECT_TRUE(dokumente.empty());
+  const QStringList infos = meldungen.Infos();
+  EXPECT_TRUE(infos.contains(K("Die Bilanz konnte nicht berechnet werden, weil die Daten des Betriebsjahres nicht "
+                               "gelesen werden konnten. Bitte die Datenbank prüfen (Programm neu starten) und es "
+                               "erneut versuchen.")))
+      << infos.join(u'\n').toStdString();
+  EXPECT_TRUE(infos.contains(K("Die Bilanz konnte nicht berechnet werden. Es wurde nichts gedruckt.")));
+  EXPECT_FALSE(infos.join(u'\n').contains(K("DungMitFlaeche")));
+}
+
 TEST_F(FensterDruck, AusdruckenImNitratgebietNurDessenAufzeichnungen) {
   Mineral(1, weizen, "2021-03-15");
   Mineral(2, gerste, "2021-03-16");
