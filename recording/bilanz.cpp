@@ -103,7 +103,7 @@ std::optional<TBilanz> Berechnen(TADOModConnection& db, int betriebsNr, int jahr
               {QStringLiteral("NurNitratgebiet"), nitratgebiet ? 1 : 0}});
   if (!a.Naechste()) {
     // A failure must not look like a year without crop rows.
-    if (!a.Ok() && db.Meldungen()) db.Meldungen()->Info(a.Fehler());
+    if (!a.Ok() && db.Meldungen()) db.Meldungen()->Info(Bilanz::Rechenfehler);
     return std::nullopt;
   }
   const TSummen s(a);

@@ -74,8 +74,13 @@ inline const QString FlaechenFehlen = QStringLiteral("Bitte Betriebsflächen vol
 // page be filled.
 bool BetriebsflaechenVollstaendig(TADOModConnection& db, int betriebsNr, int jahr);
 
+// Shown when the statement's query fails; the engine's own text is not for the user.
+inline const QString Rechenfehler = QStringLiteral(
+    "Die Bilanz konnte nicht berechnet werden, weil die Daten des Betriebsjahres nicht gelesen werden konnten. "
+    "Bitte die Datenbank prüfen (Programm neu starten) und es erneut versuchen.");
+
 // The statement of farm and year: empty when the farm has no crop row in the
-// year. A failing query shows the engine's text and gives empty as well.
+// year. A failing query shows Rechenfehler and gives empty as well.
 std::optional<TBilanz> Gesamtbetrieb(TADOModConnection& db, int betriebsNr, int jahr);
 std::optional<TBilanz> Nitratgebiet(TADOModConnection& db, int betriebsNr, int jahr);
 

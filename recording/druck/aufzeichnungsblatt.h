@@ -19,9 +19,11 @@ namespace Aufzeichnungsblatt {
 void SchlagZeichnen(TPDFDruckausgabe& d, const Druckdaten::TBetriebskopf& betrieb, const Druckdaten::TSchlag& schlag,
                     const std::vector<Auswertung::TDungsatz>& saetze, int jahr, const QDate& heute);
 
-// The one-page statement sheet, on the current page.
+// The statement sheet, on the current page; below its table the lines of
+// the checks of the legal limits (heading first), continued on further
+// portrait pages when they do not fit. Without lines it is one page.
 void BilanzZeichnen(TPDFDruckausgabe& d, const Druckdaten::TBetriebskopf& betrieb, const TBilanz& bilanz, int jahr,
-                    bool nitratgebiet);
+                    bool nitratgebiet, const QStringList& befunde = {});
 
 // The lists, one section after the other, each from a new page; the first
 // starts on the current page. At most 14 records a page; the sums of a

@@ -3,6 +3,7 @@
 #include "aufzeichnungsblatt.h"
 #include "druckdaten.h"
 #include "pdfdruckausgabe.h"
+#include "pruefung.h"
 
 namespace Aufzeichnungsdruck {
 
@@ -44,7 +45,8 @@ TErgebnis Bilanz(TPDFDruckausgabe& d, TADOModConnection& db, int betrieb, int ja
   const std::optional<TBilanz> bilanz = Druckdaten::Bilanz(db, betrieb, jahr, nitratgebiet);
   if (!bilanz) return TErgebnis::Fehler;
   d.DokumentBeginnen(false);
-  Aufzeichnungsblatt::BilanzZeichnen(d, Druckdaten::Betriebskopf(db, betrieb, jahr), *bilanz, jahr, nitratgebiet);
+  Aufzeichnungsblatt::BilanzZeichnen(d, Druckdaten::Betriebskopf(db, betrieb, jahr), *bilanz, jahr, nitratgebiet,
+                                     Pruefung::Druckzeilen(db, betrieb, jahr));
   return TErgebnis::Gezeichnet;
 }
 

@@ -21,7 +21,8 @@ enum class TErgebnis {
 TErgebnis Schlag(TPDFDruckausgabe& d, TADOModConnection& db, int betrieb, int jahr, int parzelle, const QDate& heute);
 // The record sheets of every field of the year that has records, in Parzelle order, one document.
 TErgebnis AlleSchlaege(TPDFDruckausgabe& d, TADOModConnection& db, int betrieb, int jahr, const QDate& heute);
-// The statement sheet (portrait).
+// The statement sheet (portrait) with the findings of the checks of the
+// legal limits for farm and year.
 TErgebnis Bilanz(TPDFDruckausgabe& d, TADOModConnection& db, int betrieb, int jahr, bool nitratgebiet);
 // The lists of applications by kind (landscape); Leer when there is no record.
 TErgebnis Listen(TPDFDruckausgabe& d, TADOModConnection& db, int betrieb, int jahr, bool nitratgebiet);

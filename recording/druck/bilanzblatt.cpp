@@ -1,5 +1,6 @@
 // The yearly statement sheet: title, farm, the demand values, the table of
-// applied nutrients by kind, footnote and footer. One page.
+// applied nutrients by kind, footnote, the findings of the checks of the
+// legal limits and footer. One page, unless the findings need more.
 #include "aufzeichnungsblatt.h"
 #include "blatthilfe.h"
 #include "pdfdruckausgabe.h"
@@ -59,7 +60,8 @@ void Bedarf(TPDFDruckausgabe& d, const std::vector<Druckdaten::TKopfpaar>& paare
   }
 }
 
-void Tabelle(TPDFDruckausgabe& d, const std::vector<Druckdaten::TBilanzzeile>& zeilen) {
+// Returns where the table's footnote ends.
+double Tabelle(TPDFDruckausgabe& d, const std::vector<Druckdaten::TBilanzzeile>& zeilen) {
   Schriftart(d, 11, true);
   d.TextAn(K("Erfassung der im Betrieb aufgebrachten Nährstoffe"), 10, TabelleY - 7);
 
@@ -102,22 +104,91 @@ void Tabelle(TPDFDruckausgabe& d, const std::vector<Druckdaten::TBilanzzeile>& z
   d.TextAn(K("* verfügbarer Stickstoff oder Ammoniumstickstoff; bei mineralischen Düngemitteln: Gesamt-N = "
              "verfügbarer N"),
            10, y + 2);
+  return y + 6;
+}
+
+void Fuss(TPDFDruckausgabe& d, bool nitratgebiet) {
+  d.StiftSetzen(Schwarz, 0, 0.3);
+  d.LinieWaagerecht(10, 281, 190);
+  Schriftart(d, 8);
+  d.TextAn(nitratgebiet ? K("Quendrix Version 3.0; Stand Dezember 2020") : Fusstext, 10, 282.5);
+}
+
+// The text in lines no wider than the width, broken between words; a word
+// wider than the width stands alone (and is cut when drawn).
+QStringList Umbrechen(const TPDFDruckausgabe& d, const QString& text, double breite) {
+  QStringList zeilen;
+  QString zeile;
+  for (const QString& wort : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+    const QString laenger = zeile.isEmpty() ? wort : zeile + QLatin1Char(' ') + wort;
+    if (zeile.isEmpty() || d.Textbreite(laenger) <= breite) {
+      zeile = laenger;
+    } else {
+      zeilen << zeile;
+      zeile = wort;
+    }
+  }
+  if (!zeile.isEmpty()) zeilen << zeile;
+  return zeilen;
+}
+
+constexpr double Links = 10, Breite = 190, Unten = 278, Zeile = 4.5, Absatz = 1.5, Kopf = 7;
+
+// The heading, then each line with its continuation lines indented; what does
+// not fit goes on to a further page with the heading again and the footer.
+void Befunde(TPDFDruckausgabe& d, const QStringList& befunde, double y, bool nitratgebiet) {
+  if (befunde.isEmpty()) return;
+  const QString kopf = befunde.front();
+  Schriftart(d, 9);
+  std::vector<QStringList> absaetze;
+  for (qsizetype i = 1; i < befunde.size(); ++i) {
+    QStringList z = Umbrechen(d, befunde[i], Breite);
+    // Continuation lines stand 4 mm in, so each finding is seen as one.
+    if (z.size() > 1) z = z.mid(0, 1) + Umbrechen(d, z.mid(1).join(QLatin1Char(' ')), Breite - 4);
+    absaetze.push_back(z);
+  }
+  auto Ueberschrift = [&](const QString& text) {
+    Schriftart(d, 11, true);
+    d.TextAn(text, Links, y);
+    y += Kopf;
+  };
+  // The heading stays with the first line below it.
+  if (y + Kopf + Zeile > Unten) {
+    Fuss(d, nitratgebiet);
+    d.NeueSeite();
+    y = 20;
+  }
+  Ueberschrift(kopf);
+  for (const QStringList& absatz : absaetze) {
+    for (qsizetype k = 0; k < absatz.size(); ++k) {
+      // A finding is not split over two pages.
+      const double bedarf = k == 0 ? Zeile * double(absatz.size()) : Zeile;
+      if (y + bedarf > Unten) {
+        Fuss(d, nitratgebiet);
+        d.NeueSeite();
+        y = 20;
+        Ueberschrift(kopf + K(" (Fortsetzung)"));
+      }
+      Schriftart(d, 9);
+      d.TextAn(absatz[k], k == 0 ? Links : Links + 4, y, 0, k == 0 ? Breite : Breite - 4);
+      y += Zeile;
+    }
+    y += Absatz;
+  }
 }
 
 }  // namespace
 
 void BilanzZeichnen(TPDFDruckausgabe& d, const Druckdaten::TBetriebskopf& betrieb, const TBilanz& bilanz, int jahr,
-                    bool nitratgebiet) {
+                    bool nitratgebiet, const QStringList& befunde) {
   d.StiftSetzen(Schwarz, 0, 0.3);
   Logo(d, 168, 7, 32);
   Titel(d, jahr, nitratgebiet);
   Betrieb(d, betrieb);
   Bedarf(d, Druckdaten::Bilanzkopf(bilanz, betrieb, nitratgebiet));
-  Tabelle(d, Druckdaten::Bilanzzeilen(bilanz, nitratgebiet));
-  d.StiftSetzen(Schwarz, 0, 0.3);
-  d.LinieWaagerecht(10, 281, 190);
-  Schriftart(d, 8);
-  d.TextAn(nitratgebiet ? K("Quendrix Version 3.0; Stand Dezember 2020") : Fusstext, 10, 282.5);
+  const double unterTabelle = Tabelle(d, Druckdaten::Bilanzzeilen(bilanz, nitratgebiet));
+  Befunde(d, befunde, unterTabelle + 6, nitratgebiet);
+  Fuss(d, nitratgebiet);
 }
 
 }  // namespace Aufzeichnungsblatt

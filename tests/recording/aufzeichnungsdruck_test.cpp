@@ -216,4 +216,71 @@ TEST_F(BilanzblattTest, NitratgebietOhneFlaecheDortJeHaUeberallNull) {
   EXPECT_TRUE(s.contains(K("Quendrix Version 3.0; Stand Dezember 2020")));
 }
 
+// The findings of the checks of the legal limits below the statement table.
+// KAS 27 (27 % N) on arable land in November stands in the closed period after
+// the harvest; pdftotext breaks long sentences where the sheet breaks them, so
+// the page is read as running text.
+class BilanzbefundeTest : public BilanzblattTest {
+protected:
+  static QString Sperrfrist(const QString& datum) {
+    return K("Schlag 1: KAS 27 am %1 auf Ackerland – Sperrfrist nach der Ernte der Hauptfrucht bis 31.01., "
+             "Herbstdüngung nur bis 01.10. (DüV § 6 Abs. 8)")
+        .arg(datum);
+  }
+  QStringList Blaetter(bool nitratgebiet = false) {
+    TPDFDruckausgabe d(nullptr, false, meldungen);
+    EXPECT_EQ(Aufzeichnungsdruck::Bilanz(d, db, Betrieb, Jahr, nitratgebiet), TErgebnis::Gezeichnet);
+    EXPECT_FALSE(d.Dokument().Querformat());
+    QStringList seiten = Seiten(d);
+    for (QString& s : seiten) s = s.simplified();
+    return seiten;
+  }
+  static inline const QString Kopf = K("Prüfung der Grenzen der Düngeverordnung");
+};
+
+TEST_F(BilanzbefundeTest, EinBefundOderKeinerAufDemEinenBlatt) {
+  struct Fall {
+    const char* datum;  // the added record; empty: none
+    bool befund;
+  } faelle[] = {{"", false}, {"2021-09-20", false}, {"2021-11-15", true}};
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.datum);
+    Sql(K("delete from Dung where Parzelle = 1"));
+    if (*f.datum) Mineral(1, weizen, K(f.datum), 1, 27, 27);
+    for (bool nitratgebiet : {false, true}) {
+      SCOPED_TRACE(nitratgebiet);
+      const QStringList seiten = Blaetter(nitratgebiet);
+      ASSERT_EQ(seiten.size(), 1);
+      const QString& s = seiten[0];
+      EXPECT_EQ(Anzahl(s, Kopf), 1);
+      EXPECT_EQ(s.contains(Sperrfrist(K("15.11.2021"))), f.befund);
+      EXPECT_EQ(s.contains(K("Keine Überschreitung gefunden.")), !f.befund);
+      // No other finding of a field, and the findings stand below the table.
+      EXPECT_EQ(Anzahl(s, K("Schlag ")), f.befund ? 1 : 0);
+      EXPECT_GT(s.indexOf(Kopf), s.indexOf(K("verfügbarer Stickstoff oder Ammoniumstickstoff")));
+    }
+  }
+}
+
+TEST_F(BilanzbefundeTest, VieleBefundeGehenAufEinerHochformatseiteMitFusszeileWeiter) {
+  // 25 applications from 1 to 25 November: 25 findings, more than the room
+  // below the table, fewer than a further page holds.
+  for (int tag = 1; tag <= 25; ++tag) Mineral(1, weizen, QDate(Jahr, 11, tag).toString(Qt::ISODate), 1, 27, 27);
+  const QStringList seiten = Blaetter();
+  ASSERT_EQ(seiten.size(), 2);
+  const QString alle = seiten.join(u' ');
+  for (int tag = 1; tag <= 25; ++tag)
+    EXPECT_EQ(Anzahl(alle, Sperrfrist(QDate(Jahr, 11, tag).toString(K("dd.MM.yyyy")))), 1) << tag;
+  // Each page has some of them and the footer; the second says it goes on.
+  for (const QString& s : seiten) {
+    EXPECT_GT(Anzahl(s, K("Sperrfrist nach der Ernte")), 0);
+    EXPECT_EQ(Anzahl(s, K("Quendrix2022 Version 3 Datenbankversion 6.7 Varnland, Stand Dezember 2021")), 1);
+  }
+  EXPECT_EQ(Anzahl(seiten[1], Kopf + K(" (Fortsetzung)")), 1);
+  EXPECT_FALSE(seiten[1].contains(K("Gesamtbetrieb")));
+  // In date order: the first on the sheet, the last on the further page.
+  EXPECT_TRUE(seiten[0].contains(Sperrfrist(K("01.11.2021"))));
+  EXPECT_TRUE(seiten[1].contains(Sperrfrist(K("25.11.2021"))));
+}
+
 }  // namespace

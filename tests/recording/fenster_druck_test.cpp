@@ -92,6 +92,44 @@ TEST_F(FensterDruck, AusdruckenBerechnetDieBilanzBeimDrucken) {
   EXPECT_EQ(Druckprobe::Zahlen(dokumente[1].seiten[0], K("Summe:")).value(0), K("810"));
 }
 
+TEST_F(FensterDruck, AusdruckenZeigtDieBefundeDerGrenzenAufDemBilanzblatt) {
+  Mineral(1, weizen, "2021-03-15");
+  Oeffnen();
+  SeiteWaehlen(TAufzeichnungsfenster::SeiteGesamtbetrieb);
+  Klicken(K("ausdrucken"));
+  ASSERT_EQ(dokumente.size(), 2u);
+  ASSERT_EQ(dokumente[0].seiten.size(), 1);
+  EXPECT_TRUE(dokumente[0].seiten[0].contains(K("Keine Überschreitung gefunden.")));
+  // Arable land in November: closed after the harvest.
+  Mineral(1, weizen, "2021-11-15");
+  Klicken(K("ausdrucken"));
+  ASSERT_EQ(dokumente.size(), 4u);
+  ASSERT_EQ(dokumente[2].seiten.size(), 1);
+  const QString s = dokumente[2].seiten[0].simplified();
+  EXPECT_TRUE(s.contains(K("Schlag 1: KAS 27 am 15.11.2021 auf Ackerland – Sperrfrist nach der Ernte der Hauptfrucht "
+                           "bis 31.01., Herbstdüngung nur bis 01.10. (DüV § 6 Abs. 8)")))
+      << s.toStdString();
+  EXPECT_FALSE(s.contains(K("Keine Überschreitung gefunden.")));
+  EXPECT_FALSE(s.contains(K("15.03.2021 auf")));
+}
+
+TEST_F(FensterDruck, AusdruckenOhneBerechenbareBilanzSagtEsAufDeutschUndDrucktNichts) {
+  Mineral(1, weizen, "2021-03-15");
+  Oeffnen();
+  SeiteWaehlen(TAufzeichnungsfenster::SeiteGesamtbetrieb);
+  Sql(K("drop view DungMitFlaeche"));
+  meldungen.Leeren();
+  Klicken(K("ausdrucken"));
+  EXPECT_TRUE(dokumente.empty());
+  const QStringList infos = meldungen.Infos();
+  EXPECT_TRUE(infos.contains(K("Die Bilanz konnte nicht berechnet werden, weil die Daten des Betriebsjahres nicht "
+                               "gelesen werden konnten. Bitte die Datenbank prüfen (Programm neu starten) und es "
+                               "erneut versuchen.")))
+      << infos.join(u'\n').toStdString();
+  EXPECT_TRUE(infos.contains(K("Die Bilanz konnte nicht berechnet werden. Es wurde nichts gedruckt.")));
+  EXPECT_FALSE(infos.join(u'\n').contains(K("DungMitFlaeche")));
+}
+
 TEST_F(FensterDruck, AusdruckenImNitratgebietNurDessenAufzeichnungen) {
   Mineral(1, weizen, "2021-03-15");
   Mineral(2, gerste, "2021-03-16");
