@@ -1,5 +1,6 @@
 #include "herbstliste.h"
 
+#include "bedarfsblaetter.h"
 #include "befehle.h"
 #include "connection.h"
 #include "meldungen.h"
@@ -10,35 +11,11 @@ using namespace Qt::StringLiterals;
 
 namespace Herbstliste {
 
-namespace {
-QString Eintrag(const Herbstduengung::TWahl& wahl, int wert) {
-  for (const auto& [text, w] : wahl)
-    if (w == wert) return text;
-  return {};
-}
-}  // namespace
-
-QString Vorfruchttext(int vorfrucht) {
-  return vorfrucht > 0 ? Eintrag(Herbstduengung::Vorfruechte(), vorfrucht) : QString();
-}
+// The sheet and the list show the same texts; the sheet's are the source.
+QString Vorfruchttext(int vorfrucht) { return Bedarfsblaetter::HerbstVorfrucht(vorfrucht); }
 
 QString Fruchtarttext(int fruchtart, bool nitratgebiet) {
-  if (fruchtart <= 0) return {};
-  if (nitratgebiet) {
-    switch (fruchtart) {
-      case 1: return u"ZF, Leguminosenanteil 0 bis 75%; Aussaat bis 15.09. mit Futternutzung"_s;
-      case 3: return u"Winterraps nach anderen VF; Aussaat bis 15.09., Nmin <= 45 kg/ha"_s;
-      case 7: return u"Feldfutter nach anderen VF als Getreide; Aussaat ab 01.09. bis 15.09."_s;
-      case 9: return u"Sonstige (kein N-Düngebedarf)"_s;
-      default: return Eintrag(Herbstduengung::Fruchtarten(Herbstduengung::TSeite::Nitratgebiet), fruchtart);
-    }
-  }
-  switch (fruchtart) {
-    case 1: return u"ZF, Leguminosenanteil 0 bis 75%; Aussaat bis 15.09."_s;
-    case 5: return u"Feldfutter nach anderen Vorfrüchten als Getreide; Aussaat bis 31.08."_s;
-    case 7: return u"Feldfutter nach anderen VF als Getreide; Aussaat ab 01.09. bis 15.09."_s;
-    default: return Eintrag(Herbstduengung::Fruchtarten(Herbstduengung::TSeite::Herbst), fruchtart);
-  }
+  return Bedarfsblaetter::HerbstFruchtart(fruchtart, nitratgebiet);
 }
 
 QString Titel(Herbstduengung::TSeite seite) {
