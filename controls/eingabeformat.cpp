@@ -12,15 +12,6 @@ namespace Eingabe {
 
 namespace {
 
-const QLocale& Deutsch() {
-  static const QLocale l = [] {
-    QLocale d(QLocale::German, QLocale::Germany);
-    d.setNumberOptions(QLocale::OmitGroupSeparator);
-    return d;
-  }();
-  return l;
-}
-
 QString ModusName(TGrenzModus m) {
   switch (m) {
     case TGrenzModus::Free: return QStringLiteral("Free");
@@ -150,7 +141,7 @@ QString ZahlText(double wert, int genauigkeit) {
     if (s.startsWith(u'-') && Zahl(s).value_or(1.0) == 0.0) return s.mid(1);
     return s;
   }
-  return Deutsch().toString(wert, 'f', genauigkeit);
+  return Zahlen::Deutsch().toString(wert, 'f', genauigkeit);
 }
 
 std::optional<double> Zahl(const QString& text) {

@@ -5,7 +5,11 @@
 
 #include <QString>
 
+class QLocale;
+
 namespace Zahlen {
+// German format without thousands separators, whatever the system's locale.
+const QLocale& Deutsch();
 QString Text(double wert, int nachkommastellen);
 // Whole number, halves to the even neighbour.
 long long Gerundet(double wert);

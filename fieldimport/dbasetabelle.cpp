@@ -1,6 +1,7 @@
 #include "dbasetabelle.h"
 
 #include "blatt.h"
+#include "zahlen.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -43,15 +44,6 @@ char16_t Dos(unsigned char b) {
     case 0xFD: return u'²';
   }
   return Windows1252(b);
-}
-
-const QLocale& Deutsch() {
-  static const QLocale l = [] {
-    QLocale d(QLocale::German, QLocale::Germany);
-    d.setNumberOptions(QLocale::OmitGroupSeparator);
-    return d;
-  }();
-  return l;
 }
 
 // shapelib reports through this hook; the reader words its own messages.
@@ -121,7 +113,7 @@ QString TDBaseFeld::AlsText() const { return Dekodieren(m_roh, m_seite); }
 
 QString TDBaseFloatFeld::AlsText() const {
   if (Roh().isEmpty() || Roh().startsWith('*')) return {};
-  return Deutsch().toString(AlsZahl(), 'g', 15);
+  return Zahlen::Deutsch().toString(AlsZahl(), 'g', 15);
 }
 
 double TDBaseFloatFeld::AlsZahl() const {

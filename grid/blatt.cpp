@@ -1,20 +1,10 @@
 #include "blatt.h"
 
+#include "zahlen.h"
+
 #include <QLocale>
 
 #include <cmath>
-
-namespace {
-// German format without thousands separators, whatever the system's locale.
-const QLocale& Deutsch() {
-  static const QLocale l = [] {
-    QLocale d(QLocale::German, QLocale::Germany);
-    d.setNumberOptions(QLocale::OmitGroupSeparator);
-    return d;
-  }();
-  return l;
-}
-}  // namespace
 
 const TBlatt::TZelle* TBlatt::Zelle(int spalte, int zeile) const {
   if (!ImBlatt(spalte, zeile) || zeile > int(m_zeilen.size())) return nullptr;
@@ -47,8 +37,8 @@ QString TBlatt::Anzeige(int spalte, int zeile, TGenauigkeit g) const {
   const TZelle* z = Zelle(spalte, zeile);
   if (!z) return {};
   if (!z->zahl) return z->text;
-  if (g == TGenauigkeit::Exakt) return Deutsch().toString(*z->zahl, 'g', 15);
-  return Deutsch().toString(*z->zahl, 'f', int(g));
+  if (g == TGenauigkeit::Exakt) return Zahlen::Deutsch().toString(*z->zahl, 'g', 15);
+  return Zahlen::Deutsch().toString(*z->zahl, 'f', int(g));
 }
 
 bool TBlatt::setText(int spalte, int zeile, const QString& text) {
@@ -65,7 +55,7 @@ bool TBlatt::setZahl(int spalte, int zeile, double zahl) {
   TZelle* z = Zelle(spalte, zeile);
   if (!z || !std::isfinite(zahl)) return false;
   z->zahl = zahl;
-  z->text = Deutsch().toString(zahl, 'g', 15);
+  z->text = Zahlen::Deutsch().toString(zahl, 'g', 15);
   return true;
 }
 

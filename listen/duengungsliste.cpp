@@ -11,8 +11,6 @@ using namespace Qt::StringLiterals;
 namespace Duengungsliste {
 
 namespace {
-constexpr int ErsteZeile = 9;
-
 std::optional<double> Ganz(const QVariant& v) {
   return v.isNull() ? std::nullopt : std::optional(std::nearbyint(v.toDouble()));
 }
@@ -47,28 +45,22 @@ std::vector<TZeile> Zeilen(TADOModConnection& db, int betrieb, int jahr, bool* o
 TMappe Mappe(const Listenausgabe::TKopf& kopf, const std::vector<TZeile>& zeilen) {
   using F = TMappe::TFormat;
   TMappe m;
-  Listenausgabe::KopfSchreiben(m, kopf, u"O"_s);
-  m.Text(u"A"_s, 5, u"Aufgebrachte Nährstoffe nach § 10 (2) DüV"_s, F::Titel);
-  const std::pair<const char16_t*, const char16_t*> koepfe[] = {
+  Listenausgabe::KopfSchreiben(m, kopf, u"O"_s, u"Aufgebrachte Nährstoffe nach § 10 (2) DüV"_s);
+  Listenausgabe::Spaltenkoepfe(m, {
       {u"A", u"Schlag-Nr."}, {u"B", u"Schlagname"},    {u"C", u"Größe (ha)"},  {u"D", u"Nitrat- gebiet"},
       {u"E", u"Gedüngte Kultur"}, {u"F", u"Datum"},    {u"G", u"Kategorie"},   {u"H", u"Bezeichnung"},
       {u"I", u"Menge"},      {u"J", u"Weide- tage"},   {u"K", u"Anzahl Tiere"}, {u"L", u"N ges."},
       {u"M", u"N verf."},    {u"N", u"P"},             {u"O", u"P2O5"},
-  };
-  for (const auto& [spalte, text] : koepfe) m.Text(spalte, 7, QString::fromUtf16(text), F::Spaltenkopf);
+  }, 28);
   m.Text(u"I"_s, 8, u"t/m³/ha"_s, F::Einheit);
   for (const char16_t* s : {u"L", u"M", u"N", u"O"}) m.Text(s, 8, u"kg/ha"_s, F::Einheit);
-  m.Zeilenhoehe(7, 28);
-  const std::pair<const char16_t*, double> breiten[] = {
+  Listenausgabe::Spaltenbreiten(m, {
       {u"A", 9},  {u"B", 24}, {u"C", 9},  {u"D", 8}, {u"E", 28}, {u"F", 11}, {u"G", 10}, {u"H", 30},
-      {u"I", 9},  {u"J", 7},  {u"K", 8},  {u"L", 9}, {u"M", 9},  {u"N", 9},  {u"O", 11}};
-  for (const auto& [spalte, breite] : breiten) m.Spaltenbreite(spalte, breite);
+      {u"I", 9},  {u"J", 7},  {u"K", 8},  {u"L", 9}, {u"M", 9},  {u"N", 9},  {u"O", 11}});
 
-  int r = ErsteZeile;
+  int r = Listenausgabe::ErsteZeile;
   for (const TZeile& z : zeilen) {
-    m.Zahl(u"A"_s, r, z.schlagNr, F::Mitte);
-    m.Text(u"B"_s, r, z.schlagName);
-    m.Zahl(u"C"_s, r, z.groesse, F::ZweiStellen);
+    Listenausgabe::Schlagspalten(m, r, z.schlagNr, z.schlagName, z.groesse);
     m.Text(u"D"_s, r, z.nitratgebiet ? u"Ja"_s : u"Nein"_s, F::Mitte);
     m.Text(u"E"_s, r, z.kultur);
     m.Datum(u"F"_s, r, z.datum);

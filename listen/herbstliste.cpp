@@ -1,5 +1,6 @@
 #include "herbstliste.h"
 
+#include "bedarfsblaetter.h"
 #include "befehle.h"
 #include "connection.h"
 #include "meldungen.h"
@@ -10,37 +11,11 @@ using namespace Qt::StringLiterals;
 
 namespace Herbstliste {
 
-namespace {
-constexpr int ErsteZeile = 9;
-
-QString Eintrag(const Herbstduengung::TWahl& wahl, int wert) {
-  for (const auto& [text, w] : wahl)
-    if (w == wert) return text;
-  return {};
-}
-}  // namespace
-
-QString Vorfruchttext(int vorfrucht) {
-  return vorfrucht > 0 ? Eintrag(Herbstduengung::Vorfruechte(), vorfrucht) : QString();
-}
+// The sheet and the list show the same texts; the sheet's are the source.
+QString Vorfruchttext(int vorfrucht) { return Bedarfsblaetter::HerbstVorfrucht(vorfrucht); }
 
 QString Fruchtarttext(int fruchtart, bool nitratgebiet) {
-  if (fruchtart <= 0) return {};
-  if (nitratgebiet) {
-    switch (fruchtart) {
-      case 1: return u"ZF, Leguminosenanteil 0 bis 75%; Aussaat bis 15.09. mit Futternutzung"_s;
-      case 3: return u"Winterraps nach anderen VF; Aussaat bis 15.09., Nmin <= 45 kg/ha"_s;
-      case 7: return u"Feldfutter nach anderen VF als Getreide; Aussaat ab 01.09. bis 15.09."_s;
-      case 9: return u"Sonstige (kein N-Düngebedarf)"_s;
-      default: return Eintrag(Herbstduengung::Fruchtarten(Herbstduengung::TSeite::Nitratgebiet), fruchtart);
-    }
-  }
-  switch (fruchtart) {
-    case 1: return u"ZF, Leguminosenanteil 0 bis 75%; Aussaat bis 15.09."_s;
-    case 5: return u"Feldfutter nach anderen Vorfrüchten als Getreide; Aussaat bis 31.08."_s;
-    case 7: return u"Feldfutter nach anderen VF als Getreide; Aussaat ab 01.09. bis 15.09."_s;
-    default: return Eintrag(Herbstduengung::Fruchtarten(Herbstduengung::TSeite::Herbst), fruchtart);
-  }
+  return Bedarfsblaetter::HerbstFruchtart(fruchtart, nitratgebiet);
 }
 
 QString Titel(Herbstduengung::TSeite seite) {
@@ -80,9 +55,8 @@ std::vector<TZeile> Zeilen(TADOModConnection& db, int betrieb, int jahr, Herbstd
 TMappe Mappe(const Listenausgabe::TKopf& kopf, Herbstduengung::TSeite seite, const std::vector<TZeile>& zeilen) {
   using F = TMappe::TFormat;
   TMappe m;
-  Listenausgabe::KopfSchreiben(m, kopf, u"H"_s);
-  m.Text(u"A"_s, 5, Titel(seite), F::Titel);
-  const std::pair<const char16_t*, const char16_t*> koepfe[] = {
+  Listenausgabe::KopfSchreiben(m, kopf, u"H"_s, Titel(seite));
+  Listenausgabe::Spaltenkoepfe(m, {
       {u"A", u"Schlag-Nr."},
       {u"B", u"Schlagname"},
       {u"C", u"Größe (ha)"},
@@ -91,21 +65,16 @@ TMappe Mappe(const Listenausgabe::TKopf& kopf, Herbstduengung::TSeite seite, con
       {u"F", u"langjährig organisch gedüngt"},
       {u"G", u"N-Düngebedarf"},
       {u"H", u"davon maximal NH4-N"},
-  };
-  for (const auto& [spalte, text] : koepfe) m.Text(spalte, 7, QString::fromUtf16(text), F::Spaltenkopf);
+  }, 28);
   m.Text(u"F"_s, 8, u"(> 13 mg P-CAL/100 g)"_s, F::Einheit);
   m.Text(u"G"_s, 8, u"kg N ges./ha"_s, F::Einheit);
   m.Text(u"H"_s, 8, u"kg NH4-N/ha"_s, F::Einheit);
-  m.Zeilenhoehe(7, 28);
-  const std::pair<const char16_t*, double> breiten[] = {{u"A", 9},  {u"B", 24}, {u"C", 9},  {u"D", 30},
-                                                        {u"E", 60}, {u"F", 20}, {u"G", 13}, {u"H", 13}};
-  for (const auto& [spalte, breite] : breiten) m.Spaltenbreite(spalte, breite);
+  Listenausgabe::Spaltenbreiten(m, {{u"A", 9},  {u"B", 24}, {u"C", 9},  {u"D", 30},
+                                   {u"E", 60}, {u"F", 20}, {u"G", 13}, {u"H", 13}});
 
-  int r = ErsteZeile;
+  int r = Listenausgabe::ErsteZeile;
   for (const TZeile& z : zeilen) {
-    m.Zahl(u"A"_s, r, z.schlagNr, F::Mitte);
-    m.Text(u"B"_s, r, z.schlagName);
-    m.Zahl(u"C"_s, r, z.groesse, F::ZweiStellen);
+    Listenausgabe::Schlagspalten(m, r, z.schlagNr, z.schlagName, z.groesse);
     m.Text(u"D"_s, r, z.vorfrucht);
     m.Text(u"E"_s, r, z.fruchtart);
     m.Text(u"F"_s, r, z.organisch, F::Mitte);
@@ -118,14 +87,10 @@ TMappe Mappe(const Listenausgabe::TKopf& kopf, Herbstduengung::TSeite seite, con
 
 Listenausgabe::TErgebnis Exportieren(TADOModConnection& db, TMeldungen& meldungen, int betrieb, int jahr,
                                      Herbstduengung::TSeite seite, const QString& ordner) {
-  using Listenausgabe::TErgebnis;
-  if (!Listenausgabe::HatSchlaege(db, betrieb, jahr)) return TErgebnis::Nichts;
-  const TErgebnis e = Listenausgabe::Ausgeben(
-      meldungen, ordner, Listenausgabe::FehlerSonst(),
+  return Listenausgabe::Exportieren(
+      db, meldungen, betrieb, jahr, ordner, Listenausgabe::FehlerSonst(),
       [&] { Befehle::GruppenFuerJahr(db, jahr, betrieb, {40, 5, 10, 15, 20, 50}); },
-      [&] { return Mappe(Listenausgabe::Kopf(db, betrieb, jahr), seite, Zeilen(db, betrieb, jahr, seite)); });
-  if (e == TErgebnis::Geschrieben) meldungen.Info(Listenausgabe::Fertig());
-  return e;
+      [&](const Listenausgabe::TKopf& kopf) { return Mappe(kopf, seite, Zeilen(db, betrieb, jahr, seite)); });
 }
 
 }  // namespace Herbstliste

@@ -40,6 +40,28 @@ void KopfSchreiben(TMappe& mappe, const TKopf& kopf, QStringView datumsspalte) {
   mappe.Datum(datumsspalte, 2, kopf.datum);
 }
 
+void KopfSchreiben(TMappe& mappe, const TKopf& kopf, QStringView datumsspalte, const QString& titel) {
+  KopfSchreiben(mappe, kopf, datumsspalte);
+  mappe.Text(u"A"_s, 5, titel, TMappe::TFormat::Titel);
+}
+
+void Spaltenkoepfe(TMappe& mappe, std::initializer_list<std::pair<const char16_t*, const char16_t*>> koepfe,
+                   double hoehe) {
+  for (const auto& [spalte, text] : koepfe) mappe.Text(spalte, 7, QString::fromUtf16(text), TMappe::TFormat::Spaltenkopf);
+  mappe.Zeilenhoehe(7, hoehe);
+}
+
+void Spaltenbreiten(TMappe& mappe, std::initializer_list<std::pair<const char16_t*, double>> breiten) {
+  for (const auto& [spalte, breite] : breiten) mappe.Spaltenbreite(spalte, breite);
+}
+
+void Schlagspalten(TMappe& mappe, int zeile, double schlagNr, const QString& schlagName, double groesse) {
+  using F = TMappe::TFormat;
+  mappe.Zahl(u"A"_s, zeile, schlagNr, F::Mitte);
+  mappe.Text(u"B"_s, zeile, schlagName);
+  mappe.Zahl(u"C"_s, zeile, groesse, F::ZweiStellen);
+}
+
 bool HatSchlaege(TADOModConnection& db, int betrieb, int jahr) {
   return db.Wert(u"SELECT count(*) FROM Schlag WHERE BetriebsNr = :B AND Jahr = :J"_s, {{u"B"_s, betrieb}, {u"J"_s, jahr}})
              .toInt() > 0;
@@ -168,6 +190,17 @@ TErgebnis Ausgeben(TMeldungen& meldungen, const QString& ordner, const QString& 
     return TErgebnis::Fehler;
   }
   return TErgebnis::Geschrieben;
+}
+
+TErgebnis Exportieren(TADOModConnection& db, TMeldungen& meldungen, int betrieb, int jahr, const QString& ordner,
+                      const QString& fehlermeldung, const std::function<void()>& vorher,
+                      const std::function<TMappe(const TKopf&)>& bauen, const std::function<void()>& nachher) {
+  if (!HatSchlaege(db, betrieb, jahr)) return TErgebnis::Nichts;
+  const TErgebnis e = Ausgeben(meldungen, ordner, fehlermeldung, vorher, [&] { return bauen(Kopf(db, betrieb, jahr)); });
+  if (e != TErgebnis::Geschrieben) return e;
+  if (nachher) nachher();
+  meldungen.Info(Fertig());
+  return e;
 }
 
 }  // namespace Listenausgabe

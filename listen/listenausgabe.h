@@ -10,6 +10,8 @@
 #include <QString>
 
 #include <functional>
+#include <initializer_list>
+#include <utility>
 
 class TADOModConnection;
 class TMeldungen;
@@ -29,6 +31,18 @@ TKopf Kopf(TADOModConnection& db, int betrieb, int jahr);
 // A1 to A3, A6 "Jahr …", the caption "Datum" in row 1 and the date below it
 // in the given column.
 void KopfSchreiben(TMappe& mappe, const TKopf& kopf, QStringView datumsspalte);
+// The head as above and the list's title in A5.
+void KopfSchreiben(TMappe& mappe, const TKopf& kopf, QStringView datumsspalte, const QString& titel);
+
+// Rows 7 and 8 hold the column captions and units; the fields start below.
+constexpr int ErsteZeile = 9;
+// The column captions in row 7 (column letter, caption) and that row's height.
+void Spaltenkoepfe(TMappe& mappe, std::initializer_list<std::pair<const char16_t*, const char16_t*>> koepfe,
+                   double hoehe);
+// The column widths (column letter, width in characters).
+void Spaltenbreiten(TMappe& mappe, std::initializer_list<std::pair<const char16_t*, double>> breiten);
+// A to C of a field's row, the same in every list: number, name, size.
+void Schlagspalten(TMappe& mappe, int zeile, double schlagNr, const QString& schlagName, double groesse);
 
 // Whether the farm year has a field; the lists do nothing without one.
 bool HatSchlaege(TADOModConnection& db, int betrieb, int jahr);
@@ -72,5 +86,11 @@ enum class TErgebnis {
 // below it.
 TErgebnis Ausgeben(TMeldungen& meldungen, const QString& ordner, const QString& fehlermeldung,
                    const std::function<void()>& vorher, const std::function<TMappe()>& bauen);
+// A whole export: nothing without a field in the farm year, then Ausgeben
+// with the farm's head, then the runs after a written list (nachher, may be
+// empty) and "Fertig".
+TErgebnis Exportieren(TADOModConnection& db, TMeldungen& meldungen, int betrieb, int jahr, const QString& ordner,
+                      const QString& fehlermeldung, const std::function<void()>& vorher,
+                      const std::function<TMappe(const TKopf&)>& bauen, const std::function<void()>& nachher = {});
 
 }  // namespace Listenausgabe

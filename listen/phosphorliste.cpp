@@ -11,8 +11,6 @@ using namespace Qt::StringLiterals;
 namespace Phosphorliste {
 
 namespace {
-constexpr int ErsteZeile = 9;
-
 QDate AlsDatum(const QVariant& v) {
   return v.isNull() ? QDate() : QDate::fromString(v.toString().left(10), Qt::ISODate);
 }
@@ -79,9 +77,8 @@ std::vector<TZeile> Zeilen(TADOModConnection& db, int betrieb, int jahr) {
 TMappe Mappe(const Listenausgabe::TKopf& kopf, const std::vector<TZeile>& zeilen) {
   using F = TMappe::TFormat;
   TMappe m;
-  Listenausgabe::KopfSchreiben(m, kopf, u"P"_s);
-  m.Text(u"A"_s, 5, u"Schlagübersicht Phosphat-Düngebedarf"_s, F::Titel);
-  const std::pair<const char16_t*, const char16_t*> koepfe[] = {
+  Listenausgabe::KopfSchreiben(m, kopf, u"P"_s, u"Schlagübersicht Phosphat-Düngebedarf"_s);
+  Listenausgabe::Spaltenkoepfe(m, {
       {u"A", u"Schlag-Nr."},
       {u"B", u"Schlagname"},
       {u"C", u"Größe (ha)"},
@@ -98,8 +95,7 @@ TMappe Mappe(const Listenausgabe::TKopf& kopf, const std::vector<TZeile>& zeilen
       {u"N", u"P-Düngebedarf fachlich"},
       {u"O", u"bereits gedüngt"},
       {u"P", u"verbleiben- der P-Dünge- bedarf"},
-  };
-  for (const auto& [spalte, text] : koepfe) m.Text(spalte, 7, QString::fromUtf16(text), F::Spaltenkopf);
+  }, 54);
   m.Text(u"H"_s, 8, u"dt/ha"_s, F::Einheit);
   m.Text(u"J"_s, 8, u"mg/100 g"_s, F::Einheit);
   m.Text(u"L"_s, 8, u"kg P/ha"_s, F::Einheit);
@@ -107,17 +103,13 @@ TMappe Mappe(const Listenausgabe::TKopf& kopf, const std::vector<TZeile>& zeilen
   m.Text(u"N"_s, 8, u"kg P/ha"_s, F::Einheit);
   m.Text(u"O"_s, 8, u"kg P/ha"_s, F::Einheit);
   m.Text(u"P"_s, 8, u"kg P/ha"_s, F::Einheit);
-  m.Zeilenhoehe(7, 54);
-  const std::pair<const char16_t*, double> breiten[] = {
+  Listenausgabe::Spaltenbreiten(m, {
       {u"A", 9},  {u"B", 24}, {u"C", 9},  {u"D", 11}, {u"E", 8},  {u"F", 10}, {u"G", 30}, {u"H", 9},
-      {u"I", 11}, {u"J", 9},  {u"K", 8},  {u"L", 10}, {u"M", 11}, {u"N", 11}, {u"O", 10}, {u"P", 11}};
-  for (const auto& [spalte, breite] : breiten) m.Spaltenbreite(spalte, breite);
+      {u"I", 11}, {u"J", 9},  {u"K", 8},  {u"L", 10}, {u"M", 11}, {u"N", 11}, {u"O", 10}, {u"P", 11}});
 
-  int r = ErsteZeile;
+  int r = Listenausgabe::ErsteZeile;
   for (const TZeile& z : zeilen) {
-    m.Zahl(u"A"_s, r, z.schlagNr, F::Mitte);
-    m.Text(u"B"_s, r, z.schlagName);
-    m.Zahl(u"C"_s, r, z.groesse, F::ZweiStellen);
+    Listenausgabe::Schlagspalten(m, r, z.schlagNr, z.schlagName, z.groesse);
     m.Text(u"D"_s, r, z.nutzung, F::Mitte);
     m.Text(u"E"_s, r, z.nitratgebiet ? u"ja"_s : u"nein"_s, F::Mitte);
     m.Text(u"F"_s, r, z.zeitraum, F::Mitte);
@@ -138,15 +130,10 @@ TMappe Mappe(const Listenausgabe::TKopf& kopf, const std::vector<TZeile>& zeilen
 
 Listenausgabe::TErgebnis Exportieren(TADOModConnection& db, TMeldungen& meldungen, int betrieb, int jahr,
                                      const QString& ordner) {
-  using Listenausgabe::TErgebnis;
-  if (!Listenausgabe::HatSchlaege(db, betrieb, jahr)) return TErgebnis::Nichts;
-  const TErgebnis e =
-      Listenausgabe::Ausgeben(meldungen, ordner, Listenausgabe::FehlerSonst(), {},
-                              [&] { return Mappe(Listenausgabe::Kopf(db, betrieb, jahr), Zeilen(db, betrieb, jahr)); });
-  if (e != TErgebnis::Geschrieben) return e;
-  Gueltigkeit::PhosphatPruefen(db, betrieb, jahr);
-  meldungen.Info(Listenausgabe::Fertig());
-  return e;
+  return Listenausgabe::Exportieren(
+      db, meldungen, betrieb, jahr, ordner, Listenausgabe::FehlerSonst(), {},
+      [&](const Listenausgabe::TKopf& kopf) { return Mappe(kopf, Zeilen(db, betrieb, jahr)); },
+      [&] { Gueltigkeit::PhosphatPruefen(db, betrieb, jahr); });
 }
 
 }  // namespace Phosphorliste

@@ -12,7 +12,6 @@ using namespace Qt::StringLiterals;
 namespace Stickstoffliste {
 
 namespace {
-constexpr int ErsteZeile = 9;
 constexpr int Gruenland = 2;
 constexpr int Nitratgebiet = 2;
 }  // namespace
@@ -49,9 +48,8 @@ std::vector<TZeile> Zeilen(TADOModConnection& db, int betrieb, int jahr) {
 TMappe Mappe(const Listenausgabe::TKopf& kopf, const std::vector<TZeile>& zeilen) {
   using F = TMappe::TFormat;
   TMappe m;
-  Listenausgabe::KopfSchreiben(m, kopf, u"N"_s);
-  m.Text(u"A"_s, 5, u"Schlagübersicht Stickstoff-Düngebedarf"_s, F::Titel);
-  const std::pair<const char16_t*, const char16_t*> koepfe[] = {
+  Listenausgabe::KopfSchreiben(m, kopf, u"N"_s, u"Schlagübersicht Stickstoff-Düngebedarf"_s);
+  Listenausgabe::Spaltenkoepfe(m, {
       {u"A", u"Schlag-Nr."},
       {u"B", u"Schlagname"},
       {u"C", u"Größe (ha)"},
@@ -66,21 +64,16 @@ TMappe Mappe(const Listenausgabe::TKopf& kopf, const std::vector<TZeile>& zeilen
       {u"L", u"N-Düngebedarf Nitratgebiet (-20 %)"},
       {u"M", u"bereits gedüngt"},
       {u"N", u"verbleibender N-Düngebedarf"},
-  };
-  for (const auto& [spalte, text] : koepfe) m.Text(spalte, 7, QString::fromUtf16(text), F::Spaltenkopf);
+  }, 54);
   m.Text(u"F"_s, 8, u"dt/ha"_s, F::Einheit);
   for (const char16_t* s : {u"G", u"H", u"I", u"J", u"K", u"L", u"M", u"N"}) m.Text(s, 8, u"kg N/ha"_s, F::Einheit);
-  m.Zeilenhoehe(7, 54);
-  const std::pair<const char16_t*, double> breiten[] = {{u"A", 9},  {u"B", 24}, {u"C", 9},  {u"D", 8},  {u"E", 30},
-                                                        {u"F", 10}, {u"G", 8},  {u"H", 8},  {u"I", 8},  {u"J", 8},
-                                                        {u"K", 11}, {u"L", 12}, {u"M", 10}, {u"N", 12}};
-  for (const auto& [spalte, breite] : breiten) m.Spaltenbreite(spalte, breite);
+  Listenausgabe::Spaltenbreiten(m, {{u"A", 9},  {u"B", 24}, {u"C", 9},  {u"D", 8},  {u"E", 30},
+                                   {u"F", 10}, {u"G", 8},  {u"H", 8},  {u"I", 8},  {u"J", 8},
+                                   {u"K", 11}, {u"L", 12}, {u"M", 10}, {u"N", 12}});
 
-  int r = ErsteZeile;
+  int r = Listenausgabe::ErsteZeile;
   for (const TZeile& z : zeilen) {
-    m.Zahl(u"A"_s, r, z.schlagNr, F::Mitte);
-    m.Text(u"B"_s, r, z.schlagName);
-    m.Zahl(u"C"_s, r, z.groesse, F::ZweiStellen);
+    Listenausgabe::Schlagspalten(m, r, z.schlagNr, z.schlagName, z.groesse);
     m.Text(u"D"_s, r, z.nitratgebiet ? u"Ja"_s : u"Nein"_s, F::Mitte);
     m.Text(u"E"_s, r, z.kultur);
     m.Zahl(u"F"_s, r, z.tatsErtrag, F::Ganz);
@@ -130,15 +123,11 @@ std::vector<qint64> Gueltigkeitspass(TADOModConnection& db, int betrieb, int jah
 
 Listenausgabe::TErgebnis Exportieren(TADOModConnection& db, TMeldungen& meldungen, int betrieb, int jahr,
                                      const QString& ordner) {
-  using Listenausgabe::TErgebnis;
-  if (!Listenausgabe::HatSchlaege(db, betrieb, jahr)) return TErgebnis::Nichts;
-  const TErgebnis e = Listenausgabe::Ausgeben(
-      meldungen, ordner, Listenausgabe::FehlerStickstoff(), [&] { Stickstoff::JahrBerechnen(db, betrieb, jahr); },
-      [&] { return Mappe(Listenausgabe::Kopf(db, betrieb, jahr), Zeilen(db, betrieb, jahr)); });
-  if (e != TErgebnis::Geschrieben) return e;
-  Gueltigkeitspass(db, betrieb, jahr);
-  meldungen.Info(Listenausgabe::Fertig());
-  return e;
+  return Listenausgabe::Exportieren(
+      db, meldungen, betrieb, jahr, ordner, Listenausgabe::FehlerStickstoff(),
+      [&] { Stickstoff::JahrBerechnen(db, betrieb, jahr); },
+      [&](const Listenausgabe::TKopf& kopf) { return Mappe(kopf, Zeilen(db, betrieb, jahr)); },
+      [&] { Gueltigkeitspass(db, betrieb, jahr); });
 }
 
 }  // namespace Stickstoffliste

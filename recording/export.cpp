@@ -1,6 +1,7 @@
 #include "export.h"
 
 #include "auswertung.h"
+#include "betriebskulturen.h"
 #include "bilanz.h"
 #include "connection.h"
 #include "meldedatei.h"
@@ -215,19 +216,6 @@ QStringList Zeile(const Auswertung::TDungsatz& s, const QStringList& betrieb, in
 
 // --- yields ----------------------------------------------------------------------
 
-// The farm's crops as the yield window lists them: chosen or used in any year,
-// without group 750, in German order.
-const char* const ErtragAbfrage =
-    "select Kultur, FA_NR, TatsErtrag, TatsErtragRG, IsEinzelErtrag from S_KulturenNP "
-    "where BetriebsNr = :b and coalesce( FRU_ARTGRNR, 0 ) <> 750 and ( Auswahl = 1 or FA_NR in ( "
-    "select HauptfruchtNummer from Anbau where BetriebsNr = :b union "
-    "select Folgefrucht_1 from Schlag where BetriebsNr = :b union "
-    "select Folgefrucht_2 from Schlag where BetriebsNr = :b union "
-    "select ZFP0_NR from Schlag where BetriebsNr = :b union "
-    "select ZFP1_NR from Schlag where BetriebsNr = :b union "
-    "select ZFP2_NR from Schlag where BetriebsNr = :b ) ) "
-    "order by Kultur collate Deutsch";
-
 // The shortest general form with a decimal comma; empty stays empty.
 QString Allgemein(const QVariant& v) {
   if (v.isNull()) return {};
@@ -247,7 +235,9 @@ bool Ertraege(TADOModConnection& db, int betrieb, int jahr, const QString& ordne
   if (!b.gefunden) return Fehler(fehler, K("Der Betrieb %1 wurde nicht gefunden.").arg(betrieb));
   const QString pfad = Pfad(ordner, "Ertraege_", b, jahr);
   std::vector<QStringList> zeilen;
-  TAbfrage q(db, K(ErtragAbfrage), {{K("b"), betrieb}});
+  // The crops as the yield window lists them, without group 750.
+  TAbfrage q(db, Betriebskulturen::Abfrage(K("Kultur, FA_NR, TatsErtrag, TatsErtragRG, IsEinzelErtrag"), false),
+             {{K("b"), betrieb}});
   if (!q.Ok()) return Fehler(fehler, NichtGeschrieben(pfad) + K("Die Erträge konnten nicht gelesen werden."));
   while (q.Naechste()) {
     QStringList z = b.spalten;

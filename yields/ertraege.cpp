@@ -1,5 +1,6 @@
 #include "ertraege.h"
 
+#include "betriebskulturen.h"
 #include "connection.h"
 #include "dataset.h"
 #include "meldungen.h"
@@ -18,18 +19,6 @@ QString Spalte(const char* praefix, int jahr) {
 }
 
 double Zahl(const QVariant& v) { return v.isNull() ? 0.0 : v.toDouble(); }
-
-// The farm's crops, chosen or used anywhere; FRU_ARTGRNR 750 comes in only
-// when every group is wanted. The same selection as the yield file.
-const char* const Abfrage =
-    "select * from S_KulturenNP where BetriebsNr = :b%1 and ( Auswahl = 1 or FA_NR in ( "
-    "select HauptfruchtNummer from Anbau where BetriebsNr = :b union "
-    "select Folgefrucht_1 from Schlag where BetriebsNr = :b union "
-    "select Folgefrucht_2 from Schlag where BetriebsNr = :b union "
-    "select ZFP0_NR from Schlag where BetriebsNr = :b union "
-    "select ZFP1_NR from Schlag where BetriebsNr = :b union "
-    "select ZFP2_NR from Schlag where BetriebsNr = :b ) ) "
-    "order by Kultur collate Deutsch";
 
 }  // namespace
 
@@ -114,8 +103,8 @@ QString Pruefen(const TZeile& zeile, int jahr) {
 TErtragsliste::TErtragsliste(TADOModConnection& db, TMeldungen& meldungen, int betriebsNr, int jahr,
                              bool alleGruppen, QObject* eltern)
     : QObject(eltern), m_meldungen(meldungen), m_jahr(jahr), m_liste(new TADODataSetMod(db, this)) {
-  m_liste->setCommandText(
-      S(Abfrage).arg(alleGruppen ? QString() : S(" and coalesce( FRU_ARTGRNR, 0 ) <> 750")));
+  // The same crops as the yield file.
+  m_liste->setCommandText(Betriebskulturen::Abfrage(S("*"), alleGruppen));
   m_liste->setTabelle(S("S_KulturenNP"));
   m_liste->ParameterSetzen(S("b"), betriebsNr);
   // No crop is added or deleted here.

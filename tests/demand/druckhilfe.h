@@ -4,38 +4,15 @@
 
 #include "bedarfsdruck.h"
 #include "pdfdruckausgabe.h"
+#include "pdftext.h"
 #include "skriptmeldungen.h"
-
-#include <QFile>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace Druckhilfe {
 
-// The pages of the document as text ("pdftotext -layout").
-inline QStringList Seiten(const TPDFDruckausgabe& druck) {
-  QTemporaryDir ordner;
-  const QString pdf = ordner.filePath(QStringLiteral("blatt.pdf"));
-  QFile f(pdf);
-  if (!f.open(QIODevice::WriteOnly) || f.write(druck.Dokument().AlsPdf()) <= 0) {
-    ADD_FAILURE() << "PDF nicht geschrieben";
-    return {};
-  }
-  f.close();
-  QProcess p;
-  p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-  if (!p.waitForFinished(60000) || p.exitCode() != 0) {
-    ADD_FAILURE() << "pdftotext: " << p.readAllStandardError().toStdString();
-    return {};
-  }
-  QStringList seiten = QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\f'));
-  // pdftotext ends the last page with a form feed too.
-  if (!seiten.isEmpty() && seiten.last().trimmed().isEmpty()) seiten.removeLast();
-  return seiten;
-}
+// The pages of the document as text.
+using Pdftext::Seiten;
 
 // The sheets drawn as the print actions draw them, read back.
 inline QStringList Seiten(const std::vector<Bedarfsblaetter::TBlatt>& blaetter) {

@@ -1,41 +1,20 @@
 #pragma once
-// Printed documents of the recording window read back as text: the pages of
-// the writer as a PDF, through pdftotext with its layout kept, one string per
-// page. And a farm with the head lines the sheets print.
+// Printed documents of the recording window read back as text (pdftext.h),
+// what the tests look for on a page, and a farm with the head lines the
+// sheets print.
 
 #include "aufzeichnungsbetrieb.h"
 #include "pdfdruckausgabe.h"
+#include "pdftext.h"
 
-#include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace Druckprobe {
 
-// The pages' texts; empty when the PDF could not be made or read.
-inline QStringList Seiten(const TPDFDruckausgabe& d, const QString& pfad) {
-  QFile datei(pfad);
-  const QByteArray pdf = d.Dokument().AlsPdf();
-  if (pdf.isEmpty() || !datei.open(QIODevice::WriteOnly)) {
-    ADD_FAILURE() << "PDF nicht geschrieben: " << pfad.toStdString();
-    return {};
-  }
-  datei.write(pdf);
-  datei.close();
-  QProcess p;
-  p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pfad, QStringLiteral("-")});
-  if (!p.waitForFinished(60000) || p.exitCode() != 0) {
-    ADD_FAILURE() << "pdftotext: " << p.readAllStandardError().toStdString();
-    return {};
-  }
-  QStringList seiten = QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\f'));
-  // pdftotext ends every page with a form feed.
-  if (!seiten.isEmpty() && seiten.last().trimmed().isEmpty()) seiten.removeLast();
-  return seiten;
-}
+// The pages' texts, the PDF written to the given path.
+using Pdftext::Seiten;
 
 // How often the text stands on the page.
 inline int Anzahl(const QString& seite, const QString& text) { return int(seite.count(text)); }
