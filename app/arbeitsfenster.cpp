@@ -60,42 +60,32 @@ void ArbeitsfensterEinsetzen(THauptfenster& hauptfenster, TADOModConnection& db,
   hauptfenster.FensterEinsetzen(THauptfenster::TAktion::Vorauswahl, [vorauswahl](THauptfenster& h) {
     vorauswahl(&h, int(h.BetriebsNr()), h.Jahr(), QString());
   });
+  // The working windows with screen print and preselection, shown modally.
+  auto zeigen = [&meldungen, vorauswahl](auto& fenster, THauptfenster& h) {
+    fenster.Bildschirmdruck = [&meldungen](QWidget* w) {
+      TQtBildschirmdrucker drucker;
+      FensterDrucken(w, drucker, meldungen);
+    };
+    fenster.VorauswahlOeffnen = [&fenster, &h, vorauswahl] {
+      vorauswahl(&fenster, int(h.BetriebsNr()), h.Jahr(), QString());
+    };
+    fenster.Ausfuehren();
+  };
   hauptfenster.FensterEinsetzen(THauptfenster::TAktion::Duengebedarfsermittlung,
-                                [&db, &meldungen, vorauswahl](THauptfenster& h) {
+                                [&db, &meldungen, zeigen](THauptfenster& h) {
                                   TDuengebedarfsfenster fenster(db, meldungen, int(h.BetriebsNr()), h.Jahr(), &h);
-                                  fenster.Bildschirmdruck = [&meldungen](QWidget* w) {
-                                    TQtBildschirmdrucker drucker;
-                                    FensterDrucken(w, drucker, meldungen);
-                                  };
-                                  fenster.VorauswahlOeffnen = [&fenster, &h, vorauswahl] {
-                                    vorauswahl(&fenster, int(h.BetriebsNr()), h.Jahr(), QString());
-                                  };
-                                  fenster.Ausfuehren();
+                                  zeigen(fenster, h);
                                 });
   hauptfenster.FensterEinsetzen(THauptfenster::TAktion::Aufzeichnungspflicht,
-                                [&db, &meldungen, vorauswahl](THauptfenster& h) {
+                                [&db, &meldungen, zeigen](THauptfenster& h) {
                                   TAufzeichnungsfenster fenster(db, meldungen, int(h.BetriebsNr()), h.Jahr(), &h);
-                                  fenster.Bildschirmdruck = [&meldungen](QWidget* w) {
-                                    TQtBildschirmdrucker drucker;
-                                    FensterDrucken(w, drucker, meldungen);
-                                  };
-                                  fenster.VorauswahlOeffnen = [&fenster, &h, vorauswahl] {
-                                    vorauswahl(&fenster, int(h.BetriebsNr()), h.Jahr(), QString());
-                                  };
-                                  fenster.Ausfuehren();
+                                  zeigen(fenster, h);
                                 });
   hauptfenster.FensterEinsetzen(THauptfenster::TAktion::AufzeichnungTabellarisch,
-                                [&db, &meldungen, vorauswahl](THauptfenster& h) {
+                                [&db, &meldungen, zeigen](THauptfenster& h) {
                                   TSchnellerfassungsfenster fenster(db, meldungen, Eingabe::StandardHilfsfenster(),
                                                                     int(h.BetriebsNr()), h.Jahr(), &h);
-                                  fenster.Bildschirmdruck = [&meldungen](QWidget* w) {
-                                    TQtBildschirmdrucker drucker;
-                                    FensterDrucken(w, drucker, meldungen);
-                                  };
-                                  fenster.VorauswahlOeffnen = [&fenster, &h, vorauswahl] {
-                                    vorauswahl(&fenster, int(h.BetriebsNr()), h.Jahr(), QString());
-                                  };
-                                  fenster.Ausfuehren();
+                                  zeigen(fenster, h);
                                 });
   hauptfenster.FensterEinsetzen(THauptfenster::TAktion::Ertraege, [&db, &meldungen](THauptfenster& h) {
     TErtragsfenster fenster(db, meldungen, int(h.BetriebsNr()), h.Jahr(), false, &h);

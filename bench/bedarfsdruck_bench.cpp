@@ -3,7 +3,7 @@
 // document written as PDF.
 #include "bedarfsblaetter.h"
 #include "bedarfsdruck.h"
-#include "connection.h"
+#include "benchbetrieb.h"
 #include "files.h"
 #include "lebenslauf.h"
 #include "meldungen.h"
@@ -17,18 +17,10 @@
 
 namespace {
 
-struct TJahrMit500Kulturen {
-  QTemporaryDir ordner;
-  TStilleMeldungen meldungen;
-  TADOModConnection db{&meldungen};
+struct TJahrMit500Kulturen : TBenchBetrieb {
   TJahrMit500Kulturen() {
-    Datenbank::Anlegen(ordner.path(), meldungen);
-    db.setDatenbankName(QDir(ordner.path()).filePath(Dateien::Datenbank));
-    db.Oeffnen();
-    Datenbank::Wartung(db);
-    db.Ausfuehren(QStringLiteral("insert into Betriebe ( ID, Betriebsname, SitzStrasse, SitzPLZ, SitzOrtsTeil ) "
+    Anlegen(QStringLiteral("insert into Betriebe ( ID, Betriebsname, SitzStrasse, SitzPLZ, SitzOrtsTeil ) "
                                  "values ( 2, 'Hof Linde', 'Lindenweg 3', '06108', 'Giebichenstein' )"));
-    Stammdaten::StammdatenAbgleich(db, 2);
     db.Ausfuehren(QStringLiteral("begin; insert into DuengeJahr ( BetriebsNr, Duengejahr ) values ( 2, 2021 )"));
     for (int p = 1; p <= 500; ++p) {
       const TParameter par{{QStringLiteral("p"), p}, {QStringLiteral("rg"), p % 3 == 0 ? 2 : 1},

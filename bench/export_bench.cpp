@@ -1,6 +1,7 @@
 // Writing the record file ("Duengungen_") of a farm year with 10,000
 // application records from the database: the query, the per-record values
 // and the file with its check number. Target: under one second.
+#include "benchbetrieb.h"
 #include "connection.h"
 #include "export.h"
 #include "files.h"
@@ -20,23 +21,16 @@ constexpr int Jahr = 2022;
 constexpr int Schlaege = 200;
 constexpr int JeSchlag = 50;  // 200 × 50 = 10,000 records
 
-struct TJahrMit10000Aufzeichnungen {
-  QTemporaryDir ordner;
+struct TJahrMit10000Aufzeichnungen : TBenchBetrieb {
   QString aus;
-  TStilleMeldungen meldungen;
-  TADOModConnection db{&meldungen};
   bool ok = false;
 
   TJahrMit10000Aufzeichnungen() {
     aus = QDir(ordner.path()).filePath(QStringLiteral("Meldepflichten_2022"));
     QDir().mkpath(aus);
-    if (!Datenbank::Anlegen(ordner.path(), meldungen)) return;
-    db.setDatenbankName(QDir(ordner.path()).filePath(Dateien::Datenbank));
-    if (db.Oeffnen() != TOeffnenErgebnis::Ok) return;
-    Datenbank::Wartung(db);
-    db.Ausfuehren(QStringLiteral("insert into Betriebe ( ID, Betriebsname, EU_NUMMER, KreisNr, Kreis, BKR ) values "
-                                 "( 2, 'Agrargenossenschaft Bördeland eG', '276150000001', 7, 'Börde', 104 )"));
-    Stammdaten::StammdatenAbgleich(db, 2);
+    if (!Anlegen(QStringLiteral("insert into Betriebe ( ID, Betriebsname, EU_NUMMER, KreisNr, Kreis, BKR ) values "
+                                "( 2, 'Agrargenossenschaft Bördeland eG', '276150000001', 7, 'Börde', 104 )")))
+      return;
     db.Ausfuehren(QStringLiteral("begin"));
     db.Ausfuehren(QStringLiteral("insert into DuengeJahr ( BetriebsNr, Duengejahr ) values ( 2, :j )"),
                   {{QStringLiteral("j"), Jahr}});

@@ -1,7 +1,7 @@
 // The reporting run ("Meldepflichten") of a farm year with 1,000 fields, a
 // crop row each, and 10,000 application records: five files written into a
 // temporary folder and put in place. Target: under 2 s.
-#include "connection.h"
+#include "benchbetrieb.h"
 #include "files.h"
 #include "lebenslauf.h"
 #include "meldepflichten.h"
@@ -16,18 +16,10 @@
 
 namespace {
 
-struct TMeldejahr {
-  QTemporaryDir ordner;
-  TStilleMeldungen meldungen;
-  TADOModConnection db{&meldungen};
+struct TMeldejahr : TBenchBetrieb {
   TMeldejahr() {
-    Datenbank::Anlegen(ordner.path(), meldungen);
-    db.setDatenbankName(QDir(ordner.path()).filePath(Dateien::Datenbank));
-    db.Oeffnen();
-    Datenbank::Wartung(db);
-    db.Ausfuehren(QStringLiteral("insert into Betriebe ( ID, Betriebsname, EU_NUMMER, KreisNr ) "
+    Anlegen(QStringLiteral("insert into Betriebe ( ID, Betriebsname, EU_NUMMER, KreisNr ) "
                                  "values ( 2, 'Agrargenossenschaft Bördeland eG', '276150000001', 7 )"));
-    Stammdaten::StammdatenAbgleich(db, 2);
     db.Ausfuehren(QStringLiteral("begin; insert into DuengeJahr ( BetriebsNr, Duengejahr, Betriebsgroesse, Flaeche170kg ) "
                                  "values ( 2, 2021, 10000, 9000 )"));
     const int kulturen[] = {224101, 236101, 244101, 149301, 249201};

@@ -1,7 +1,7 @@
 // The legal-limit checks of a farm year with 1,000 fields and 10,000
 // application records (half the fields in the nitrate area, many records in
 // closed periods), read from the database and checked; target below 200 ms.
-#include "connection.h"
+#include "benchbetrieb.h"
 #include "files.h"
 #include "lebenslauf.h"
 #include "meldungen.h"
@@ -15,17 +15,9 @@
 
 namespace {
 
-struct TJahrMit10000Aufzeichnungen {
-  QTemporaryDir ordner;
-  TStilleMeldungen meldungen;
-  TADOModConnection db{&meldungen};
+struct TJahrMit10000Aufzeichnungen : TBenchBetrieb {
   TJahrMit10000Aufzeichnungen() {
-    Datenbank::Anlegen(ordner.path(), meldungen);
-    db.setDatenbankName(QDir(ordner.path()).filePath(Dateien::Datenbank));
-    db.Oeffnen();
-    Datenbank::Wartung(db);
-    db.Ausfuehren(QStringLiteral("insert into Betriebe ( ID ) values ( 2 )"));
-    Stammdaten::StammdatenAbgleich(db, 2);
+    Anlegen();
     db.Ausfuehren(QStringLiteral("begin; insert into DuengeJahr ( BetriebsNr, Duengejahr, Betriebsgroesse, Flaeche170kg ) "
                                  "values ( 2, 2022, 10000, 10000 ), ( 2, 2023, 10000, 10000 )"));
     const int kulturen[] = {224101, 236101, 244101, 248201, 225101};

@@ -2,7 +2,7 @@
 // "Schläge anlegen" for 5,000 fields (with and without the rule groups that
 // follow it).
 #include "blatt.h"
-#include "connection.h"
+#include "benchbetrieb.h"
 #include "dbasetabelle.h"
 #include "files.h"
 #include "lebenslauf.h"
@@ -59,18 +59,10 @@ BENCHMARK(TabelleLesen)->Unit(benchmark::kMillisecond)->MinTime(3);
 
 // Farm 2 with year 2021 and a sheet of 5,000 parcels: wheat, maize, a
 // clover-grass (a legume record each) and some with a legume catch crop.
-struct TFuenftausend {
-  QTemporaryDir ordner;
-  TStilleMeldungen meldungen;
-  TADOModConnection db{&meldungen};
+struct TFuenftausend : TBenchBetrieb {
   TBlatt blatt;
   TFuenftausend() {
-    Datenbank::Anlegen(ordner.path(), meldungen);
-    db.setDatenbankName(QDir(ordner.path()).filePath(Dateien::Datenbank));
-    db.Oeffnen();
-    Datenbank::Wartung(db);
-    db.Ausfuehren(QStringLiteral("insert into Betriebe ( ID ) values ( 2 )"));
-    Stammdaten::StammdatenAbgleich(db, 2);
+    Anlegen();
     db.Ausfuehren(QStringLiteral("insert into DuengeJahr ( BetriebsNr, Duengejahr ) values ( 2, 2021 )"));
     using namespace Schlagblatt;
     Schlagblatt::KopfSchreiben(blatt);

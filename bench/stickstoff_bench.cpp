@@ -1,7 +1,7 @@
 // The per-year nitrogen run (groups 20, 50, 35, 25) on a farm year of 1,000
 // crop rows with applications, beside 1,000 trivial single-row updates.
 #include "befehle.h"
-#include "connection.h"
+#include "benchbetrieb.h"
 #include "files.h"
 #include "lebenslauf.h"
 #include "meldungen.h"
@@ -14,17 +14,9 @@
 
 namespace {
 
-struct TJahrMit1000Kulturen {
-  QTemporaryDir ordner;
-  TStilleMeldungen meldungen;
-  TADOModConnection db{&meldungen};
+struct TJahrMit1000Kulturen : TBenchBetrieb {
   TJahrMit1000Kulturen() {
-    Datenbank::Anlegen(ordner.path(), meldungen);
-    db.setDatenbankName(QDir(ordner.path()).filePath(Dateien::Datenbank));
-    db.Oeffnen();
-    Datenbank::Wartung(db);
-    db.Ausfuehren(QStringLiteral("insert into Betriebe ( ID ) values ( 2 )"));
-    Stammdaten::StammdatenAbgleich(db, 2);
+    Anlegen();
     db.Ausfuehren(QStringLiteral("begin; insert into DuengeJahr ( BetriebsNr, Duengejahr ) values ( 2, 2020 ), ( 2, 2021 )"));
     const int kulturen[] = {224101, 236101, 244101, 149301, 249201};
     for (int p = 1; p <= 1000; ++p) {
