@@ -16,6 +16,18 @@ double InMm(double einheiten) { return einheiten / JeMm; }
 }  // namespace Druckeinheiten
 
 namespace {
+// A small bitmap of one colour (the blank marker of every page) is drawn as a
+// filled area: the same on paper, and the PDF engine need not load the image
+// plugins (whose thread-local data the leak checker cannot walk at exit).
+bool Einfarbig(const QImage& bild) {
+  if (bild.isNull() || qint64(bild.width()) * bild.height() > 4096) return false;
+  const QRgb erste = bild.pixel(0, 0);
+  for (int y = 0; y < bild.height(); ++y)
+    for (int x = 0; x < bild.width(); ++x)
+      if (bild.pixel(x, y) != erste) return false;
+  return true;
+}
+
 template <class... T>
 struct Besucher : T... {
   using T::operator()...;
@@ -47,7 +59,12 @@ void TDruckDokument::SeiteZeichnen(QPainter& maler, int index) const {
                      maler.drawPolyline(l.punkte);
                    },
                    [&](const TFlaechenElement& f) { maler.fillRect(QRectF(f.rechteck), f.pinsel); },
-                   [&](const TBildElement& b) { maler.drawImage(QRectF(b.rechteck), b.bild); },
+                   [&](const TBildElement& b) {
+                     if (Einfarbig(b.bild))
+                       maler.fillRect(QRectF(b.rechteck), QColor::fromRgba(b.bild.pixel(0, 0)));
+                     else
+                       maler.drawImage(QRectF(b.rechteck), b.bild);
+                   },
                },
                element);
   }

@@ -11,8 +11,6 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}"
 export LSAN_OPTIONS="suppressions=$quelle/tools/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 cd "$quelle/build-san"
-# LeakSanitizer's tracer can itself crash at a test's exit on a loaded
-# machine; a test that fails twice in a row still fails the run.
-ctest --output-on-failure -j "$(nproc)" --repeat until-pass:2
+ctest --output-on-failure -j "$(nproc)"
 # The dBase reader meets random files for a bounded time.
 "$quelle/tools/fuzzen.sh" 60
