@@ -1,11 +1,8 @@
 #pragma once
 // "Meldepflichten": the reporting files of the selected farm and year, all
 // five into "Meldepflichten_<Jahr>/B_<EU-Nummer>" of the working folder.
-// The run is all or nothing: the files are written into a temporary folder
-// beside it and take their places only when every one of them is complete;
-// a file of the same name that was there before comes back if a later one
-// cannot take its place. The creation date of the statements is stored with
-// the same all or nothing.
+// The run is all or nothing, also across a kill, with the creation date of
+// the statements (meldeablage.h).
 
 #include <QDate>
 #include <QString>

@@ -4,7 +4,9 @@
 #include "fehlertexte.h"
 #include "files.h"
 #include "lebenslauf.h"
+#include "meldeablage.h"
 #include "meldungen.h"
+#include "sicheredatei.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,13 +26,10 @@ QString Trenner(const QString& format) {
   return treffer.hasMatch() ? treffer.captured(1) : QString();
 }
 
-// Writes the whole file; the system's text when that failed, else empty.
+// Writes the whole file; the reason when that failed, else empty.
 QString Schreiben(const QString& datei, const QByteArray& inhalt) {
-  QFile f(datei);
-  if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return f.errorString();
-  if (f.write(inhalt) != inhalt.size() || !f.flush()) return f.errorString();
-  f.close();
-  return f.error() == QFileDevice::NoError ? QString() : f.errorString();
+  QString fehler;
+  return SichereDatei::Schreiben(datei, inhalt, &fehler) ? QString() : fehler;
 }
 
 QStringList Nummern(TADOModConnection& db, const QString& sql) {
@@ -281,6 +280,8 @@ bool DatenbankOeffnen(TADOModConnection& db, const QString& ordner, TMeldungen& 
     meldungen.Info(fehler + Ende);
     return false;
   }
+  // Reporting files whose placing a kill interrupted are settled now.
+  if (const QString notiz = Meldeablage::Aufraeumen(db, ordner); !notiz.isEmpty()) meldungen.Info(notiz);
   return true;
 }
 

@@ -91,12 +91,27 @@ QString Dateisystem(const QString& datei, int fehler) {
     case EPERM:
     case EROFS:
       return OrdnerSchreibgeschuetzt(datei) + Klammer(system);
+    case ENOENT:
+    case ENOTDIR:
+      return QStringLiteral("\u201E%1\u201C konnte nicht geschrieben werden: Den Ordner \u201E%2\u201C gibt es nicht "
+                            "(mehr). Bitte wählen Sie einen vorhandenen Ordner und versuchen Sie es dann erneut.")
+                 .arg(Name(datei), Ordner(datei)) +
+             Klammer(system);
     default:
       return QStringLiteral("\u201E%1\u201C konnte nicht geschrieben werden: Der Datenträger hat einen Fehler gemeldet. "
                             "Bitte prüfen Sie den Datenträger und versuchen Sie es dann erneut.")
                  .arg(Name(datei)) +
              Klammer(system);
   }
+}
+
+QString Benutzerdatei(const QString& datei, int fehler) {
+  if (fehler != EACCES && fehler != EPERM && fehler != EROFS) return Dateisystem(datei, fehler);
+  return QStringLiteral("\u201E%1\u201C kann im Ordner \u201E%2\u201C nicht gespeichert werden: Dort dürfen keine "
+                        "Dateien angelegt oder geändert werden (keine Schreibrechte oder ein schreibgeschützter "
+                        "Datenträger). Bitte wählen Sie einen anderen Ordner oder geben Sie sich Schreibrechte.")
+             .arg(Name(datei), Ordner(datei)) +
+         Klammer(QString::fromLocal8Bit(std::strerror(fehler)));
 }
 
 }  // namespace Fehlertexte

@@ -15,6 +15,9 @@ QString Klammer(const QString& text);
 QString Schreiben(const QString& datei, int code, const QString& engine);
 // A file or folder operation of the program failed with the system's errno.
 QString Dateisystem(const QString& datei, int fehler);
+// The same for a file written for the user (a list, a PDF, a reporting
+// file): without write permission the user is asked to choose another folder.
+QString Benutzerdatei(const QString& datei, int fehler);
 
 QString DatentraegerVoll(const QString& datei);
 QString DateiSchreibgeschuetzt(const QString& datei);

@@ -8,13 +8,13 @@
 #include "dbasetabelle.h"
 #include "kulturdaten.h"
 #include "schlagblatt.h"
+#include "sicheredatei.h"
 
 #include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 #include <cmath>
 
@@ -290,12 +290,7 @@ bool Merken(const TBlatt& blatt, const QString& datei, QString& meldung) {
   // byte-order mark, so no letter is lost.
   QByteArray bytes;
   if (!Windows1252(text, bytes)) bytes = "\xEF\xBB\xBF" + text.toUtf8();
-  QSaveFile f(datei);
-  if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
-    meldung = u"Die Datei „%1“ konnte nicht geschrieben werden (%2)."_s.arg(QFileInfo(datei).fileName(), f.errorString());
-    return false;
-  }
-  return true;
+  return SichereDatei::Schreiben(datei, bytes, &meldung);
 }
 
 bool Setzen(TBlatt& blatt, const QString& datei, QString& meldung) {

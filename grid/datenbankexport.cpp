@@ -4,7 +4,10 @@
 #include "connection.h"
 
 #include <QDate>
+#include <QFile>
 #include <QFileInfo>
+
+#include <sqlcipher/sqlite3.h>
 
 #include <cmath>
 
@@ -85,10 +88,25 @@ QString Oeffnen(TADOModConnection& db, const QString& datei, bool anlegen) {
     if (!db.Anlegen()) return db.Fehlermeldung();
     return {};
   }
-  if (db.Oeffnen() != TOeffnenErgebnis::Ok)
-    return u"Die Datei \u201E%1\u201C ist keine lesbare SQLite-Datenbank ohne Kennwort."_s.arg(
-        QFileInfo(datei).fileName());
-  return {};
+  const QFileInfo info(datei);
+  // An empty file is an empty database to the engine: it holds no table.
+  if (info.exists() && info.size() == 0) return u"Keine Tabellen in Datenbank enthalten"_s;
+  if (db.Oeffnen() == TOeffnenErgebnis::Ok) return {};
+  // A plain SQLite file our engine cannot read was written by a newer SQLite
+  // with something it does not know yet (a generated column, a strict table).
+  QFile f(datei);
+  const QByteArray kopf = f.open(QIODevice::ReadOnly) ? f.read(100) : QByteArray();
+  const quint32 v = kopf.size() < 100 ? 0
+                                      : (quint32(quint8(kopf[96])) << 24) | (quint32(quint8(kopf[97])) << 16) |
+                                            (quint32(quint8(kopf[98])) << 8) | quint32(quint8(kopf[99]));
+  if (kopf.startsWith(QByteArray("SQLite format 3\0", 16)) && v > quint32(sqlite3_libversion_number())) {
+    const QString version = u"%1.%2.%3"_s.arg(v / 1000000).arg(v / 1000 % 1000).arg(v % 1000);
+    return u"Die Datei \u201E%1\u201C ist eine SQLite-Datenbank, die zuletzt von SQLite %2 geschrieben wurde und "
+           "Funktionen dieser neueren Version benutzt; Quendrix liest Datenbanken bis SQLite %3. Bitte speichern Sie "
+           "die Tabelle in dem anderen Programm als CSV-Datei und lesen Sie diese ein."_s.arg(info.fileName(), version,
+                                                                                            QString::fromLatin1(sqlite3_libversion()));
+  }
+  return u"Die Datei \u201E%1\u201C ist keine lesbare SQLite-Datenbank ohne Kennwort."_s.arg(info.fileName());
 }
 
 QStringList Tabellen(TADOModConnection& db) {

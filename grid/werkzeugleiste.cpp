@@ -7,9 +7,12 @@
 #include "connection.h"
 #include "datenbankexport.h"
 #include "exportfenster.h"
+#include "fehlertexte.h"
+#include "files.h"
 #include "tabellenauswahl.h"
 #include "hf1book.h"
 #include "meldungen.h"
+#include "sicheredatei.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -19,7 +22,6 @@
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QToolButton>
 
 using namespace Qt::StringLiterals;
@@ -109,7 +111,7 @@ TWerkzeugleiste::TWerkzeugleiste(THF1Book& buch, TMeldungen& meldungen, QWidget*
   };
   ExportZeigen = [this](TADOModConnection& db, const QString& datei) {
     TExportfenster f(db, m_meldungen, m_buch.Blatt(), datei, this);
-    f.exec();
+    return f.exec() == QDialog::Accepted;
   };
   connect(&m_buch, &THF1Book::PositionGeaendert, this, &TWerkzeugleiste::PositionZeigen);
   connect(&m_buch, &THF1Book::ZelleGeaendert, this, [this](int s, int z) {
@@ -190,11 +192,10 @@ bool TWerkzeugleiste::DateiSpeichern(const QString& datei) {
     m_meldungen.Info(D::Unzulaessig(datei));
     return false;
   }
-  QSaveFile f(datei);
   const QByteArray inhalt = typ == D::TTyp::Txt ? D::TxtSchreiben(m_buch.Blatt()) : D::CsvSchreiben(m_buch.Blatt());
-  if (!f.open(QIODevice::WriteOnly) || f.write(inhalt) != inhalt.size() || !f.commit()) {
-    m_meldungen.Info(u"Die Datei \u201E%1\u201C kann nicht geschrieben werden (%2). Das Blatt ist nicht gespeichert."_s
-                         .arg(QFileInfo(datei).fileName(), f.errorString()));
+  QString fehler;
+  if (!SichereDatei::Schreiben(datei, inhalt, &fehler)) {
+    m_meldungen.Info(fehler + u" Das Blatt ist nicht gespeichert."_s);
     return false;
   }
   return true;
@@ -270,11 +271,31 @@ bool TWerkzeugleiste::DatenbankLaden(const QString& datei) {
 bool TWerkzeugleiste::DatenbankSpeichern(const QString& datei) {
   const bool neu = !QFileInfo::exists(datei);
   if (neu && !m_meldungen.Frage(u"Datenbank "_s + datei + u" existiert noch nicht, erstellen?"_s)) return false;
-  TADOModConnection db;
-  if (const QString fehler = Datenbankexport::Oeffnen(db, datei, neu); !fehler.isEmpty()) {
-    m_meldungen.Info(fehler);
-    return false;
+  // A new file is made under a temporary name beside it and takes its name
+  // only with its table in it; an existing one is changed by the engine in
+  // one transaction.
+  const QString pfad = neu ? TSichereDatei::Zwischenpraefix(datei) + u"export"_s : datei;
+  const auto wegraeumen = [&pfad] {
+    Dateien::Entfernen(pfad);
+    Dateien::Entfernen(pfad + u"-journal"_s);
+  };
+  if (neu) wegraeumen();
+  bool exportiert = false;
+  {
+    TADOModConnection db;
+    if (const QString fehler = Datenbankexport::Oeffnen(db, pfad, neu); !fehler.isEmpty()) {
+      m_meldungen.Info(QString(fehler).replace(QFileInfo(pfad).fileName(), QFileInfo(datei).fileName()));
+      if (neu) wegraeumen();
+      return false;
+    }
+    exportiert = ExportZeigen && ExportZeigen(db, datei);
   }
-  if (ExportZeigen) ExportZeigen(db, datei);
+  if (!neu) return true;
+  int e = 0;
+  if (exportiert && !Dateien::Umbenennen(pfad, datei, false, &e)) {
+    m_meldungen.Info(Fehlertexte::Dateisystem(datei, e) + u" Die Tabelle ist nicht gespeichert."_s);
+    exportiert = false;
+  }
+  if (!exportiert) wegraeumen();
   return true;
 }

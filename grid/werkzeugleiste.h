@@ -53,8 +53,11 @@ public:
   // The table of a database file to read ("Bitte einzulesende Tabelle
   // auswählen"); empty when cancelled. Set to the window on screen.
   std::function<QString(const QStringList& tabellen)> TabelleWaehlen;
-  // The export window for the open database file; set to the window on screen.
-  std::function<void(TADOModConnection& db, const QString& datei)> ExportZeigen;
+  // The export window for the open database file (a new one under a
+  // temporary name; `datei` is the name the user chose); set to the window on
+  // screen.
+  // True when a table was exported.
+  std::function<bool(TADOModConnection& db, const QString& datei)> ExportZeigen;
 
   QLineEdit* Position() const { return m_position; }
   QLineEdit* Zelltext() const { return m_zelltext; }

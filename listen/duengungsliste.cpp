@@ -89,7 +89,7 @@ Listenausgabe::TErgebnis Exportieren(TADOModConnection& db, TMeldungen& meldunge
     meldungen.Info(u"Die Düngungen des Jahres konnten nicht gelesen werden; es wurde keine Liste geschrieben."_s);
     return TErgebnis::Fehler;
   }
-  const TErgebnis e = Listenausgabe::Ausgeben(meldungen, ordner, Listenausgabe::FehlerSonst(), {},
+  const TErgebnis e = Listenausgabe::Ausgeben(meldungen, ordner, Listenausgabe::Fehler(), {},
                                               [&] { return Mappe(Listenausgabe::Kopf(db, betrieb, jahr), zeilen); });
   if (e == TErgebnis::Geschrieben) meldungen.Info(Listenausgabe::Fertig());
   return e;

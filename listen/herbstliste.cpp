@@ -88,7 +88,7 @@ TMappe Mappe(const Listenausgabe::TKopf& kopf, Herbstduengung::TSeite seite, con
 Listenausgabe::TErgebnis Exportieren(TADOModConnection& db, TMeldungen& meldungen, int betrieb, int jahr,
                                      Herbstduengung::TSeite seite, const QString& ordner) {
   return Listenausgabe::Exportieren(
-      db, meldungen, betrieb, jahr, ordner, Listenausgabe::FehlerSonst(),
+      db, meldungen, betrieb, jahr, ordner, Listenausgabe::Fehler(),
       [&] { Befehle::GruppenFuerJahr(db, jahr, betrieb, {40, 5, 10, 15, 20, 50}); },
       [&](const Listenausgabe::TKopf& kopf) { return Mappe(kopf, seite, Zeilen(db, betrieb, jahr, seite)); });
 }

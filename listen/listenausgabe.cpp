@@ -3,6 +3,7 @@
 #include "connection.h"
 #include "mappe.h"
 #include "meldungen.h"
+#include "sicheredatei.h"
 
 #include <QDir>
 #include <QFile>
@@ -69,21 +70,16 @@ bool HatSchlaege(TADOModConnection& db, int betrieb, int jahr) {
 
 QString Filter() { return u"Excel-Datei (*.XLSX *.xlsx);;Excel-Datei (*.XLS *.xls)"_s; }
 
-QString Fertig() { return u"Fertig, bitte vor Weiterarbeit im Quendrix unbedingt erst Excel schließen."_s; }
+QString Fertig() {
+  return u"Fertig. Ist die Liste in einer Tabellenkalkulation geöffnet, schließen Sie sie dort bitte, bevor Sie sie "
+         "neu erstellen."_s;
+}
 
 QString Gesperrt(const QString& datei) {
   return u"Datei \""_s + datei + u"\" lässt sich nicht überschreiben/löschen. Eventuell ist sie noch geöffnet."_s;
 }
 
-QString FehlerStickstoff() {
-  return u"Excelausgabe wird auf ihrem Rechner möglicherweise nicht unterstützt oder Excel ist noch offen, bitte vor "
-         "Weiterarbeit im Quendrix unbedingt erst Excel schließen."_s;
-}
-
-QString FehlerSonst() {
-  return u"Excelausgabe wird auf ihrem Rechner möglicherweise nicht unterstützt oder Excel war ist offen, bitte vor "
-         "Weiterarbeit im Quendrix unbedingt erst Excel schließen."_s;
-}
+QString Fehler() { return u"Die Liste wurde nicht geschrieben."_s; }
 
 bool AlsXls(const QString& ziel) { return QFileInfo(ziel).suffix().toUpper() == u"XLS"_s; }
 
@@ -97,9 +93,9 @@ QString ZielErfragen(TMeldungen& meldungen, const QString& ordner) {
 }
 
 bool ZielFreimachen(TMeldungen& meldungen, const QString& ziel) {
-  const QFileInfo info(ziel);
-  if (info.exists() || info.isSymLink()) QFile::remove(ziel);
-  if (QFileInfo::exists(ziel)) {
+  // An old list stays until the new one is complete and takes its place;
+  // only a folder of the name cannot be replaced.
+  if (QFileInfo(ziel).isDir()) {
     meldungen.Info(Gesperrt(QDir::toNativeSeparators(ziel)));
     return false;
   }
@@ -115,6 +111,14 @@ QString LibreOffice() {
 }
 
 namespace {
+
+// A workbook as its format ends: a zip archive with its closing record, or
+// a compound file of whole 512-byte sectors with its signature.
+bool Vollstaendig(const QByteArray& inhalt, bool xls) {
+  if (xls) return inhalt.size() >= 1024 && inhalt.size() % 512 == 0 && inhalt.startsWith("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1");
+  // The end-of-archive record: its signature 22 bytes before the end (no comment).
+  return inhalt.startsWith("PK\x03\x04") && inhalt.size() >= 22 && inhalt.mid(inhalt.size() - 22, 4) == "PK\x05\x06";
+}
 
 // LibreOffice with a profile of its own, so that an office the user has open
 // neither takes over the conversion nor is disturbed by it.
@@ -156,20 +160,19 @@ bool Schreiben(const TMappe& mappe, const QString& ziel, QString* fehler) {
   if (AlsXls(ziel)) {
     if (!Umwandeln(xlsx, tmp.path(), fehler)) return false;
     fertig = tmp.filePath(u"Liste.xls"_s);
-    if (!QFileInfo::exists(fertig)) {
-      if (fehler) *fehler = u"LibreOffice konnte die Liste nicht in das Format .xls umwandeln."_s;
-      return false;
-    }
   }
-  // Rename does not replace; across file systems it copies, and a partly
-  // copied target goes again.
-  if (QFileInfo::exists(ziel)) QFile::remove(ziel);
-  if (!QFile::rename(fertig, ziel)) {
-    QFile::remove(ziel);
-    if (fehler) *fehler = u"Die Datei \"%1\" konnte nicht geschrieben werden."_s.arg(QDir::toNativeSeparators(ziel));
+  // The finished list is read back and written beside the target, so that
+  // no move across disks can leave a part of it under the target's name.
+  QFile f(fertig);
+  const QByteArray inhalt = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  if (!Vollstaendig(inhalt, AlsXls(ziel))) {
+    if (fehler)
+      *fehler = AlsXls(ziel) ? u"LibreOffice konnte die Liste nicht in das Format .xls umwandeln."_s
+                             : u"Die Liste konnte nicht vollständig erstellt werden; vermutlich ist der Datenträger "
+                               "des temporären Ordners %1 voll."_s.arg(QDir::toNativeSeparators(tmp.path()));
     return false;
   }
-  return true;
+  return SichereDatei::Schreiben(ziel, inhalt, fehler);
 }
 
 TErgebnis Ausgeben(TMeldungen& meldungen, const QString& ordner, const QString& fehlermeldung,

@@ -50,26 +50,26 @@ bool HatSchlaege(TADOModConnection& db, int betrieb, int jahr);
 // Texts shown to the user.
 QString Filter();
 QString Fertig();
-// The target could not be removed.
+// The target cannot be replaced (a folder of its name).
 QString Gesperrt(const QString& datei);
-// The workbook could not be written: the nitrogen list's and the others' text.
-QString FehlerStickstoff();
-QString FehlerSonst();
+// The workbook could not be written; the reason follows.
+QString Fehler();
 
 // Whether the chosen name asks for the older format (".xls" in any case).
 bool AlsXls(const QString& ziel);
 // The save dialog, starting in the given folder. A name without ".xlsx" or
 // ".xls" gets ".xlsx". Empty when the user cancelled.
 QString ZielErfragen(TMeldungen& meldungen, const QString& ordner);
-// Removes an existing target; when it is still there afterwards the message
-// says so and the result is false.
+// Whether the target can take the new list; an old file stays until the new
+// one is complete. When not, the message says so and the result is false.
 bool ZielFreimachen(TMeldungen& meldungen, const QString& ziel);
 
 // LibreOffice's program, empty when it is not installed.
 QString LibreOffice();
 // Writes the workbook to the target: .xlsx directly, .xls converted from it
-// by LibreOffice. Written into a temporary folder and moved at the end, so a
-// failure leaves no half file. False with a German text in *fehler.
+// by LibreOffice. Built in a temporary folder, checked for its end and written
+// through the safe writer, so a failure leaves the old file and no half one.
+// False with a German text in *fehler.
 bool Schreiben(const TMappe& mappe, const QString& ziel, QString* fehler);
 
 // How an export ended.

@@ -131,7 +131,7 @@ TMappe Mappe(const Listenausgabe::TKopf& kopf, const std::vector<TZeile>& zeilen
 Listenausgabe::TErgebnis Exportieren(TADOModConnection& db, TMeldungen& meldungen, int betrieb, int jahr,
                                      const QString& ordner) {
   return Listenausgabe::Exportieren(
-      db, meldungen, betrieb, jahr, ordner, Listenausgabe::FehlerSonst(), {},
+      db, meldungen, betrieb, jahr, ordner, Listenausgabe::Fehler(), {},
       [&](const Listenausgabe::TKopf& kopf) { return Mappe(kopf, Zeilen(db, betrieb, jahr)); },
       [&] { Gueltigkeit::PhosphatPruefen(db, betrieb, jahr); });
 }

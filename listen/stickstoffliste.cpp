@@ -124,7 +124,7 @@ std::vector<qint64> Gueltigkeitspass(TADOModConnection& db, int betrieb, int jah
 Listenausgabe::TErgebnis Exportieren(TADOModConnection& db, TMeldungen& meldungen, int betrieb, int jahr,
                                      const QString& ordner) {
   return Listenausgabe::Exportieren(
-      db, meldungen, betrieb, jahr, ordner, Listenausgabe::FehlerStickstoff(),
+      db, meldungen, betrieb, jahr, ordner, Listenausgabe::Fehler(),
       [&] { Stickstoff::JahrBerechnen(db, betrieb, jahr); },
       [&](const Listenausgabe::TKopf& kopf) { return Mappe(kopf, Zeilen(db, betrieb, jahr)); },
       [&] { Gueltigkeitspass(db, betrieb, jahr); });

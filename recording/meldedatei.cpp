@@ -1,8 +1,6 @@
 #include "meldedatei.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QSaveFile>
+#include "sicheredatei.h"
 
 #include <cmath>
 #include <cstdint>
@@ -85,15 +83,7 @@ QByteArray Inhalt(const QStringList& kopf, const std::vector<QStringList>& zeile
 }
 
 bool Schreiben(const QString& pfad, const QStringList& kopf, const std::vector<QStringList>& zeilen, QString* fehler) {
-  QSaveFile datei(pfad);
-  const QByteArray inhalt = Inhalt(kopf, zeilen);
-  if (datei.open(QIODevice::WriteOnly) && datei.write(inhalt) == inhalt.size() && datei.commit()) return true;
-  if (fehler)
-    *fehler = QStringLiteral("Die Datei %1 konnte nicht geschrieben werden (%2). Bitte prüfen Sie, ob der Ordner "
-                             "vorhanden und beschreibbar ist und die Datei nicht in einem anderen Programm geöffnet ist.")
-                  .arg(QDir::toNativeSeparators(QFileInfo(pfad).absoluteFilePath()), datei.errorString());
-  datei.cancelWriting();
-  return false;
+  return SichereDatei::Schreiben(pfad, Inhalt(kopf, zeilen), fehler);
 }
 
 }  // namespace Meldedatei

@@ -3,6 +3,7 @@
 #include "druckdienste.h"
 #include "druckdokument.h"
 #include "meldungen.h"
+#include "sicheredatei.h"
 
 #include <QEvent>
 #include <QDir>
@@ -13,7 +14,6 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -238,8 +238,8 @@ bool TDruckvorschau::PdfSpeichern() {
 
     // Written beside the target and renamed at the end, so that a failure
     // never leaves a half-written file under the chosen name.
-    QSaveFile ziel(datei);
-    if (!ziel.open(QIODevice::WriteOnly)) {
+    TSichereDatei ziel(datei);
+    if (!ziel.Oeffnen()) {
       m_meldungen.Info(QStringLiteral("In ") + datei + QStringLiteral(" kann nicht geschrieben werden"));
       continue;
     }
@@ -247,10 +247,10 @@ bool TDruckvorschau::PdfSpeichern() {
     QString fehler;
     if (pdf.isEmpty())
       fehler = QStringLiteral("Die Seiten konnten nicht als PDF ausgegeben werden.");
-    else if (ziel.write(pdf) != pdf.size() || !ziel.commit())
-      fehler = ziel.errorString();
+    else if (!ziel.Schreiben(pdf) || !ziel.Abschliessen())
+      fehler = ziel.Fehler();
     if (!fehler.isEmpty()) {
-      if (ziel.isOpen()) ziel.cancelWriting();
+      ziel.Verwerfen();
       m_meldungen.Info(QStringLiteral("Fehler beim Schreiben von ") + datei + QStringLiteral(":\n") + fehler);
       return false;
     }

@@ -21,7 +21,9 @@
 #include "absturzpruefung.h"
 #include "connection.h"
 #include "files.h"
+#include "meldeablage.h"
 #include "meldungen.h"
+#include "sicheredatei.h"
 #include "start.h"
 #include "stoerung.h"
 
@@ -67,6 +69,14 @@ public:
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc >= 3 && QByteArray(argv[2]) == "meldungpruefen") {
+    Stoerung::Setzen([](Stoerung::TArt art, const QString&) {
+      return art == Stoerung::TArt::Synchronisieren ? Stoerung::Weglassen : 0;
+    });
+    const QStringList probleme = MeldeablagePruefen(QString::fromLocal8Bit(argv[1]));
+    for (const QString& p : probleme) Ausgeben("problem " + p.toUtf8().replace('\n', " / "));
+    return probleme.isEmpty() ? 0 : 1;
+  }
   if (argc < 4 || (QByteArray(argv[2]) == "pruefen" && argc != 5)) {
     std::fprintf(stderr, "Aufruf: %s <ordner> <anlegen|sitzung> <schritt> | <ordner> pruefen <seit> <IDs>\n", argv[0]);
     return 2;
@@ -96,6 +106,35 @@ int main(int argc, char** argv) {
   Phase("oeffnen");
   if (!Start::DatenbankOeffnen(db, ordner, meldungen)) return 1;
 
+  if (ablauf == "melden") {
+    // An old set in place, then the new one placed as the reporting run does.
+    Phase("vorbereiten");
+    db.Ausfuehren(QStringLiteral("insert into Betriebe ( Betriebsname, Bundesland, EU_NUMMER ) values ( 'Melder', 15, '42' )"));
+    const int betrieb = db.Wert(QStringLiteral("select last_insert_rowid()")).toInt();
+    db.Ausfuehren(QStringLiteral("insert into DuengeJahr ( BetriebsNr, Duengejahr ) values ( :b, 2023 )"),
+                  {{QStringLiteral("b"), betrieb}});
+    const QString ziel = QDir(ordner).filePath(Meldetest::Ordner);
+    QDir().mkpath(ziel);
+    auto ablegen = [&](bool neu) {
+      const Meldeablage::TSatz satz{betrieb, 2023, neu ? Meldetest::NeuesDatum : Meldetest::AltesDatum, {},
+                                    Meldetest::Dateien()};
+      QString fehler;
+      const auto ausgang = Meldeablage::Ablegen(
+          db, ziel, satz,
+          [neu](const QString& t, QString* f) {
+            for (const QString& name : Meldetest::Dateien())
+              if (!SichereDatei::Schreiben(QDir(t).filePath(name), Meldetest::Inhalt(name, neu), f)) return false;
+            return true;
+          },
+          &fehler);
+      if (ausgang != Meldeablage::TAusgang::Platziert) std::fprintf(stderr, "Ablage: %s\n", qPrintable(fehler));
+      return ausgang == Meldeablage::TAusgang::Platziert;
+    };
+    if (!ablegen(false)) return 1;
+    Phase("melden");
+    if (!ablegen(true)) return 1;
+    Phase("ende");
+  }
   if (ablauf == "sitzung") {
     // Saves as the farm panel makes them: each row committed on its own.
     Phase("speichern");

@@ -77,3 +77,54 @@ QStringList NaechsterStartPruefen(const QString& ordner, const std::vector<qlong
   }
   return probleme;
 }
+
+namespace Meldetest {
+
+QStringList Dateien() {
+  QStringList d;
+  for (const char* p : {"Anl5_", "Duengungen_", "Anl5NG_", "Ertraege_", "DBE_"})
+    d << QString::fromLatin1(p) + QStringLiteral("000_000000000042_2023.TXT");
+  return d;
+}
+
+QByteArray Inhalt(const QString& name, bool neu) {
+  return neu ? "neu " + name.toUtf8() + QByteArray(5000, 'x') : "alt " + name.toUtf8();
+}
+
+}  // namespace Meldetest
+
+QStringList MeldeablagePruefen(const QString& ordner) {
+  QStringList probleme;
+  TProtokoll meldungen;
+  QDate datum;
+  {
+    TADOModConnection db;
+    if (!Start::DatenbankOeffnen(db, ordner, meldungen)) {
+      probleme << QStringLiteral("Der Start öffnet die Datenbank nicht.") << meldungen.texte;
+      return probleme;
+    }
+    // The only word of the start: what it did with the interrupted set.
+    for (const QString& t : meldungen.texte)
+      if (!t.contains(QStringLiteral("unterbrochene Ablage der Meldedateien")) ||
+          !(t.contains(QStringLiteral("wurde abgeschlossen")) || t.contains(QStringLiteral("wurde zurückgenommen"))))
+        probleme << t;
+    datum = QDate::fromString(
+        db.Wert(QStringLiteral("select ErstellungsdatumAufzeichnungBedarf from DuengeJahr where Duengejahr = 2023"))
+            .toString(),
+        Qt::ISODate);
+  }
+  const QDir ziel(QDir(ordner).filePath(Meldetest::Ordner));
+  const QStringList da = ziel.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+  QStringList erwartet = Meldetest::Dateien();
+  erwartet.sort();
+  if (da != erwartet) probleme << QStringLiteral("Im Meldeordner: ") + da.join(QStringLiteral(", "));
+  const bool neu = datum == Meldetest::NeuesDatum;
+  if (!neu && datum != Meldetest::AltesDatum) probleme << QStringLiteral("Erstellungsdatum: ") + datum.toString(Qt::ISODate);
+  for (const QString& name : Meldetest::Dateien())
+    if (Inhalt(ziel.filePath(name)) != Meldetest::Inhalt(name, neu))
+      probleme << QStringLiteral("%1 gehört nicht zum %2 Stand.").arg(name, neu ? QStringLiteral("neuen") : QStringLiteral("alten"));
+  const QStringList versteckt =
+      QDir(ordner).entryList({QStringLiteral(".*")}, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+  if (!versteckt.isEmpty()) probleme << QStringLiteral("Im Arbeitsordner: ") + versteckt.join(QStringLiteral(", "));
+  return probleme;
+}

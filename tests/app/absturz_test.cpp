@@ -78,7 +78,9 @@ void OrdnerKopieren(const QString& von, const QString& nach) {
 class TVersuch {
 public:
   TVersuch(const QString& vorlage, const char* ablauf, long schritt, bool hierPruefen)
-      : m_was(std::string(ablauf) + " bei Schritt " + std::to_string(schritt)), m_hierPruefen(hierPruefen) {
+      : m_was(std::string(ablauf) + " bei Schritt " + std::to_string(schritt)),
+        m_melden(std::string(ablauf) == "melden"),
+        m_hierPruefen(hierPruefen) {
     ordner = m_temp.path();
     if (!vorlage.isEmpty()) OrdnerKopieren(vorlage, ordner);
     beginn = QDateTime::currentDateTime();
@@ -94,13 +96,16 @@ public:
       lauf = Lesen(m_prozess, m_was);
       if (!lauf.getoetet) ADD_FAILURE() << "Nicht getötet: " << m_was << "\n" << T(lauf.fehlerausgabe);
       if (m_hierPruefen) {
-        Auswerten(NaechsterStartPruefen(ordner, lauf.bestaetigt, beginn));
+        Auswerten(m_melden ? MeldeablagePruefen(ordner) : NaechsterStartPruefen(ordner, lauf.bestaetigt, beginn));
         return m_fertig = true;
       }
       QStringList ids;
       for (qlonglong id : lauf.bestaetigt) ids << QString::number(id);
-      m_prozess.start(Kind, {ordner, QStringLiteral("pruefen"), QString::number(beginn.toMSecsSinceEpoch()),
-                             ids.join(QLatin1Char(','))});
+      if (m_melden)
+        m_prozess.start(Kind, {ordner, QStringLiteral("meldungpruefen")});
+      else
+        m_prozess.start(Kind, {ordner, QStringLiteral("pruefen"), QString::number(beginn.toMSecsSinceEpoch()),
+                               ids.join(QLatin1Char(','))});
       return false;
     }
     const TLauf pruefung = Lesen(m_prozess, m_was + " (Prüfung)");
@@ -122,6 +127,7 @@ private:
   QTemporaryDir m_temp;
   QProcess m_prozess;
   std::string m_was;
+  bool m_melden;  // the reporting run's placing, checked on its own terms
   bool m_hierPruefen;
   bool m_gelaufen = false;
   bool m_fertig = false;
@@ -200,6 +206,30 @@ TEST(Absturz, NachJedemAbbruchOeffnetDerNaechsteStartEineIntakteDatenbankMitJede
   RecordProperty("Millisekunden", int(uhr.elapsed()));
   std::printf("Absturzversuche: %zu beim Anlegen (von %ld Schritten), %zu in der Sitzung (von %ld Schritten), %lld ms\n",
               anlegePunkte.size(), anlegen.schritte, punkte.size(), sitzung.schritte, qlonglong(uhr.elapsed()));
+}
+
+TEST(Absturz, NachJedemAbbruchDerMeldeablageLiegtGenauDerAlteOderDerNeueStandMitSeinemDatum) {
+  Stoerung::TAktiv ohneWarten([](Stoerung::TArt art, const QString&) {
+    return art == Stoerung::TArt::Synchronisieren ? Stoerung::Weglassen : 0;
+  });
+  QTemporaryDir vorlage, probe;
+  const TLauf anlegen = GanzerLauf(vorlage.path(), "anlegen");
+  ASSERT_GT(anlegen.schritte, 0) << T(anlegen.fehlerausgabe);
+  OrdnerKopieren(vorlage.path(), probe.path());
+  const TLauf melden = GanzerLauf(probe.path(), "melden");
+  ASSERT_GT(melden.schritte, 0) << T(melden.fehlerausgabe);
+  ASSERT_TRUE(melden.phasen.count("melden") && melden.phasen.count("ende"));
+  // Without a kill: the new set and its date.
+  EXPECT_EQ(Liste(MeldeablagePruefen(probe.path())), "");
+  EXPECT_EQ(QFile(QDir(probe.path()).filePath(Meldetest::Ordner + QStringLiteral("/DBE_000_000000000042_2023.TXT"))).size(),
+            qint64(Meldetest::Inhalt(QStringLiteral("DBE_000_000000000042_2023.TXT"), true).size()));
+
+  // Every step of placing the new set, and the writing before it spread.
+  int nummer = 0;
+  const std::vector<long> punkte = Punkte(melden.phasen.at("melden"), melden.phasen.at("ende"), 30, 40);
+  Versuche(vorlage.path(), "melden", punkte, nummer);
+  std::printf("Absturzversuche der Meldeablage: %zu (von %ld Schritten)\n", punkte.size(),
+              melden.phasen.at("ende") - melden.phasen.at("melden"));
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ TEST_F(MeldepflichtenKnopf, SchreibtDieDateienDesGewaehltenJahres) {
   fenster->Knopf(THauptfenster::TAktion::Meldepflichten)->click();
   EXPECT_EQ(meldungen.titel, QStringList{QStringLiteral("Ablageort")});
   EXPECT_EQ(meldungen.Infos(), QStringList{QStringLiteral("Fertig, Sie finden die erzeugten Dateien im Ordner \"") +
-                                           ordner.path() + QStringLiteral("/Meldepflichten_2021")});
+                                           ordner.path() + QStringLiteral("/Meldepflichten_2021\"")});
   EXPECT_EQ(QDir(ordner.filePath(QStringLiteral("Meldepflichten_2021/B_276150000001"))).entryList(QDir::Files).size(), 5);
   EXPECT_EQ(db.Wert(QStringLiteral("select ErstellungsdatumAufzeichnungBedarf from DuengeJahr where BetriebsNr = 2"))
                 .toString()

@@ -3,6 +3,8 @@
 #include "meldepflichten.h"
 
 #include "export.h"
+#include "meldeablage.h"
+#include "kleinplatte.h"
 #include "meldebetrieb.h"
 #include "stoerung.h"
 
@@ -10,6 +12,7 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <map>
 #include <cstdint>
 
 namespace {
@@ -112,16 +115,25 @@ INSTANTIATE_TEST_SUITE_P(
         PruefFall{"OhneSchlaege", 10, 10, {}, false, false}),
     [](const ::testing::TestParamInfo<PruefFall>& i) { return std::string(i.param.name); });
 
-TEST_F(Meldepflichten_, EuNummerMitPfadzeichenSchreibtNirgendwohin) {
-  for (const char* eu : {"../../etc", "2761/50001", "27615\\0001"}) {
-    Sql(K("update Betriebe set EU_NUMMER = :e where ID = 2"), {{K("e"), K(eu)}});
+// The EU and district numbers become folder and file names.
+TEST_F(Meldepflichten_, NummerMitPfadzeichenSchreibtNirgendwohin) {
+  const struct {
+    const char* spalte;
+    const char* wert;
+    const char* meldung;
+  } faelle[] = {{"EU_NUMMER", "../../etc", "Die EU-Nummer"}, {"EU_NUMMER", "2761/50001", "Die EU-Nummer"},
+                {"EU_NUMMER", "27615\\0001", "Die EU-Nummer"},   {"KreisNr", "../x", "Die Kreisnummer"},
+                {"KreisNr", "0/7", "Die Kreisnummer"},             {"KreisNr", "8\\7", "Die Kreisnummer"}};
+  for (const auto& f : faelle) {
+    Sql(K("update Betriebe set EU_NUMMER = '27615000123', KreisNr = 87 where ID = 2"));
+    Sql(K("update Betriebe set %1 = :w where ID = 2").arg(K(f.spalte)), {{K("w"), K(f.wert)}});
     meldungen.Leeren();
-    EXPECT_FALSE(Ausfuehren()) << eu;
-    ASSERT_EQ(meldungen.Infos().size(), 1) << eu;
-    EXPECT_TRUE(meldungen.Infos()[0].startsWith(K("Die EU-Nummer des Betriebs „") + K(eu).trimmed() + K("“")))
+    EXPECT_FALSE(Ausfuehren()) << f.wert;
+    ASSERT_EQ(meldungen.Infos().size(), 1) << f.wert;
+    EXPECT_TRUE(meldungen.Infos()[0].startsWith(K(f.meldung) + K(" des Betriebs „") + K(f.wert) + K("“")))
         << meldungen.Infos()[0].toStdString();
-    EXPECT_TRUE(Inhalt().isEmpty()) << eu;
-    EXPECT_TRUE(QDir(ordner.path()).entryList({K("Meldepflichten_*")}, QDir::Dirs).isEmpty()) << eu;
+    EXPECT_TRUE(Inhalt().isEmpty()) << f.wert;
+    EXPECT_TRUE(QDir(ordner.path()).entryList({K("Meldepflichten_*")}, QDir::Dirs).isEmpty()) << f.wert;
   }
 }
 
@@ -160,7 +172,7 @@ TEST_F(Meldepflichten_, SchreibtAlleFuenfDateienInDenBetriebsordner) {
   EXPECT_EQ(meldungen.titel, QStringList{K("Ablageort")});
   const QString text = meldungen.Infos()[0];
   EXPECT_TRUE(text.startsWith(K("Fertig, Sie finden die erzeugten Dateien im Ordner \"") + programm +
-                              K("/Meldepflichten_2021")))
+                              K("/Meldepflichten_2021\"\r\n")))
       << text.toStdString();
   EXPECT_TRUE(text.contains(K("Schlag 8 „Wiese“ (Parzelle 8): Dauergrünland"))) << text.toStdString();
   EXPECT_FALSE(text.contains(K("Winterweizen")));
@@ -214,7 +226,7 @@ TEST_F(Meldepflichten_, ZweiterLaufErsetztDieDateien) {
   EXPECT_EQ(Zeilen(Lesen(Datei("DBE_")))[3][57], K("77,0"));
   // Nothing is missing any more: only the folder is named.
   EXPECT_EQ(meldungen.Infos(),
-            QStringList{K("Fertig, Sie finden die erzeugten Dateien im Ordner \"") + programm + K("/Meldepflichten_2021")});
+            QStringList{K("Fertig, Sie finden die erzeugten Dateien im Ordner \"") + programm + K("/Meldepflichten_2021\"")});
 }
 
 // --- all or nothing -----------------------------------------------------------------
@@ -228,7 +240,7 @@ TEST_F(Meldepflichten_, DateiNichtAblegbarStelltDenAltenStandWiederHer) {
   // The demand file, the last to be put in place, cannot take its name (full disk).
   Stoerung::TAktiv stoerung([](Stoerung::TArt art, const QString& datei) {
     return art == Stoerung::TArt::Umbenennen && QFileInfo(datei).fileName().startsWith(QLatin1String("DBE_")) &&
-                   !datei.contains(QLatin1String(".Meldepflichten_"))
+                   !datei.contains(QLatin1String(".Meldepflichten-"))
                ? ENOSPC
                : 0;
   });
@@ -254,7 +266,7 @@ TEST_F(Meldepflichten_, AlteDateiDieNichtZurueckkannBleibtAlsKopieErhalten) {
   // The demand file cannot take its place, and the old statement cannot come back either.
   int anl5 = 0;
   Stoerung::TAktiv stoerung([&anl5](Stoerung::TArt art, const QString& datei) {
-    if (art != Stoerung::TArt::Umbenennen || datei.contains(QLatin1String(".Meldepflichten_"))) return 0;
+    if (art != Stoerung::TArt::Umbenennen || datei.contains(QLatin1String(".Meldepflichten-"))) return 0;
     const QString name = QFileInfo(datei).fileName();
     if (name.startsWith(QLatin1String("DBE_"))) return EIO;
     if (name.startsWith(QLatin1String("Anl5_")) && ++anl5 == 2) return EIO;
@@ -265,18 +277,25 @@ TEST_F(Meldepflichten_, AlteDateiDieNichtZurueckkannBleibtAlsKopieErhalten) {
   const QString text = meldungen.Infos()[0];
   EXPECT_TRUE(text.contains(K("Kopien (Endung .alt)"))) << text.toStdString();
   EXPECT_FALSE(text.contains(K("ist unverändert"))) << text.toStdString();
-  // The temporary folder stays, with the old file under its second name.
-  QStringList rest = QDir(programm).entryList({K(".Meldepflichten_2021-*")}, QDir::Dirs | QDir::Hidden);
+  // The hidden folder stays, with the old file under its second name.
+  QStringList rest = QDir(ziel).entryList({K(".Meldepflichten-*")}, QDir::Dirs | QDir::Hidden);
   ASSERT_EQ(rest.size(), 1);
-  EXPECT_TRUE(text.contains(programm + K("/") + rest[0])) << text.toStdString();
-  EXPECT_EQ(Lesen(programm + K("/") + rest[0] + K("/Anl5_087_027615000123_2021.TXT.alt")), QByteArray("alt Anl5"));
-  QDir(programm + K("/") + rest[0]).removeRecursively();
+  EXPECT_TRUE(text.contains(ziel + K("/") + rest[0])) << text.toStdString();
+  EXPECT_EQ(Lesen(ziel + K("/") + rest[0] + K("/Anl5_087_027615000123_2021.TXT.alt")), QByteArray("alt Anl5"));
+  // The next start (the disk works again) takes the set back: the old file, the old date, nothing hidden.
+  Stoerung::Setzen({});
+  const QString notiz = Meldeablage::Aufraeumen(db, programm);
+  EXPECT_TRUE(notiz.contains(K("wurde zurückgenommen"))) << notiz.toStdString();
+  EXPECT_EQ(Dateien(), QStringList{K("Anl5_087_027615000123_2021.TXT")});
+  EXPECT_EQ(Lesen(Datei("Anl5_")), QByteArray("alt Anl5"));
+  EXPECT_TRUE(QDir(ziel).entryList({K(".*")}, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
+  EXPECT_TRUE(Wert(K("select ErstellungsdatumAufzeichnungBedarf from DuengeJahr where BetriebsNr = 2")).isNull());
 }
 
 TEST_F(Meldepflichten_, ErsteAblageGescheitertLaesstKeinenOrdnerZurueck) {
   FelderAnlegen();
   Stoerung::TAktiv stoerung([](Stoerung::TArt art, const QString& datei) {
-    return art == Stoerung::TArt::Umbenennen && !datei.contains(QLatin1String(".Meldepflichten_")) ? EACCES : 0;
+    return art == Stoerung::TArt::Umbenennen && !datei.contains(QLatin1String(".Meldepflichten-")) ? EACCES : 0;
   });
   EXPECT_FALSE(Ausfuehren());
   ASSERT_EQ(meldungen.Infos().size(), 1) << meldungen.protokoll.join(u'\n').toStdString();
@@ -294,7 +313,7 @@ TEST_F(Meldepflichten_, UnlesbareDatenNennenDieDateiUndLegenNichtsAb) {
   ASSERT_EQ(meldungen.Infos().size(), 1) << meldungen.protokoll.join(u'\n').toStdString();
   const QString text = meldungen.Infos()[0];
   EXPECT_TRUE(text.startsWith(K("Die Datei ") + Datei("Ertraege_") + K(" wurde nicht geschrieben"))) << text.toStdString();
-  EXPECT_FALSE(text.contains(K(".Meldepflichten_"))) << text.toStdString();
+  EXPECT_FALSE(text.contains(K(".Meldepflichten-"))) << text.toStdString();
   EXPECT_TRUE(Inhalt().isEmpty()) << Inhalt().join(u' ').toStdString();
   EXPECT_TRUE(Wert(K("select ErstellungsdatumAufzeichnungBedarf from DuengeJahr where BetriebsNr = 2")).isNull());
 }
@@ -320,6 +339,68 @@ TEST_F(Meldepflichten_, OrdnerMitDemNamenEinerDateiBleibtUnberuehrt) {
   EXPECT_TRUE(meldungen.Infos()[0].contains(Datei("Ertraege_"))) << meldungen.Infos()[0].toStdString();
   EXPECT_TRUE(QFileInfo(Datei("Ertraege_")).isDir());
   EXPECT_EQ(Lesen(Datei("Anl5_")), QByteArray("alt Anl5"));
+  EXPECT_EQ(Dateien(), QStringList{K("Anl5_087_027615000123_2021.TXT")});
+}
+
+// --- the disk ------------------------------------------------------------------------
+
+std::map<QString, QByteArray> Stand(const QString& ordner) {
+  std::map<QString, QByteArray> stand;
+  for (const QString& name : QDir(ordner).entryList(QDir::Files | QDir::Hidden)) {
+    QFile f(QDir(ordner).filePath(name));
+    stand[name] = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  }
+  return stand;
+}
+
+TEST_F(Meldepflichten_, VollePlatteLaesstDenAltenStandUndSeinDatum) {
+  TKleinePlatte platte(1024);
+  KLEINE_PLATTE_ERFORDERLICH(platte);
+  programm = platte.Pfad();
+  ziel = programm + K("/Meldepflichten_2021/B_027615000123");
+  FelderAnlegen();
+  ASSERT_TRUE(Ausfuehren()) << meldungen.protokoll.join(u'\n').toStdString();
+  const auto alt = Stand(ziel);
+  ASSERT_EQ(alt.size(), 5u);
+  for (qint64 frei : {0, 4096, 16384}) {
+    platte.Fuellen(frei);
+    meldungen.Leeren();
+    EXPECT_FALSE(Meldepflichten::Ausfuehren(db, meldungen, Betrieb, Jahr, programm, QDate(2022, 3, 1))) << frei;
+    ASSERT_EQ(meldungen.Infos().size(), 1) << frei;
+    EXPECT_TRUE(meldungen.Infos()[0].contains(K("ist kein Platz mehr frei"))) << meldungen.Infos()[0].toStdString();
+    EXPECT_FALSE(meldungen.Infos()[0].contains(K("Fertig"))) << frei;
+    EXPECT_TRUE(Stand(ziel) == alt) << frei;
+    EXPECT_TRUE(QDir(ziel).entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty()) << frei;
+    EXPECT_EQ(Wert(K("select ErstellungsdatumAufzeichnungBedarf from DuengeJahr where BetriebsNr = 2")).toString(),
+              K("2022-02-14"))
+        << frei;
+    QFile::remove(platte.Datei(K("Fuellung")));
+  }
+}
+
+// A report folder on another disk (a share mounted there): every file still moves in one step.
+TEST_F(Meldepflichten_, MeldeordnerAufEinemAnderenDatentraeger) {
+  TKleinePlatte platte(1024);
+  KLEINE_PLATTE_ERFORDERLICH(platte);
+  ASSERT_TRUE(QFile::link(platte.Pfad(), programm + K("/Meldepflichten_2021")));
+  FelderAnlegen();
+  EXPECT_TRUE(Ausfuehren()) << meldungen.protokoll.join(u'\n').toStdString();
+  EXPECT_EQ(QDir(platte.Pfad() + K("/B_027615000123")).entryList(QDir::Files | QDir::Hidden, QDir::Name), AlleDateien);
+}
+
+// What a killed run of an earlier release left beside the report folders:
+// its old files return to their place, and the folder goes.
+TEST_F(Meldepflichten_, RestEinerFruehererVersionWirdZurueckgenommen) {
+  FelderAnlegen();
+  ASSERT_TRUE(QDir().mkpath(ziel));
+  Schreiben(Datei("Anl5_"), "neu Anl5");
+  const QString rest = programm + K("/.Meldepflichten_2021-a1B2c3");
+  ASSERT_TRUE(QDir().mkpath(rest));
+  Schreiben(rest + K("/Anl5_087_027615000123_2021.TXT.alt"), "alt Anl5");
+  Schreiben(rest + K("/DBE_087_027615000123_2021.TXT"), "neu DBE");
+  EXPECT_EQ(Meldeablage::Aufraeumen(db, programm), QString());
+  EXPECT_EQ(Lesen(Datei("Anl5_")), QByteArray("alt Anl5"));
+  EXPECT_EQ(Inhalt(), QStringList{K("Meldepflichten_2021")});
   EXPECT_EQ(Dateien(), QStringList{K("Anl5_087_027615000123_2021.TXT")});
 }
 

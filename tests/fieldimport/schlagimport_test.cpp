@@ -6,10 +6,14 @@
 #include "blatt.h"
 #include "importbetrieb.h"
 #include "schlagblatt.h"
+#include "stoerung.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
 
 using namespace Qt::StringLiterals;
 using namespace Schlagblatt;
@@ -130,6 +134,24 @@ TEST_F(Schlagimport_, FalscheLeereOderKaputteDateiLaesstDasBlatt) {
   EXPECT_TRUE(meldung.contains(u"kaputt_teilflaechen.dbf"_s)) << meldung.toStdString();
   EXPECT_EQ(b.Text(1, 3), u"bleibt"_s);
   EXPECT_EQ(b.LetzteZeile(), 3);
+}
+
+TEST_F(Schlagimport_, MerkenAufVollerPlatteLaesstDieAlteDatei) {
+  Parzellen();
+  const QString datei = Schlagimport::MerkDatei(ordner.path(), u"276150000001"_s);
+  {
+    QFile alt(datei);
+    ASSERT_TRUE(alt.open(QIODevice::WriteOnly));
+    alt.write("alter Stand");
+  }
+  Stoerung::TAktiv voll([](Stoerung::TArt art, const QString&) { return art == Stoerung::TArt::Schreiben ? ENOSPC : 0; });
+  QString meldung;
+  EXPECT_FALSE(Schlagimport::Merken(Lesen(), datei, meldung));
+  EXPECT_TRUE(meldung.startsWith(u"Auf dem Datenträger des Ordners"_s)) << meldung.toStdString();
+  QFile f(datei);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_EQ(f.readAll(), QByteArray("alter Stand"));
+  EXPECT_TRUE(QDir(ordner.path()).entryList({u".Shape*"_s}, QDir::Files | QDir::Hidden).isEmpty());
 }
 
 TEST_F(Schlagimport_, GemerktesBlattMitUndOhneBomGleich) {

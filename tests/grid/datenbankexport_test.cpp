@@ -6,6 +6,7 @@
 #include "datenbankexport.h"
 #include "skriptmeldungen.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -154,6 +155,38 @@ TEST(DatenbankexportDatei, VerschluesselteDateiWirdNichtGeoeffnet) {
   TADOModConnection db;
   EXPECT_EQ(E::Oeffnen(db, datei, false),
             u"Die Datei \u201EQuendrix2021.mdb\u201C ist keine lesbare SQLite-Datenbank ohne Kennwort."_s);
+  EXPECT_FALSE(db.IstOffen());
+}
+
+TEST(DatenbankexportDatei, LeereDateiUndDateiEinerNeuerenSQLite) {
+  QTemporaryDir ordner;
+  const QString leer = ordner.filePath(u"leer.sqlite"_s), neuer = ordner.filePath(u"neuer.sqlite"_s);
+  QFile(leer).open(QIODevice::WriteOnly);
+  {
+    // A table with a generated column, as SQLite 3.31 and later write it,
+    // written into the schema by hand; the header names the writer 3.45.1.
+    TADOModConnection plain;
+    plain.setDatenbankName(neuer);
+    plain.setPWD(QString());
+    ASSERT_TRUE(plain.Anlegen());
+    ASSERT_TRUE(plain.Ausfuehren(u"create table t ( a INTEGER, b INTEGER )"_s));
+    ASSERT_TRUE(plain.Ausfuehren(u"PRAGMA writable_schema = 1"_s));
+    ASSERT_TRUE(plain.Ausfuehren(u"update sqlite_master set sql = 'CREATE TABLE t ( a INTEGER, b INTEGER GENERATED "
+                                  "ALWAYS AS ( a * 2 ) VIRTUAL )' where name = 't'"_s));
+  }
+  QFile f(neuer);
+  ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+  ASSERT_TRUE(f.seek(96));
+  f.write(QByteArray::fromHex("002E7689"));  // 3045001
+  f.close();
+
+  TADOModConnection db;
+  EXPECT_EQ(E::Oeffnen(db, leer, false), u"Keine Tabellen in Datenbank enthalten"_s);
+  EXPECT_EQ(QFile(leer).size(), 0);
+  const QString text = E::Oeffnen(db, neuer, false);
+  EXPECT_TRUE(text.startsWith(u"Die Datei \u201Eneuer.sqlite\u201C ist eine SQLite-Datenbank, die zuletzt von SQLite "
+                              "3.45.1 geschrieben wurde"_s))
+      << text.toStdString();
   EXPECT_FALSE(db.IstOffen());
 }
 

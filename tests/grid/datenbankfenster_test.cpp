@@ -11,6 +11,7 @@
 #include "werkzeugleiste.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
@@ -59,6 +60,7 @@ TEST_F(Datenbankfenster, NeueDateiNurNachJaDannExportUndZurueck) {
     Fensterhilfe::Element<QRadioButton>(&f, u"Letztes Feld weglassen"_s)->setChecked(true);
     f.Name()->setText(u"Flächen"_s);
     EXPECT_TRUE(f.Exportieren());
+    return true;
   };
   meldungen.antworten = {false};
   EXPECT_FALSE(leiste->DateiSpeichern(datei));
@@ -81,9 +83,10 @@ TEST_F(Datenbankfenster, NeueDateiNurNachJaDannExportUndZurueck) {
   meldungen.Leeren();
   leiste->ExportZeigen = [&](TADOModConnection& db, const QString& d) {
     TExportfenster f(db, meldungen, buch.Blatt(), d);
-    ASSERT_EQ(Fensterhilfe::Element<QListWidget>(&f, u"bereits vorhandene Tabellennamen"_s)->count(), 1);
+    EXPECT_EQ(Fensterhilfe::Element<QListWidget>(&f, u"bereits vorhandene Tabellennamen"_s)->count(), 1);
     f.Name()->setText(u"flächen"_s);
     EXPECT_FALSE(f.Exportieren());
+    return false;
   };
   EXPECT_TRUE(leiste->DateiSpeichern(datei));
   EXPECT_EQ(meldungen.protokoll, QStringList{u"Info: Den Tabellennamen gibt es schon, bitte einen anderen wählen"_s});
@@ -100,6 +103,19 @@ TEST_F(Datenbankfenster, NeueDateiNurNachJaDannExportUndZurueck) {
   EXPECT_EQ(buch.Text(2, 2), u"2,5"_s);
   EXPECT_EQ(buch.Text(3, 1), QString());
   EXPECT_EQ(leiste->Kopftext(), u"liste.sqlite:Flächen"_s);
+}
+
+// A new file appears only with its table: cancelling the window or a failed
+// export leaves nothing, not even an empty database.
+TEST_F(Datenbankfenster, NeueDateiOhneExportBleibtAus) {
+  leiste->ExportZeigen = [&](TADOModConnection& db, const QString& d) {
+    EXPECT_EQ(d, datei);
+    EXPECT_NE(db.DatenbankName(), datei);
+    return false;
+  };
+  meldungen.antworten = {true};
+  EXPECT_TRUE(leiste->DateiSpeichern(datei));
+  EXPECT_TRUE(QDir(ordner.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
 }
 
 TEST_F(Datenbankfenster, DateiOhneTabellen) {

@@ -5,10 +5,12 @@
 #include "fensterelement.h"
 #include "hf1book.h"
 #include "skriptmeldungen.h"
+#include "stoerung.h"
 #include "werkzeugleiste.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -16,6 +18,8 @@
 #include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
 
 namespace {
 
@@ -93,6 +97,18 @@ TEST_F(Werkzeugleiste, SpeichernUndLadenGebenDieselbenBytes) {
   }
   EXPECT_EQ(Lesen(Datei("blatt.csv")), QByteArray("Parzelle;Name\r\n1;\"Am \"\"Weg\"\"; S\xFC" "d\"\r\n"));
   EXPECT_EQ(Lesen(Datei("blatt.txt")), QByteArray("Parzelle\tName\r\n1\tAm \"Weg\"; S\xFC" "d\r\n"));
+}
+
+TEST_F(Werkzeugleiste, VollePlatteBeimSpeichernLaesstDieAlteDatei) {
+  Schreiben(Datei("blatt.txt"), "alter Stand");
+  Stoerung::TAktiv voll([](Stoerung::TArt art, const QString&) { return art == Stoerung::TArt::Schreiben ? ENOSPC : 0; });
+  meldungen.dateien = {Datei("blatt.txt")};
+  Knopf(u"Blatt speichern"_s);
+  ASSERT_EQ(meldungen.Infos().size(), 1);
+  EXPECT_TRUE(meldungen.Infos()[0].startsWith(u"Auf dem Datenträger des Ordners"_s)) << meldungen.Infos()[0].toStdString();
+  EXPECT_TRUE(meldungen.Infos()[0].endsWith(u"Das Blatt ist nicht gespeichert."_s)) << meldungen.Infos()[0].toStdString();
+  EXPECT_EQ(Lesen(Datei("blatt.txt")), QByteArray("alter Stand"));
+  EXPECT_EQ(QDir(ordner.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"blatt.txt"_s});
 }
 
 TEST_F(Werkzeugleiste, FremdeDateitypenUndFehler) {

@@ -72,5 +72,8 @@ protected:
     EXPECT_EQ(t(datumsspalte, 1), K("Datum"));
     EXPECT_EQ(t(datumsspalte, 2), QDate::currentDate().toString(K("dd.MM.yyyy")));
   }
-  static QString Fertig() { return Listenausgabe::Fertig(); }
+  static QString Fertig() {
+    return QStringLiteral("Fertig. Ist die Liste in einer Tabellenkalkulation geöffnet, schließen Sie sie dort bitte, "
+                          "bevor Sie sie neu erstellen.");
+  }
 };

@@ -2,8 +2,10 @@
 // back from the written .xlsx and from the .xls converted from it.
 #include "listenausgabe.h"
 #include "mappe.h"
+#include "kleinplatte.h"
 #include "tabellenleser.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -100,11 +102,37 @@ TEST_F(MappeGelesen, XlsOhneLibreOfficeSchreibtNichts) {
   EXPECT_FALSE(QFile::exists(datei));
 }
 
+// The disk of the target full: once a list of 0 bytes was reported written.
+TEST_F(MappeGelesen, VollePlatteLaesstDieAlteListeUndMeldetDeutsch) {
+  for (const char* name : {"liste.xlsx", "liste.xls"}) {
+    if (Listenausgabe::AlsXls(QString::fromLatin1(name)) && Listenausgabe::LibreOffice().isEmpty()) continue;
+    for (qint64 frei : {0, 4096}) {
+      TKleinePlatte platte(256);
+      KLEINE_PLATTE_ERFORDERLICH(platte);
+      const QString datei = platte.Datei(QString::fromLatin1(name));
+      {
+        QFile alt(datei);
+        ASSERT_TRUE(alt.open(QIODevice::WriteOnly));
+        alt.write("alte Liste");
+      }
+      platte.Fuellen(frei);
+      QString fehler;
+      EXPECT_FALSE(Listenausgabe::Schreiben(Beispiel(), datei, &fehler)) << name << " " << frei;
+      EXPECT_TRUE(fehler.startsWith(u"Auf dem Datenträger des Ordners"_s)) << fehler.toStdString();
+      QFile f(datei);
+      ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+      EXPECT_EQ(f.readAll(), QByteArray("alte Liste")) << name << " " << frei;
+      EXPECT_EQ(QDir(platte.Pfad()).entryList(QDir::Files | QDir::Hidden).size(), 2) << name << " " << frei;
+    }
+  }
+}
+
 TEST_F(MappeGelesen, NichtSchreibbarerOrdnerGibtDeutscheMeldung) {
   const QString datei = ordner.filePath(u"fehlt/liste.xlsx"_s);
   QString fehler;
   EXPECT_FALSE(Listenausgabe::Schreiben(Beispiel(), datei, &fehler));
-  EXPECT_TRUE(fehler.startsWith(u"Die Datei"_s)) << fehler.toStdString();
+  EXPECT_TRUE(fehler.contains(u"\u201Eliste.xlsx\u201C konnte nicht geschrieben werden: Den Ordner"_s))
+      << fehler.toStdString();
   EXPECT_FALSE(QFile::exists(datei));
 }
 

@@ -129,7 +129,7 @@ TEST_F(Phosphorliste_, OhneLibreOfficeMeldetXlsDenFehlerDerListe) {
   qputenv("PATH", pfad);
   EXPECT_EQ(ergebnis, Listenausgabe::TErgebnis::Fehler);
   ASSERT_EQ(meldungen.Infos().size(), 1);
-  EXPECT_TRUE(meldungen.Infos()[0].startsWith(Listenausgabe::FehlerSonst()));
+  EXPECT_TRUE(meldungen.Infos()[0].startsWith(K("Die Liste wurde nicht geschrieben.\n\n")));
   EXPECT_EQ(Gespeichert(2, "P_DuengeBedarf"), 26.0);
 }
 

@@ -6,6 +6,7 @@
 #include "druckdienste.h"
 #include "pdfdruckausgabe.h"
 #include "skriptmeldungen.h"
+#include "stoerung.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -22,6 +23,8 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
 
 namespace {
 
@@ -289,6 +292,29 @@ TEST_F(Druckvorschau, PdfDateiNichtSchreibbar) {
   EXPECT_TRUE(dienste.angezeigt.isEmpty());
   EXPECT_FALSE(QFile::exists(fehlt));
   EXPECT_EQ(QDir(ordner.path()).entryList(QDir::Files), (QStringList{"gut.pdf", "liste.txt"}));
+}
+
+TEST_F(Druckvorschau, VollePlatteSagtDenGrundDeutschUndLaesstDieAltePdf) {
+  auto d = Druck();
+  auto v = d->VorschauErzeugen();
+  const QString pfad = ordner.filePath(QStringLiteral("druck.pdf"));
+  {
+    QFile alt(pfad);
+    ASSERT_TRUE(alt.open(QIODevice::WriteOnly));
+    alt.write("alte PDF");
+  }
+  Stoerung::TAktiv voll([](Stoerung::TArt art, const QString&) { return art == Stoerung::TArt::Schreiben ? ENOSPC : 0; });
+  meldungen.dateien = {pfad};
+  EXPECT_FALSE(v->PdfSpeichern());
+  ASSERT_EQ(meldungen.Infos().size(), 1);
+  EXPECT_TRUE(meldungen.Infos()[0].startsWith(QStringLiteral("Fehler beim Schreiben von ") + pfad +
+                                              QStringLiteral(":\nAuf dem Datenträger des Ordners")))
+      << meldungen.Infos()[0].toStdString();
+  EXPECT_TRUE(dienste.angezeigt.isEmpty());
+  QFile f(pfad);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_EQ(f.readAll(), QByteArray("alte PDF"));
+  EXPECT_EQ(QDir(ordner.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("druck.pdf")});
 }
 
 TEST_F(Druckvorschau, DokumentAbschliessenZeigtDieVorschauModal) {
