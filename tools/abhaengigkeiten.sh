@@ -5,7 +5,7 @@
 set -euo pipefail
 
 pakete=(
-  g++ cmake ninja-build pkg-config git
+  g++ cmake ninja-build pkg-config git ccache
   qt6-base-dev qt6-translations-l10n
   libsqlcipher-dev sqlcipher libshp-dev
   libxlsxwriter-dev libreoffice-calc-nogui
