@@ -6,8 +6,8 @@
 
 namespace Stickstoff {
 
-void UngueltigeBedarfeLoeschen(TADOModConnection& db, int betrieb) {
-  Ausfuehrung::MitMeldung(
+bool UngueltigeBedarfeLoeschen(TADOModConnection& db, int betrieb) {
+  return Ausfuehrung::MitMeldung(
       db,
       QStringLiteral("update Anbau set Duengebedarf = null where ( Tatsertrag is null or TatsErtrag <= 0 "
                      "or BerechnungsDatum is null ) and BetriebsNr = :BetriebsNr"),

@@ -270,13 +270,16 @@ bool Nitratgebiet(TADOModConnection& db, int betrieb, int jahr, const QString& o
   return Bilanzdatei(db, betrieb, jahr, ordner, fehler, true);
 }
 
+int OhneDatum(TADOModConnection& db, int betrieb, int jahr) {
+  return db.Wert(K(OhneDatumAbfrage), {{K("b"), betrieb}, {K("j"), jahr}}).toInt();
+}
+
 bool Duengungen(TADOModConnection& db, int betrieb, int jahr, const QString& ordner, QString* fehler,
                 QString* hinweis) {
   if (hinweis) hinweis->clear();
   const TBetrieb b = Betrieb(db, betrieb);
   if (!b.gefunden) return Fehler(fehler, K("Der Betrieb %1 wurde nicht gefunden.").arg(betrieb));
   const QString pfad = Pfad(ordner, "Duengungen_", b, jahr);
-  const TParameter p = {{K("b"), betrieb}, {K("j"), jahr}};
   std::vector<QStringList> zeilen;
   {
     bool ok = false;
@@ -285,7 +288,7 @@ bool Duengungen(TADOModConnection& db, int betrieb, int jahr, const QString& ord
     for (const auto& s : saetze) zeilen.push_back(Zeile(s, b.spalten, jahr));
   }
   if (!Meldedatei::Schreiben(pfad, KopfDuengungen(), zeilen, fehler)) return false;
-  const int ohneDatum = db.Wert(K(OhneDatumAbfrage), p).toInt();
+  const int ohneDatum = OhneDatum(db, betrieb, jahr);
   if (hinweis && ohneDatum > 0)
     *hinweis = (ohneDatum == 1 ? K("%1 Aufzeichnung des Düngejahres %2 hat kein Datum und fehlt")
                                : K("%1 Aufzeichnungen des Düngejahres %2 haben kein Datum und fehlen"))

@@ -17,6 +17,10 @@ QStringList KopfNitratgebiet();
 QStringList KopfDuengungen();
 QStringList KopfErtraege();
 
+// The records of the farm year without a date (not grazing), which the
+// records file leaves out.
+int OhneDatum(TADOModConnection& db, int betrieb, int jahr);
+
 // Each export computes its values afresh and writes the file. False with a
 // German text in *fehler when the file cannot be written or the values cannot
 // be computed (no file is written then). *hinweis, when given, receives what

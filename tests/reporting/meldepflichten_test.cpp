@@ -115,6 +115,19 @@ INSTANTIATE_TEST_SUITE_P(
         PruefFall{"OhneSchlaege", 10, 10, {}, false, false}),
     [](const ::testing::TestParamInfo<PruefFall>& i) { return std::string(i.param.name); });
 
+// Two farms without a number would write files of the same names.
+TEST_F(Meldepflichten_, OhneEuNummerWirdNichtsGeschrieben) {
+  for (const QVariant& eu : {QVariant(), QVariant(K("  "))}) {
+    Sql(K("update Betriebe set EU_NUMMER = :e where ID = 2"), {{K("e"), eu}});
+    meldungen.Leeren();
+    EXPECT_FALSE(Ausfuehren());
+    EXPECT_EQ(meldungen.Infos(), QStringList{K("Für den Betrieb ist keine EU-Betriebsnummer eingetragen. Bitte tragen "
+                                               "Sie sie in den Betriebsdaten ein.\r\nAnsonsten kann keine "
+                                               "Exportdatei erstellt werden.")});
+    EXPECT_TRUE(Inhalt().isEmpty());
+  }
+}
+
 // The EU and district numbers become folder and file names.
 TEST_F(Meldepflichten_, NummerMitPfadzeichenSchreibtNirgendwohin) {
   const struct {

@@ -78,6 +78,10 @@ QString Pruefen(TADOModConnection& db, int betrieb, int jahr) {
   const bool da = b.Naechste();
   const QString eu = da ? b.Wert(0).toString() : QString(), kreis = da ? b.Wert(1).toString() : QString();
   auto trenner = [](const QString& t) { return t.contains(u'/') || t.contains(u'\\'); };
+  // Without it the files of two such farms would take the same names.
+  if (da && eu.trimmed().isEmpty())
+    return K("Für den Betrieb ist keine EU-Betriebsnummer eingetragen. Bitte tragen Sie sie in den Betriebsdaten "
+             "ein.\r\nAnsonsten kann keine Exportdatei erstellt werden.");
   if (trenner(eu))
     return K("Die EU-Nummer des Betriebs „%1“ enthält Zeichen, die in einem Ordner- oder Dateinamen nicht stehen "
              "dürfen. Bitte korrigieren Sie sie.\r\nAnsonsten kann keine Exportdatei erstellt werden.")
@@ -97,14 +101,6 @@ QString Betriebsordner(const QString& euNummer) {
   return K("B_") + euNummer.trimmed().rightJustified(12, u'0');
 }
 
-namespace {
-
-struct TLauf {
-  bool ok = false;
-  QString text;  // the closing message, or what went wrong
-};
-
-// The run without its messages, while the wait window shows.
 TLauf Erstellen(TADOModConnection& db, int betrieb, int jahr, const QString& programmOrdner, const QDate& heute) {
   TAbfrage b(db, K("select KreisNr, EU_NUMMER from Betriebe where ID = :b"), {{K("b"), betrieb}});
   if (!b.Naechste()) return {false, K("Der Betrieb wurde nicht gefunden. Es wurden keine Meldedateien erstellt.")};
@@ -123,6 +119,7 @@ TLauf Erstellen(TADOModConnection& db, int betrieb, int jahr, const QString& pro
                        .arg(Nativ(fehlt)) +
                        Abbruch(ziel)};
   QString fehler, hinweis;
+  QStringList dateien;
   Meldeablage::TSatz satz{betrieb, jahr, heute, QVariant(), {}};
   for (const char* praefix : Praefixe) satz.dateien << Meldedatei::Dateiname(K(praefix), kreisNr, euNummer, jahr);
   const auto schreiben = [&](const QString& t, QString* f) {
@@ -137,6 +134,7 @@ TLauf Erstellen(TADOModConnection& db, int betrieb, int jahr, const QString& pro
   switch (Meldeablage::Ablegen(db, ziel, satz, schreiben, &fehler)) {
     case Meldeablage::TAusgang::Platziert:
       ordner.Behalten();
+      for (const QString& name : satz.dateien) dateien << QDir(ziel).filePath(name);
       break;
     case Meldeablage::TAusgang::Zurueckgenommen:
       return {false, fehler + Abbruch(ziel)};
@@ -154,10 +152,8 @@ TLauf Erstellen(TADOModConnection& db, int betrieb, int jahr, const QString& pro
                 .arg(Meldedatei::Dateiname(K("DBE_"), kreisNr, euNummer, jahr)) +
             ohneBedarf.join(K("\r\n"));
   if (!hinweis.isEmpty()) text += K("\r\n\r\n") + hinweis;
-  return {true, text};
+  return {true, text, dateien};
 }
-
-}  // namespace
 
 bool Ausfuehren(TADOModConnection& db, TMeldungen& meldungen, int betrieb, int jahr, const QString& programmOrdner,
                 const QDate& heute) {

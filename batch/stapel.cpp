@@ -1,0 +1,230 @@
+#include "stapel.h"
+
+#include "befehle.h"
+#include "bedarfsdatei.h"
+#include "connection.h"
+#include "duengungsliste.h"
+#include "export.h"
+#include "herbstliste.h"
+#include "listenausgabe.h"
+#include "meldepflichten.h"
+#include "meldungen.h"
+#include "phosphorliste.h"
+#include "pruefung.h"
+#include "stickstoff.h"
+#include "stickstoffliste.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <algorithm>
+#include <cmath>
+
+namespace Stapel {
+
+namespace {
+
+QString K(const char* s) { return QString::fromUtf8(s); }
+
+// What the rules and the lists would show in a window is collected for the
+// farm's summary; nothing is asked.
+class TSammler final : public TMeldungen {
+public:
+  QStringList texte;
+  void Info(const QString& text) override { texte << text; }
+  bool Frage(const QString& text) override {
+    texte << text;
+    return false;
+  }
+  int Ganzzahleingabe(const QString&) override { return 0; }
+  std::optional<QDate> Datumseingabe(const QString&) override { return std::nullopt; }
+  int Jahreseingabe(const QString&) override { return 0; }
+  QString DateiOeffnen(const QString&, const QString&, const QString&) override { return {}; }
+  QString DateiSpeichern(const QString&, const QString&, const QString&) override { return {}; }
+  QString OrdnerWaehlen(const QString&, const QString&) override { return {}; }
+  void Piep() override {}
+};
+
+// The connection's messages go to the collector while a farm runs.
+class TUmleitung {
+public:
+  TUmleitung(TADOModConnection& db, TMeldungen* neu) : m_db(db), m_alt(db.Meldungen()) { db.setMeldungen(neu); }
+  ~TUmleitung() { m_db.setMeldungen(m_alt); }
+  TUmleitung(const TUmleitung&) = delete;
+  TUmleitung& operator=(const TUmleitung&) = delete;
+
+private:
+  TADOModConnection& m_db;
+  TMeldungen* m_alt;
+};
+
+// The finding furthest above its limit, relative to the limit.
+QString Schwerster(const std::vector<Pruefung::TBefund>& befunde) {
+  const Pruefung::TBefund* schwerster = nullptr;
+  double hoechster = -1;
+  for (const Pruefung::TBefund& b : befunde) {
+    const double anteil = b.grenze > 0 ? (b.wert - b.grenze) / b.grenze : 0;
+    if (anteil > hoechster) {
+      hoechster = anteil;
+      schwerster = &b;
+    }
+  }
+  return schwerster ? schwerster->text : QString();
+}
+
+bool Enthaelt(const std::vector<TSchritt>& schritte, TSchritt s) {
+  return std::find(schritte.begin(), schritte.end(), s) != schritte.end();
+}
+
+bool Berechnen(TADOModConnection& db, int betrieb, int jahr) {
+  // Nitrogen, phosphate and autumn as their windows run them before printing.
+  return Befehle::GruppenFuerJahr(db, jahr, betrieb, {20, 50, 35, 25}) &&
+         Stickstoff::UngueltigeBedarfeLoeschen(db, betrieb) && Befehle::GruppenFuerJahr(db, jahr, betrieb, {45}) &&
+         Befehle::GruppenFuerJahr(db, jahr, betrieb, {40, 5, 10, 15, 20, 50});
+}
+
+bool Listen(TADOModConnection& db, int betrieb, int jahr, const QString& ordner, QStringList* dateien,
+            QString* fehler) {
+  if (!QDir().mkpath(ordner)) {
+    *fehler = K("Der Ordner %1 konnte nicht angelegt werden.").arg(QDir::toNativeSeparators(ordner));
+    return false;
+  }
+  const Listenausgabe::TKopf kopf = Listenausgabe::Kopf(db, betrieb, jahr);
+  const auto datei = [&](const char* name) { return QDir(ordner).filePath(K(name).arg(jahr)); };
+  bool ok = true;
+  const auto schreiben = [&](const QString& ziel, const TMappe& mappe) {
+    if (!ok) return;
+    ok = Listenausgabe::Schreiben(mappe, ziel, fehler);
+    if (ok) *dateien << ziel;
+  };
+  schreiben(datei("Stickstoff_%1.xlsx"), Stickstoffliste::Mappe(kopf, Stickstoffliste::Zeilen(db, betrieb, jahr)));
+  schreiben(datei("Phosphor_%1.xlsx"), Phosphorliste::Mappe(kopf, Phosphorliste::Zeilen(db, betrieb, jahr)));
+  for (const auto seite : {Herbstduengung::TSeite::Herbst, Herbstduengung::TSeite::Nitratgebiet})
+    schreiben(datei(seite == Herbstduengung::TSeite::Herbst ? "Herbst_%1.xlsx" : "HerbstNitratgebiet_%1.xlsx"),
+              Herbstliste::Mappe(kopf, seite, Herbstliste::Zeilen(db, betrieb, jahr, seite)));
+  bool gelesen = true;
+  const auto duengungen = Duengungsliste::Zeilen(db, betrieb, jahr, &gelesen);
+  if (ok && !gelesen) {
+    *fehler = K("Die Aufzeichnungen konnten nicht gelesen werden.");
+    ok = false;
+  }
+  schreiben(datei("Duengungen_%1.xlsx"), Duengungsliste::Mappe(kopf, duengungen));
+  return ok;
+}
+
+}  // namespace
+
+QString Name(TSchritt s) {
+  switch (s) {
+    case TSchritt::Berechnen: return K("berechnen");
+    case TSchritt::Pruefen: return K("pruefen");
+    case TSchritt::Melden: return K("melden");
+    case TSchritt::Listen: return K("listen");
+  }
+  return {};
+}
+
+std::optional<TSchritt> SchrittAusName(const QString& name) {
+  for (TSchritt s : AlleSchritte)
+    if (Name(s) == name.trimmed()) return s;
+  return std::nullopt;
+}
+
+std::vector<int> BetriebeDesJahres(TADOModConnection& db, int jahr) {
+  std::vector<int> betriebe;
+  TAbfrage a(db, K("select BetriebsNr from DuengeJahr where Duengejahr = :j and BetriebsNr > 1 order by BetriebsNr"),
+             {{K("j"), jahr}});
+  while (a.Naechste()) betriebe.push_back(a.Wert(0).toInt());
+  return betriebe;
+}
+
+QString Betriebsordner(const QString& ausgabe, int betrieb, int jahr) {
+  return QDir(ausgabe).filePath(K("Betrieb_%1/%2").arg(betrieb).arg(jahr));
+}
+
+TErgebnis Betrieb(TADOModConnection& db, const TAuftrag& auftrag, int betrieb) {
+  TErgebnis e;
+  e.betrieb = betrieb;
+  const int jahr = auftrag.jahr;
+  const TParameter p = {{K("b"), betrieb}, {K("j"), jahr}};
+  e.name = db.Wert(K("select Betriebsname from Betriebe where ID = :b"), p).toString();
+  if (db.Wert(K("select count(*) from DuengeJahr where BetriebsNr = :b and Duengejahr = :j"), p).toInt() != 1) {
+    e.fehler = K("Der Betrieb %1 hat kein Düngejahr %2.").arg(betrieb).arg(jahr);
+    return e;
+  }
+  TSammler sammler;
+  const TUmleitung umleitung(db, &sammler);
+  const auto gescheitert = [&](const QString& grund) {
+    e.fehler = grund.isEmpty() ? sammler.texte.join(K("\r\n")) : grund;
+    if (e.fehler.isEmpty()) e.fehler = K("Unbekannter Fehler.");
+    return e;
+  };
+  for (TSchritt s : AlleSchritte) {
+    if (!Enthaelt(auftrag.schritte, s)) continue;
+    switch (s) {
+      case TSchritt::Berechnen:
+        if (!Berechnen(db, betrieb, jahr)) return gescheitert({});
+        break;
+      case TSchritt::Pruefen: {
+        QString fehler;
+        const auto befunde = Pruefung::Jahr(db, betrieb, jahr, &fehler);
+        if (!fehler.isEmpty()) return gescheitert(fehler);
+        e.befunde = int(befunde.size());
+        e.schwersterBefund = Schwerster(befunde);
+        break;
+      }
+      case TSchritt::Melden: {
+        if (const QString m = Meldepflichten::Pruefen(db, betrieb, jahr); !m.isEmpty()) return gescheitert(m);
+        const Meldepflichten::TLauf lauf = Meldepflichten::Erstellen(db, betrieb, jahr, auftrag.ausgabe, auftrag.heute);
+        if (!lauf.ok) return gescheitert(lauf.text);
+        e.dateien << lauf.dateien;
+        break;
+      }
+      case TSchritt::Listen: {
+        QString fehler;
+        if (!Listen(db, betrieb, jahr, Betriebsordner(auftrag.ausgabe, betrieb, jahr), &e.dateien, &fehler))
+          return gescheitert(fehler);
+        break;
+      }
+    }
+    e.erledigt.push_back(s);
+  }
+  e.ohneBedarf = Bedarfsdatei::OhneBedarf(db, betrieb, jahr);
+  e.ohneDatum = Export::OhneDatum(db, betrieb, jahr);
+  return e;
+}
+
+std::vector<TErgebnis> Ausfuehren(TADOModConnection& db, const TAuftrag& auftrag, const TFortschritt& weiter) {
+  std::vector<TErgebnis> ergebnisse;
+  for (size_t i = 0; i < auftrag.betriebe.size(); ++i) {
+    if (weiter && !weiter(int(i), auftrag.betriebe[i])) break;
+    ergebnisse.push_back(Betrieb(db, auftrag, auftrag.betriebe[i]));
+  }
+  return ergebnisse;
+}
+
+QByteArray Json(const std::vector<TErgebnis>& ergebnisse) {
+  QJsonArray liste;
+  for (const TErgebnis& e : ergebnisse) {
+    QJsonArray erledigt;
+    for (TSchritt s : e.erledigt) erledigt << Name(s);
+    QJsonObject o{{K("betrieb"), e.betrieb},
+                  {K("name"), e.name},
+                  {K("ok"), e.Ok()},
+                  {K("schritte"), erledigt},
+                  {K("dateien"), QJsonArray::fromStringList(e.dateien)},
+                  {K("ohneBedarf"), QJsonArray::fromStringList(e.ohneBedarf)},
+                  {K("ohneDatum"), e.ohneDatum},
+                  {K("fehler"), e.fehler}};
+    if (e.befunde >= 0) {
+      o[K("befunde")] = e.befunde;
+      o[K("schwersterBefund")] = e.schwersterBefund;
+    }
+    liste << o;
+  }
+  return QJsonDocument(liste).toJson(QJsonDocument::Indented);
+}
+
+}  // namespace Stapel

@@ -1,0 +1,125 @@
+// Many farms at once: the summary per farm, a broken farm that writes
+// nothing while the others go on, the same reporting files as a single run,
+// stopping between farms, and the JSON of the summary.
+#include "stapel.h"
+
+#include "meldebetrieb.h"
+#include "meldepflichten.h"
+#include "skriptmeldungen.h"
+#include "stoerhilfe.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+const QDate Heute(2022, 2, 14);
+
+std::map<QString, QByteArray> Baum(const QString& ordner) {
+  std::map<QString, QByteArray> baum;
+  QDirIterator i(ordner, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+  while (i.hasNext()) {
+    const QString pfad = i.next();
+    QFile f(pfad);
+    baum[QDir(ordner).relativeFilePath(pfad)] = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  }
+  return baum;
+}
+
+class Stapel_ : public MeldeBetrieb {
+protected:
+  void SetUp() override {
+    MeldeBetrieb::SetUp();
+    FelderAnlegen();
+    // A second farm of the year without an EU number, complete otherwise.
+    Sql(K("insert into Betriebe ( ID, Betriebsname, Bundesland, KreisNr ) values ( 3, 'Ohne Nummer', 15, 87 )"));
+    Sql(K("insert into DuengeJahr ( BetriebsNr, Duengejahr, Betriebsgroesse, Flaeche170kg ) values ( 3, 2021, 5, 5 )"));
+  }
+  Stapel::TAuftrag Auftrag(std::vector<int> betriebe, std::vector<Stapel::TSchritt> schritte) const {
+    return {Jahr, std::move(betriebe), std::move(schritte), ausgabe.path(), Heute};
+  }
+  QTemporaryDir ausgabe;
+};
+
+using S = Stapel::TSchritt;
+
+TEST_F(Stapel_, GebrocheneBetriebeSchreibenNichtsDieAnderenWieEinEinzelnerLauf) {
+  EXPECT_EQ(Stapel::BetriebeDesJahres(db, Jahr), (std::vector<int>{2, 3}));
+  const auto ergebnisse = Stapel::Ausfuehren(db, Auftrag({3, 2, 99}, {S::Melden, S::Pruefen}));
+  ASSERT_EQ(ergebnisse.size(), 3u);
+
+  const Stapel::TErgebnis& ohne = ergebnisse[0];
+  EXPECT_EQ(ohne.name, K("Ohne Nummer"));
+  EXPECT_TRUE(ohne.fehler.startsWith(K("Für den Betrieb ist keine EU-Betriebsnummer eingetragen."))) << T(ohne.fehler);
+  // The check ran before the reporting step failed.
+  EXPECT_EQ(ohne.erledigt, std::vector<S>{S::Pruefen});
+  EXPECT_TRUE(ohne.dateien.isEmpty());
+
+  const Stapel::TErgebnis& linde = ergebnisse[1];
+  EXPECT_TRUE(linde.Ok()) << T(linde.fehler);
+  EXPECT_EQ(linde.erledigt, (std::vector<S>{S::Pruefen, S::Melden}));
+  EXPECT_EQ(linde.dateien.size(), 5);
+  EXPECT_GE(linde.befunde, 0);
+  // The grassland row has no calculated demand (see the fixture).
+  EXPECT_EQ(linde.ohneBedarf, QStringList{K("Schlag 8 „Wiese“ (Parzelle 8): Dauergrünland")});
+
+  EXPECT_EQ(ergebnisse[2].fehler, K("Der Betrieb 99 hat kein Düngejahr 2021."));
+
+  // Only the sound farm wrote, and exactly what its single run writes.
+  QTemporaryDir einzeln;
+  TSkriptMeldungen still;
+  ASSERT_TRUE(Meldepflichten::Ausfuehren(db, still, Betrieb, Jahr, einzeln.path(), Heute));
+  const auto stapel = Baum(ausgabe.path()), einzel = Baum(einzeln.path());
+  EXPECT_EQ(stapel.size(), 5u);
+  EXPECT_TRUE(stapel == einzel);
+}
+
+TEST_F(Stapel_, AbbrechenNachDemErstenBetriebLaesstDieAnderenUnberuehrt) {
+  Sql(K("update Betriebe set EU_NUMMER = '276150000099' where ID = 3"));
+  int gefragt = 0;
+  const auto ergebnisse =
+      Stapel::Ausfuehren(db, Auftrag({2, 3}, {S::Melden}), [&](int index, int) { return ++gefragt, index == 0; });
+  EXPECT_EQ(gefragt, 2);
+  ASSERT_EQ(ergebnisse.size(), 1u);
+  EXPECT_TRUE(ergebnisse[0].Ok()) << T(ergebnisse[0].fehler);
+  EXPECT_EQ(QDir(ausgabe.filePath(K("Meldepflichten_2021"))).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+            QStringList{K("B_027615000123")});
+}
+
+TEST_F(Stapel_, ListenJeBetriebUndJsonDerZusammenfassung) {
+  const auto ergebnisse = Stapel::Ausfuehren(db, Auftrag({2, 3}, {S::Berechnen, S::Listen}));
+  ASSERT_EQ(ergebnisse.size(), 2u);
+  for (const auto& e : ergebnisse) EXPECT_TRUE(e.Ok()) << e.betrieb << ": " << T(e.fehler);
+  QStringList listen = QDir(Stapel::Betriebsordner(ausgabe.path(), 2, Jahr)).entryList(QDir::Files);
+  listen.sort();
+  EXPECT_EQ(listen, (QStringList{K("Duengungen_2021.xlsx"), K("HerbstNitratgebiet_2021.xlsx"), K("Herbst_2021.xlsx"),
+                                 K("Phosphor_2021.xlsx"), K("Stickstoff_2021.xlsx")}));
+  EXPECT_EQ(ergebnisse[0].dateien.size(), 5);
+
+  const QJsonArray json = QJsonDocument::fromJson(Stapel::Json(ergebnisse)).array();
+  ASSERT_EQ(json.size(), 2);
+  const QJsonObject o = json[0].toObject();
+  EXPECT_EQ(o[K("betrieb")].toInt(), 2);
+  EXPECT_EQ(o[K("name")].toString(), K("Hof Linde"));
+  EXPECT_TRUE(o[K("ok")].toBool());
+  EXPECT_EQ(o[K("schritte")].toArray(), (QJsonArray{K("berechnen"), K("listen")}));
+  EXPECT_EQ(o[K("dateien")].toArray().size(), 5);
+  EXPECT_FALSE(o.contains(K("befunde")));  // not checked
+}
+
+TEST(StapelSchritte, NamenDerKommandozeile) {
+  for (S s : Stapel::AlleSchritte) EXPECT_EQ(Stapel::SchrittAusName(Stapel::Name(s)), s);
+  EXPECT_EQ(Stapel::SchrittAusName(QStringLiteral(" pruefen")), S::Pruefen);
+  EXPECT_EQ(Stapel::SchrittAusName(QStringLiteral("prüfen")), std::nullopt);
+  EXPECT_EQ(Stapel::SchrittAusName(QString()), std::nullopt);
+}
+
+}  // namespace
