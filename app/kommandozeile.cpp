@@ -4,6 +4,7 @@
 #include "files.h"
 #include "meldungen.h"
 #include "stapel.h"
+#include "stapeldruck.h"
 #include "start.h"
 
 #include <QCommandLineParser>
@@ -35,6 +36,7 @@ const char* const Hilfe =
     "                      berechnen  Düngebedarfe neu berechnen (Stickstoff, Phosphat, Herbst)\n"
     "                      pruefen    rechtliche Grenzen prüfen\n"
     "                      melden     Meldedateien nach ORDNER/Meldepflichten_JJJJ/B_<EU-Nummer>\n"
+    "                      drucken    Bedarfsblätter und Bilanz als PDF nach ORDNER/Betrieb_N/JJJJ\n"
     "                      listen     Tabellen (.xlsx) nach ORDNER/Betrieb_N/JJJJ\n"
     "  --ausgabe ORDNER    wohin die Dateien geschrieben werden\n"
     "  --datenbank DATEI   die Datenbank (Vorgabe: Quendrix2021.mdb im aktuellen Ordner)\n"
@@ -100,11 +102,11 @@ QString Lesen(const QStringList& argumente, const QString& ordner, TAngaben* a) 
     a->auftrag.betriebe.push_back(nummer);
   }
   if (!p.isSet(schritte) || p.value(schritte).trimmed().isEmpty())
-    return K("Bitte die Schritte mit --schritte angeben (berechnen, pruefen, melden, listen).");
+    return K("Bitte die Schritte mit --schritte angeben (berechnen, pruefen, melden, drucken, listen).");
   for (const QString& s : p.value(schritte).split(u',')) {
     const auto schritt = Stapel::SchrittAusName(s);
     if (!schritt)
-      return K("Unbekannter Schritt „%1“. Möglich sind: berechnen, pruefen, melden, listen.").arg(s.trimmed());
+      return K("Unbekannter Schritt „%1“. Möglich sind: berechnen, pruefen, melden, drucken, listen.").arg(s.trimmed());
     a->auftrag.schritte.push_back(*schritt);
   }
   if (p.value(ausgabe).isEmpty()) return K("Bitte den Ausgabeordner mit --ausgabe ORDNER angeben.");
@@ -147,6 +149,7 @@ int Ausfuehren(const QStringList& argumente, const QString& ordner, QTextStream&
   }
   TAngaben a;
   a.auftrag.heute = heute;
+  a.auftrag.pdf = Stapeldruck::Pdf;
   if (const QString grund = Lesen(argumente, ordner, &a); !grund.isEmpty()) {
     fehler << grund << Qt::endl << K("Hilfe: quendrix --help") << Qt::endl;
     return Unbrauchbar;

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTextStream>
@@ -18,7 +19,9 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) argumente << QString::fromLocal8Bit(argv[i]);
   // The batch, the help and the version need no display.
   if (Kommandozeile::Zustaendig(argumente)) {
-    QCoreApplication app(argc, argv);
+    // The printouts need fonts, not a screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     QTextStream aus(stdout), fehler(stderr);
     return Kommandozeile::Ausfuehren(argumente, QDir::currentPath(), aus, fehler);
   }

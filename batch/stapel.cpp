@@ -28,25 +28,6 @@ namespace {
 
 QString K(const char* s) { return QString::fromUtf8(s); }
 
-// What the rules and the lists would show in a window is collected for the
-// farm's summary; nothing is asked.
-class TSammler final : public TMeldungen {
-public:
-  QStringList texte;
-  void Info(const QString& text) override { texte << text; }
-  bool Frage(const QString& text) override {
-    texte << text;
-    return false;
-  }
-  int Ganzzahleingabe(const QString&) override { return 0; }
-  std::optional<QDate> Datumseingabe(const QString&) override { return std::nullopt; }
-  int Jahreseingabe(const QString&) override { return 0; }
-  QString DateiOeffnen(const QString&, const QString&, const QString&) override { return {}; }
-  QString DateiSpeichern(const QString&, const QString&, const QString&) override { return {}; }
-  QString OrdnerWaehlen(const QString&, const QString&) override { return {}; }
-  void Piep() override {}
-};
-
 // The connection's messages go to the collector while a farm runs.
 class TUmleitung {
 public:
@@ -121,6 +102,7 @@ QString Name(TSchritt s) {
     case TSchritt::Berechnen: return K("berechnen");
     case TSchritt::Pruefen: return K("pruefen");
     case TSchritt::Melden: return K("melden");
+    case TSchritt::Drucken: return K("drucken");
     case TSchritt::Listen: return K("listen");
   }
   return {};
@@ -180,6 +162,17 @@ TErgebnis Betrieb(TADOModConnection& db, const TAuftrag& auftrag, int betrieb) {
         const Meldepflichten::TLauf lauf = Meldepflichten::Erstellen(db, betrieb, jahr, auftrag.ausgabe, auftrag.heute);
         if (!lauf.ok) return gescheitert(lauf.text);
         e.dateien << lauf.dateien;
+        break;
+      }
+      case TSchritt::Drucken: {
+        if (!auftrag.pdf) return gescheitert(K("Die Druckausgabe steht hier nicht zur Verfügung."));
+        const QString ordner = Betriebsordner(auftrag.ausgabe, betrieb, jahr);
+        if (!QDir().mkpath(ordner))
+          return gescheitert(K("Der Ordner %1 konnte nicht angelegt werden.").arg(QDir::toNativeSeparators(ordner)));
+        const QString datei = QDir(ordner).filePath(K("Druck_%1.pdf").arg(jahr));
+        QString fehler;
+        if (!auftrag.pdf(db, betrieb, jahr, datei, &fehler)) return gescheitert(fehler);
+        e.dateien << datei;
         break;
       }
       case TSchritt::Listen: {

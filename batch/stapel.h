@@ -7,6 +7,8 @@
 // writes goes through the safe writers, so a failed farm leaves no half file.
 // No widgets: the window and the command line show what this returns.
 
+#include "meldungen.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -19,10 +21,10 @@ class TADOModConnection;
 
 namespace Stapel {
 
-enum class TSchritt { Berechnen, Pruefen, Melden, Listen };
+enum class TSchritt { Berechnen, Pruefen, Melden, Drucken, Listen };
 // The steps in the order they run, with their names on the command line.
 inline constexpr TSchritt AlleSchritte[] = {TSchritt::Berechnen, TSchritt::Pruefen, TSchritt::Melden,
-                                            TSchritt::Listen};
+                                            TSchritt::Drucken, TSchritt::Listen};
 QString Name(TSchritt s);  // "berechnen", …
 std::optional<TSchritt> SchrittAusName(const QString& name);
 
@@ -32,6 +34,9 @@ struct TAuftrag {
   std::vector<TSchritt> schritte;  // run in the order of AlleSchritte
   QString ausgabe;                 // the folder the files go to
   QDate heute;                     // the creation date of the reporting files
+  // Writes the farm's printouts as one PDF (batch/druck); false with the
+  // reason. Without it the step Drucken fails.
+  std::function<bool(TADOModConnection& db, int betrieb, int jahr, const QString& datei, QString* fehler)> pdf;
 };
 
 // What a farm's run gave.
@@ -58,6 +63,25 @@ TErgebnis Betrieb(TADOModConnection& db, const TAuftrag& auftrag, int betrieb);
 // before that farm (the farms before it are done and complete).
 using TFortschritt = std::function<bool(int index, int betrieb)>;
 std::vector<TErgebnis> Ausfuehren(TADOModConnection& db, const TAuftrag& auftrag, const TFortschritt& weiter = {});
+
+// What the rules, lists and printouts would show in a window, collected for
+// the farm's summary; every question is answered "Nein".
+class TSammler final : public TMeldungen {
+public:
+  QStringList texte;
+  void Info(const QString& text) override { texte << text; }
+  bool Frage(const QString& text) override {
+    texte << text;
+    return false;
+  }
+  int Ganzzahleingabe(const QString&) override { return 0; }
+  std::optional<QDate> Datumseingabe(const QString&) override { return std::nullopt; }
+  int Jahreseingabe(const QString&) override { return 0; }
+  QString DateiOeffnen(const QString&, const QString&, const QString&) override { return {}; }
+  QString DateiSpeichern(const QString&, const QString&, const QString&) override { return {}; }
+  QString OrdnerWaehlen(const QString&, const QString&) override { return {}; }
+  void Piep() override {}
+};
 
 // The folder below the output folder that holds a farm's lists and PDFs.
 QString Betriebsordner(const QString& ausgabe, int betrieb, int jahr);

@@ -6,6 +6,7 @@
 #include "meldebetrieb.h"
 #include "meldepflichten.h"
 #include "skriptmeldungen.h"
+#include "stapeldruck.h"
 #include "stoerhilfe.h"
 
 #include <QDir>
@@ -13,6 +14,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -113,6 +115,28 @@ TEST_F(Stapel_, ListenJeBetriebUndJsonDerZusammenfassung) {
   EXPECT_EQ(o[K("schritte")].toArray(), (QJsonArray{K("berechnen"), K("listen")}));
   EXPECT_EQ(o[K("dateien")].toArray().size(), 5);
   EXPECT_FALSE(o.contains(K("befunde")));  // not checked
+}
+
+TEST_F(Stapel_, DruckenSchreibtEinPdfMitDenBedarfsblaetternUndDerBilanz) {
+  // Without the printer the step fails and writes nothing.
+  auto ohne = Stapel::Ausfuehren(db, Auftrag({2}, {S::Drucken}));
+  EXPECT_EQ(ohne[0].fehler, K("Die Druckausgabe steht hier nicht zur Verfügung."));
+  auto auftrag = Auftrag({2}, {S::Drucken});
+  auftrag.pdf = Stapeldruck::Pdf;
+  const auto e = Stapel::Ausfuehren(db, auftrag);
+  ASSERT_TRUE(e[0].Ok()) << T(e[0].fehler);
+  const QString datei = Stapel::Betriebsordner(ausgabe.path(), 2, Jahr) + K("/Druck_2021.pdf");
+  EXPECT_EQ(e[0].dateien, QStringList{datei});
+  QProcess p;
+  p.start(K("pdftotext"), {K("-layout"), datei, K("-")});
+  ASSERT_TRUE(p.waitForFinished(60000));
+  QStringList seiten = QString::fromUtf8(p.readAllStandardOutput()).split(u'\f');
+  if (!seiten.isEmpty() && seiten.last().trimmed().isEmpty()) seiten.removeLast();
+  // The two crop rows with a nitrogen demand (151 and 95 kg N/ha in the fixture), then the statement.
+  ASSERT_EQ(seiten.size(), 3);
+  EXPECT_TRUE(seiten[0].contains(K("Winterweizen"))) << T(seiten[0]);
+  EXPECT_TRUE(seiten[2].contains(K("Nährstoffeinsatz nach Anlage 5 DüV"))) << T(seiten[2]);
+  EXPECT_TRUE(seiten[2].contains(K("Gesamtbetrieb"))) << T(seiten[2]);
 }
 
 TEST(StapelSchritte, NamenDerKommandozeile) {
