@@ -1,5 +1,6 @@
 #include "hauptfenster.h"
 
+#include "fenstergroesse.h"
 #include "aktionsauswahl.h"
 #include "betriebe.h"
 #include "betriebsbereich.h"
@@ -269,7 +270,7 @@ void THauptfenster::Aufbauen() {
   legende->setAccessibleName(legende->text());
   gesamt->addWidget(legende);
   setCentralWidget(mitte);
-  resize(1100, 650);
+  Fenstergroesse::Setzen(this, {1100, 650});
 }
 
 bool THauptfenster::Starten(const QLocale& formate) {

@@ -1,5 +1,6 @@
 #include "schlagimportfenster.h"
 
+#include "fenstergroesse.h"
 #include "blatt.h"
 #include "blattmodell.h"
 #include "datumsauswahl.h"
@@ -106,7 +107,7 @@ TSchlagimportFenster::TSchlagimportFenster(TADOModConnection& db, TMeldungen& me
     if (Bildschirmdruck) Bildschirmdruck(this);
   });
   KnoepfeSetzen();
-  resize(1200, 760);
+  Fenstergroesse::Setzen(this, {1200, 760});
 }
 
 QPushButton* TSchlagimportFenster::Knopf(const QString& beschriftung) const {
