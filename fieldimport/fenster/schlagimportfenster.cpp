@@ -242,7 +242,10 @@ bool TSchlagimportFenster::Taste(int spalte, int zeile, QKeyEvent* taste) {
       m_buch->setText(spalte, zeile, b.Text(spalte, zeile).isEmpty() ? u"x"_s : QString());
     else if (taste->key() == Qt::Key_Space || taste->key() == Qt::Key_Backspace || taste->key() == Qt::Key_Delete)
       m_buch->setText(spalte, zeile, QString());
-    return true;  // nothing else goes into a cross column
+    // No other character goes into a cross column; the keys that move go on.
+    else if (text.isEmpty() || !text[0].isPrint())
+      return false;
+    return true;
   }
   if (text == u"?"_s && (spalte == Groesse || spalte == PGehalt)) {
     TTaschenrechner rechner(TTaschenrechner::TArt::Einfuegen, this);
