@@ -52,11 +52,14 @@ TEST_F(BlattgrenzenTest, ListenZeigenJedenFeldblockGanzUndNichtsUeberdeckt) {
   }
 }
 
-TEST_F(BlattgrenzenTest, SchlagblattOhneUeberdeckung) {
+TEST_F(BlattgrenzenTest, SchlagblattZeigtDenNamenGanzOhneUeberdeckung) {
   Mineral(1, eins, K("2021-03-01"), 3, 27);
   TPDFDruckausgabe d(nullptr, false, meldungen);
   ASSERT_EQ(Aufzeichnungsdruck::Schlag(d, db, Betrieb, Jahr, 1, QDate(2022, 1, 10)), TErgebnis::Gezeichnet);
-  EXPECT_TRUE(Text(d).contains(K("DEVLLI0110120001")));
+  const QString s = Text(d);
+  EXPECT_TRUE(s.contains(K("DEVLLI0110120001")));
+  EXPECT_TRUE(s.contains(K("Schlagname: Langes Feld hinter der alten Zuckerfabrik am Mühlgraben"))) << s.toStdString();
+  EXPECT_TRUE(s.contains(K("Datum: 10.01.2022")));
   OhneUeberdeckung(d);
 }
 
