@@ -1,5 +1,6 @@
 #include "hauptfenster.h"
 
+#include "fenstergroesse.h"
 #include "aktionsauswahl.h"
 #include "betriebe.h"
 #include "betriebsbereich.h"
@@ -14,11 +15,9 @@
 #include "dataset.h"
 #include "files.h"
 #include "formular.h"
-#include "infofenster.h"
 #include "listenansicht.h"
 #include "meldungen.h"
 #include "start.h"
-#include "taschenrechner.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -57,49 +56,6 @@ private:
   std::map<int, QPushButton*> m_tasten;
 };
 
-struct TVoraussetzung {
-  bool orgDuenger = false;
-  bool betrieb = false;
-  bool jahr = false;
-};
-
-// Checked in this order: own organic fertilisers, farm, year.
-TVoraussetzung Voraussetzung(THauptfenster::TAktion aktion) {
-  using A = THauptfenster::TAktion;
-  switch (aktion) {
-    // The preselection shows year-dependent yields: without a year it would show "/ 0".
-    case A::Vorauswahl: return {false, true, true};
-    case A::Duengebedarfsermittlung: return {false, true, true};
-    case A::Aufzeichnungspflicht: return {true, true, true};
-    case A::AufzeichnungTabellarisch: return {true, false, false};
-    // The export's own checks follow in its window.
-    case A::Meldepflichten: return {true, true, true};
-    // The field goes to the selected farm and year: without them there is no target.
-    case A::Flaechentausch: return {false, true, true};
-    default: return {};
-  }
-}
-
-const char* Objektname(THauptfenster::TAktion aktion) {
-  using A = THauptfenster::TAktion;
-  switch (aktion) {
-    case A::Vorauswahl: return "btnVA";
-    case A::Duengebedarfsermittlung: return "btnDBE";
-    case A::Aufzeichnungspflicht: return "btnAufzeichnung";
-    case A::AufzeichnungTabellarisch: return "btnTabellarisch";
-    case A::Ertraege: return "btnErtraege";
-    case A::Meldepflichten: return "btnMeldepflichten";
-    case A::ShapeSetzen: return "btnShapeSetzen";
-    case A::Flaechentausch: return "btnFlaechentausch";
-    case A::Info: return "btnInfo";
-    case A::Komprimieren: return "btnKomprimieren";
-    case A::Bildschirmdruck: return "btnBildschirmdruck";
-    case A::Taschenrechner: return "btnTaschenrechner";
-    case A::Beenden: return "btnBeenden";
-  }
-  return "";
-}
-
 }  // namespace
 
 const QString THauptfenster::Titel = QStringLiteral("Programm Quendrix2022");
@@ -109,41 +65,6 @@ const QString THauptfenster::NichtKomprimiert = QStringLiteral("FEHLER!\n Die Da
 const QString THauptfenster::OrgDuengerUnvollstaendig =
     QStringLiteral("Bitte erst in der Vorauswahl ALLE eigenen organischen Dünger mit einem gültigen Nverf-Gehalt "
                    "versehen.\r\nNicht mehr relevante alte eigene organische Dünger können auch gelöscht werden.");
-
-QString THauptfenster::Beschriftung(TAktion aktion) {
-  switch (aktion) {
-    case TAktion::Vorauswahl: return QStringLiteral("Vorauswahl");
-    case TAktion::Duengebedarfsermittlung: return QStringLiteral("Düngebedarfsermittlung");
-    case TAktion::Aufzeichnungspflicht: return QStringLiteral("Aufzeichnungspflicht");
-    case TAktion::AufzeichnungTabellarisch: return QStringLiteral("Aufzeichnung tabellarisch");
-    case TAktion::Ertraege: return QStringLiteral("Erträge");
-    case TAktion::Meldepflichten: return QStringLiteral("Meldepflichten");
-    case TAktion::ShapeSetzen: return QStringLiteral("gemerktes Shape setzen");
-    case TAktion::Flaechentausch: return QStringLiteral("Flächentausch");
-    case TAktion::Info: return QStringLiteral("Info");
-    case TAktion::Komprimieren: return QStringLiteral("DB komprimieren und schließen");
-    case TAktion::Bildschirmdruck: return QStringLiteral("Bildschirmdruck");
-    case TAktion::Taschenrechner: return QStringLiteral("Taschenrechner");
-    case TAktion::Beenden: return QStringLiteral("beenden");
-  }
-  return {};
-}
-
-bool THauptfenster::IstArbeitsfenster(TAktion aktion) {
-  switch (aktion) {
-    case TAktion::Vorauswahl:
-    case TAktion::Duengebedarfsermittlung:
-    case TAktion::Aufzeichnungspflicht:
-    case TAktion::AufzeichnungTabellarisch:
-    case TAktion::Ertraege:
-    case TAktion::Meldepflichten:
-    case TAktion::ShapeSetzen:
-    case TAktion::Flaechentausch:
-      return true;
-    default:
-      return false;
-  }
-}
 
 THauptfenster::THauptfenster(TADOModConnection& db, QString ordner, TMeldungen& meldungen, QWidget* eltern)
     : QMainWindow(eltern),
@@ -242,7 +163,7 @@ void THauptfenster::Aufbauen() {
   auto* spalte = new QVBoxLayout;
   for (TAktion aktion : AlleAktionen) {
     auto* knopf = new QPushButton(Beschriftung(aktion), mitte);
-    knopf->setObjectName(QString::fromLatin1(Objektname(aktion)));
+    knopf->setObjectName(Objektname(aktion));
     knopf->setAccessibleName(Beschriftung(aktion));
     if (aktion == TAktion::ShapeSetzen) {
       const QString hinweis =
@@ -269,7 +190,7 @@ void THauptfenster::Aufbauen() {
   legende->setAccessibleName(legende->text());
   gesamt->addWidget(legende);
   setCentralWidget(mitte);
-  resize(1100, 650);
+  Fenstergroesse::Setzen(this, {1100, 650});
 }
 
 bool THauptfenster::Starten(const QLocale& formate) {
@@ -341,76 +262,6 @@ void THauptfenster::TitelSetzen() {
   }
   setWindowTitle(titel);
 }
-
-bool THauptfenster::EigeneOrgDuengerPruefen() {
-  // The farm of the selected year; without a year, the selected farm.
-  const qint64 betrieb =
-      JahrGewaehlt() ? m_jahre->Wert(QStringLiteral("BetriebsNr")).toLongLong() : BetriebsNr();
-  if (betrieb <= 0) return true;
-  if (!m_db.Existiert(QStringLiteral("S_OrgDung"), QString(),
-                      QStringLiteral("BetriebsNr = %1 and NH4 is null and IstEigen = 1").arg(betrieb)))
-    return true;
-  m_meldungen.Info(OrgDuengerUnvollstaendig);
-  return false;
-}
-
-QPushButton* THauptfenster::Knopf(TAktion aktion) const {
-  const auto i = m_knoepfe.find(aktion);
-  return i == m_knoepfe.end() ? nullptr : i->second;
-}
-
-void THauptfenster::FensterEinsetzen(TAktion aktion, TFenster fenster) {
-  if (!IstArbeitsfenster(aktion)) return;
-  const bool da = bool(fenster);
-  m_fenster[aktion] = std::move(fenster);
-  Knopf(aktion)->setEnabled(da);
-}
-
-bool THauptfenster::Ausfuehren(TAktion aktion) {
-  const TVoraussetzung v = Voraussetzung(aktion);
-  if (v.orgDuenger && !EigeneOrgDuengerPruefen()) return false;
-  if (v.betrieb && m_betriebe->IstLeer()) {
-    m_meldungen.Info(KeinBetrieb);
-    return false;
-  }
-  if (v.jahr && m_jahre->IstLeer()) {
-    m_meldungen.Info(KeinJahr);
-    return false;
-  }
-  switch (aktion) {
-    case TAktion::Info: {
-      TInfoFenster info(m_ordner, this);
-      DialogZeigen(info);
-      break;
-    }
-    case TAktion::Komprimieren:
-      KomprimierenUndSchliessen();
-      break;
-    case TAktion::Bildschirmdruck:
-      Bildschirmdruck();
-      break;
-    case TAktion::Taschenrechner: {
-      TTaschenrechner rechner(TTaschenrechner::TArt::Kopieren, this);
-      DialogZeigen(rechner);
-      break;
-    }
-    case TAktion::Beenden:
-      close();
-      break;
-    default:
-      if (const auto i = m_fenster.find(aktion); i != m_fenster.end() && i->second) {
-        // Copied: the window may plug in another one while it is open.
-        const TFenster fenster = i->second;
-        fenster(*this);
-        // The lists show what the working window left in the database.
-        ListenAktualisieren();
-      }
-      break;
-  }
-  return true;
-}
-
-int THauptfenster::DialogZeigen(QDialog& dialog) { return dialog.exec(); }
 
 void THauptfenster::setBildschirmdrucker(std::unique_ptr<TBildschirmdrucker> drucker) {
   m_drucker = std::move(drucker);

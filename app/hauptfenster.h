@@ -1,6 +1,7 @@
 #pragma once
 // The program's one top-level window: the farm and year lists, the selection
-// every working window works on, and the buttons that open those windows.
+// every working window works on, and the buttons that open those windows
+// (their wiring in hauptfensteraktionen.cpp).
 
 #include <QLocale>
 #include <QMainWindow>
@@ -48,6 +49,8 @@ public:
   static QString Beschriftung(TAktion aktion);
   // Whether the action opens a working window that is plugged in from outside.
   static bool IstArbeitsfenster(TAktion aktion);
+  // The button's object name, as the old program named it.
+  static QString Objektname(TAktion aktion);
 
   static const QString Titel;  // "Programm Quendrix2022"
   static const QString KeinBetrieb;

@@ -2,6 +2,7 @@
 
 #include "listenansicht.h"
 #include "meldungen.h"
+#include "vorauswahldaten.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -262,19 +263,12 @@ void TListenSeite::Springen(QChar zeichen) {
 void TListenSeite::AlleSetzen(bool an) {
   if (!m_liste.IstOffen()) return;
   SpeichernOderVerwerfen();
-  const QString filter = Filter();
-  const QString sql = QStringLiteral("update %1 set Auswahl = %2 where %3BetriebsNr = :BNR")
-                          .arg(m_art.tabelle, an ? QStringLiteral("1") : QStringLiteral("0"),
-                               filter.isEmpty() ? QString() : filter + QStringLiteral(" and "));
-  m_db.AusfuehrenStill(sql, {{QStringLiteral("BNR"), m_betrieb}});
+  Vorauswahldaten::AuswahlSetzen(m_db, m_art.tabelle, Filter(), m_betrieb, an);
   Neuladen();
 }
 
 void TListenSeite::VerwendeteWaehlen() {
-  if (!m_liste.IstOffen()) return;
-  const QVariant jahre = m_db.Wert(QStringLiteral("select count(*) from DuengeJahr where BetriebsNr = :BNR"),
-                                   {{QStringLiteral("BNR"), m_betrieb}});
-  if (jahre.toLongLong() <= 0) return;
+  if (!m_liste.IstOffen() || !Vorauswahldaten::HatDuengejahre(m_db, m_betrieb)) return;
   SpeichernOderVerwerfen();
   for (const QString& sql : VerwendeteAnweisungen())
     m_db.AusfuehrenMitMeldung(sql, {{QStringLiteral("BNR"), m_betrieb}});

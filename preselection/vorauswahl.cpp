@@ -1,5 +1,6 @@
 #include "vorauswahl.h"
 
+#include "fenstergroesse.h"
 #include "connection.h"
 #include "kulturenseite.h"
 #include "meldungen.h"
@@ -44,7 +45,7 @@ TVorauswahl::TVorauswahl(TADOModConnection& db, TMeldungen& meldungen, int betri
   connect(knopf(QStringLiteral("Schließen")), &QPushButton::clicked, this, &QDialog::accept);
   haupt->addLayout(unten);
   connect(m_seiten, &QTabWidget::currentChanged, this, &TVorauswahl::SeiteGewechselt);
-  resize(1100, 700);
+  Fenstergroesse::Setzen(this, {1100, 700});
 }
 
 TVorauswahl::~TVorauswahl() {

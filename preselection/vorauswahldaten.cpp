@@ -35,6 +35,18 @@ const QString PErgaenzen = QStringLiteral(
 
 namespace Vorauswahldaten {
 
+void AuswahlSetzen(TADOModConnection& db, const QString& tabelle, const QString& filter, int betrieb, bool an) {
+  const QString sql = QStringLiteral("update %1 set Auswahl = :AN where %2BetriebsNr = :BNR")
+                          .arg(tabelle, filter.isEmpty() ? QString() : QStringLiteral("( ") + filter + QStringLiteral(" ) and "));
+  db.AusfuehrenStill(sql, {{QStringLiteral("AN"), an ? 1 : 0}, {QStringLiteral("BNR"), betrieb}});
+}
+
+bool HatDuengejahre(TADOModConnection& db, int betrieb) {
+  return db.Wert(QStringLiteral("select count(*) from DuengeJahr where BetriebsNr = :BNR"),
+                 {{QStringLiteral("BNR"), betrieb}})
+             .toLongLong() > 0;
+}
+
 QString Betriebsname(TADOModConnection& db, int betrieb) {
   return db.Wert(QStringLiteral("select Betriebsname from Betriebe where ID = :BNR"), {{QStringLiteral("BNR"), betrieb}})
       .toString();

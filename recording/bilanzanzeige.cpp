@@ -17,6 +17,9 @@ std::optional<double> Feld(const QVariant& v) {
 // A whole number of the header; empty stays empty.
 QString Ganz(std::optional<double> w) { return w ? QString::number(Zahlen::Gerundet(*w)) : QString(); }
 
+// An area as the fields hold it, to two decimals: 12,5 ha is not 12 ha.
+QString Flaeche(std::optional<double> w) { return w ? Zahlen::Text(*w, 2) : QString(); }
+
 }  // namespace
 
 std::vector<TZeile> Zeilen(bool nitratgebiet) {
@@ -106,8 +109,8 @@ std::vector<TKopfzeile> Kopf(bool nitratgebiet, int jahr, const std::optional<TB
         {S("Gesamtbetrieblicher Düngebedarf (N):"), mit(Ganz(b("NBedarf")), "kg")},
         {S("Gesamtbetrieblicher Düngebedarf (P/P2O5):"), pBedarf()},
         {S("Landwirtschaftliche Fläche des Betriebes:"),
-         mit(bilanz ? Ganz(werte.betriebsgroesse) : QString(), "ha")},
-        {S("Fläche zur Berechnung der 170-kg-Grenze:"), mit(bilanz ? Ganz(werte.flaeche170kg) : QString(), "ha")},
+         mit(bilanz ? Flaeche(werte.betriebsgroesse) : QString(), "ha")},
+        {S("Fläche zur Berechnung der 170-kg-Grenze:"), mit(bilanz ? Flaeche(werte.flaeche170kg) : QString(), "ha")},
     };
   }
   const auto jeHa = [&](const char* menge, const char* proHa) {
@@ -123,7 +126,7 @@ std::vector<TKopfzeile> Kopf(bool nitratgebiet, int jahr, const std::optional<TB
       {S("Düngebedarf Nitratgebiet (P/P2O5):"), pBedarf()},
       {S("Mineral-N-Einsatz Nitratgebiet:"), jeHa("NMinDungRG", "NMinDungRG_ha")},
       {S("Gesamt-N-Einsatz Nitratgebiet:"), jeHa("NSummeRGOhneLWT", "NSummeRGOhneLWT_ha")},
-      {S("Fläche Nitratgebiet nach §13a:"), mit(Ganz(b("FlaecheRotesGebiet")), "ha")},
+      {S("Fläche Nitratgebiet nach §13a:"), mit(Flaeche(b("FlaecheRotesGebiet")), "ha")},
   };
 }
 

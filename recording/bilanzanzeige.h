@@ -45,8 +45,8 @@ struct TJahreswerte {
 TJahreswerte Jahreswerte(TADOModConnection& db, int betriebsNr, int jahr);
 
 // A header line: its caption and its value with the unit ("1060 kg",
-// "43 / 97 kg", "100 kg  entspricht  10 kg/ha"). Whole numbers; without a
-// statement the numbers are empty.
+// "43 / 97 kg", "100 kg  entspricht  10 kg/ha", "12,50 ha"). Whole numbers,
+// areas with two decimals; without a statement the numbers are empty.
 struct TKopfzeile {
   QString titel;
   QString wert;

@@ -1,5 +1,6 @@
 #include "duengebedarfsfenster.h"
 
+#include "fenstergroesse.h"
 #include "anbauseite.h"
 #include "dataset.h"
 #include "herbstseite.h"
@@ -89,7 +90,7 @@ TDuengebedarfsfenster::TDuengebedarfsfenster(TADOModConnection& db, TMeldungen& 
   // Before the first show: the rows a field or crop row asks for are hidden
   // until there is one, so they do not widen the window.
   m_schlagSeite->Sichtbarkeit();
-  resize(1200, 800);
+  Fenstergroesse::Setzen(this, {1200, 800});
 }
 
 void TDuengebedarfsfenster::BreiteBegrenzen() {

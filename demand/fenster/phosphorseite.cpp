@@ -2,6 +2,7 @@
 
 #include "adopanel.h"
 #include "bedarfsblaetter.h"
+#include "bodenpanel.h"
 #include "bedarfsdruck.h"
 #include "befehle.h"
 #include "dataset.h"
@@ -16,7 +17,6 @@
 #include <QColor>
 #include <QDate>
 #include <QDir>
-#include <QEvent>
 #include <QFont>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -116,7 +116,9 @@ TPhosphorSeite::TPhosphorSeite(TBedarfsdaten& daten, QWidget* eltern) : TBedarfs
   m_ueberschrift->setFont(f);
   pl->addWidget(m_ueberschrift);
   auto* mitte = new QHBoxLayout;
-  mitte->addWidget(BodenBauen(), 2);
+  m_boden = new TBodenpanel(*schlaege, m_meldungen);
+  connect(m_boden, &TBodenpanel::MethodeGeaendert, this, &TPhosphorSeite::Anzeigen);
+  mitte->addWidget(m_boden, 2);
   mitte->addWidget(KulturenBauen(), 3);
   pl->addLayout(mitte);
   auto* ok = new QHBoxLayout;
@@ -139,40 +141,6 @@ TPhosphorSeite::TPhosphorSeite(TBedarfsdaten& daten, QWidget* eltern) : TBedarfs
   for (auto signal : {&TADODataSetMod::PositionGeaendert, &TADODataSetMod::ZeileGeaendert})
     connect(schlaege, signal, this, &TPhosphorSeite::Anzeigen);
   connect(schlaege, &TADODataSetMod::Zurueckgesetzt, this, &TPhosphorSeite::Anzeigen);
-}
-
-QGroupBox* TPhosphorSeite::BodenBauen() {
-  TADODataSetMod* schlaege = m_daten.schlaege;
-  auto* box = new QGroupBox(u"Bodenuntersuchung"_s);
-  box->setAccessibleName(u"Bodenuntersuchung"_s);
-  auto* f = m_boden = new QFormLayout(box);
-  m_methode = Formular::Auswahl(f, schlaege, u"P_Methode"_s, u"Analysemethode *"_s,
-                                {{u"CAL"_s, 1}, {u"DL"_s, 2}, {u"EUF"_s, P::Euf}}, true);
-  connect(m_methode, &QComboBox::activated, this, &TPhosphorSeite::MethodeGewaehlt);
-  m_p2o5 = Formular::Feld(f, schlaege, u"P2O5_Gehalt"_s, u"P2O5-Gehalt (mg/100 g) *"_s, 2, true);
-  m_p = Formular::Feld(f, schlaege, u"P_Gehalt"_s, u"P-Gehalt (mg/100 g) *"_s, 2, true);
-  for (bool p2o5 : {true, false})
-    connect(p2o5 ? m_p2o5 : m_p, &TEingabeFeld::Verlassen, this, [this, p2o5] {
-      if (Liste().Position() >= 0) P::GehaltEingegeben(Liste(), p2o5);
-    });
-  m_klasse = Formular::Feld(f, schlaege, u"P_GehaltsKlasse"_s, u"Gehaltsklasse"_s);
-  m_klasse->setRO(true);
-  auto* analyse = Formular::Feld(f, schlaege, u"P_AnalyseDatum"_s, u"Analysedatum *"_s);
-  analyse->setDatenTyp(dtDatum);
-  analyse->setFehler_Faerben(cnstFaerbenWennNull);
-  // Not marked: "Berechnen" asks whether to take today's date.
-  m_datum = Formular::Feld(f, schlaege, u"P_BerechnungsDatum"_s, u"Berechnungsdatum *"_s);
-  m_datum->setDatenTyp(dtDatum);
-  m_datum->setToolTip(u"Doppelklick für das heutige Datum."_s);
-  m_datum->installEventFilter(this);
-  connect(m_datum, &TEingabeFeld::Verlassen, this, &TPhosphorSeite::DatumVerlassen);
-  auto* nutzung = Formular::Auswahl(f, schlaege, u"NutzungsForm"_s, u"Nutzungsform *"_s,
-                                    {{u"Ackerland"_s, 1}, {u"Grünland"_s, 2}, {u"Brache"_s, 4}}, true);
-  connect(nutzung, &QComboBox::activated, this, [this] {
-    // Fallow is not fertilised.
-    if (Liste().Wert(u"NutzungsForm"_s).toInt() == 4) Liste().setWert(u"KeineDuengung"_s, 1);
-  });
-  return box;
 }
 
 QGroupBox* TPhosphorSeite::KulturenBauen() {
@@ -306,22 +274,13 @@ void TPhosphorSeite::Anzeigen() {
   const bool zeile = s.IstOffen() && s.Position() >= 0;
   // EUF soils get no recommendation here: no contents, no calculation.
   const bool euf = zeile && s.Wert(u"P_Methode"_s).toInt() == P::Euf;
-  for (QWidget* w : {static_cast<QWidget*>(m_p2o5), static_cast<QWidget*>(m_p), static_cast<QWidget*>(m_klasse)})
-    m_boden->setRowVisible(w, !euf);
+  m_boden->EufZeigen(euf);
   for (QPushButton* k : {m_berechnen, m_drucken, m_excel}) k->setVisible(!euf);
   for (const TKulturzeile& z : m_zeilen) {
     z.einheit->setText(zeile ? P::Ertragseinheit(s.Wert(z.nummer)) : QString());
     // A yield without a crop means nothing.
     z.ertrag->setEnabled(zeile && s.Wert(z.nummer).toLongLong() > 0);
   }
-}
-
-bool TPhosphorSeite::eventFilter(QObject* objekt, QEvent* ereignis) {
-  if (objekt == m_datum && ereignis->type() == QEvent::MouseButtonDblClick && Liste().Position() >= 0) {
-    Liste().setWert(u"P_BerechnungsDatum"_s, QDate::currentDate().toString(u"yyyy-MM-dd"_s));
-    return true;
-  }
-  return TBedarfsseite::eventFilter(objekt, ereignis);
 }
 
 void TPhosphorSeite::Gewaehlt(int z) {
@@ -361,24 +320,6 @@ void TPhosphorSeite::Loeschen(int z) {
   Anzeigen();
 }
 
-void TPhosphorSeite::MethodeGewaehlt() {
-  TADODataSetMod& s = Liste();
-  if (s.Position() < 0) return;
-  if (s.Wert(u"P_Methode"_s).toInt() == P::Euf) {
-    m_meldungen.Info(P::Meldung(THindernis::Euf));
-    P::ErgebnisseLeeren(s);
-  } else {
-    P::KlasseAbleiten(s);
-  }
-  Anzeigen();
-}
-
-void TPhosphorSeite::DatumVerlassen() {
-  if (Liste().Position() < 0) return;
-  const QString warnung = P::Datumswarnung(Liste().Wert(u"P_BerechnungsDatum"_s), Liste().Wert(u"Jahr"_s).toInt());
-  if (!warnung.isEmpty()) m_meldungen.Info(warnung);
-}
-
 void TPhosphorSeite::Voriger() { Liste().Vorheriger(); }
 
 void TPhosphorSeite::Naechster() { Liste().Naechster(); }
@@ -403,9 +344,9 @@ void TPhosphorSeite::Zuruecksetzen() {
 QWidget* TPhosphorSeite::Eingabe(THindernis h, int zwischenfrucht) const {
   switch (h) {
     case THindernis::DatumFehlt:
-      return m_datum;
+      return m_boden->Datum();
     case THindernis::GehaltZuKlein:
-      return m_p;
+      return m_boden->PGehalt();
     case THindernis::VorfruchtFehlt:
       return m_zeilen[Vorfrucht].wahl;
     case THindernis::HauptfruchtFehlt:
@@ -455,7 +396,7 @@ void TPhosphorSeite::Berechnen(bool vomKnopf) {
       s.setWert(u"P_BerechnungsDatum"_s, QDate::currentDate().toString(u"yyyy-MM-dd"_s));
       s.SpeichernWennGeaendert();
     } else {
-      m_datum->setFocus(Qt::OtherFocusReason);
+      m_boden->Datum()->setFocus(Qt::OtherFocusReason);
     }
     return;
   }

@@ -1,6 +1,6 @@
 #pragma once
 // The page "Phosphor": the fields of the farm year with their phosphate
-// demand; for the current field the soil analysis, the crops of the period
+// demand; for the current field the soil analysis (bodenpanel.h), the crops of the period
 // (previous and main crop, two follow crops, three harvested catch crops),
 // "Berechnen" with its checks, and the results. The page works on the
 // window's field list, so the content class is derived on every save.
@@ -15,6 +15,7 @@ class QGridLayout;
 class QGroupBox;
 class QLabel;
 class TADOPanel;
+class TBodenpanel;
 class TDBComboBoxMod;
 class TDBEditMod;
 
@@ -51,9 +52,6 @@ signals:
   // "Berechnen" found a crop row incomplete (0: none there): it is to be shown.
   void KulturZeigen(int parzelle, qint64 anbauId);
 
-protected:
-  bool eventFilter(QObject* objekt, QEvent* ereignis) override;
-
 private:
   // The crops of the period, one row each.
   enum TZeile { Vorfrucht, Hauptfrucht, Folge1, Folge2, Zf0, Zf1, Zf2, AnzahlZeilen };
@@ -63,13 +61,10 @@ private:
     TDBEditMod* ertrag = nullptr;
     QLabel* einheit = nullptr;
   };
-  QGroupBox* BodenBauen();
   QGroupBox* KulturenBauen();
   QGroupBox* ErgebnisBauen();
   void Gewaehlt(int zeile);
   void Loeschen(int zeile);
-  void MethodeGewaehlt();
-  void DatumVerlassen();
   void Anzeigen();
   // Results 0 and no class on the stored field, then the list is read again.
   void Zuruecksetzen();
@@ -78,12 +73,7 @@ private:
   TListenAnsicht* m_raster;
   TADOPanel* m_panel;
   QLabel* m_ueberschrift;
-  QFormLayout* m_boden = nullptr;
-  TDBComboBoxMod* m_methode = nullptr;
-  TDBEditMod* m_p2o5 = nullptr;
-  TDBEditMod* m_p = nullptr;
-  TDBEditMod* m_klasse = nullptr;
-  TDBEditMod* m_datum = nullptr;
+  TBodenpanel* m_boden = nullptr;
   TKulturzeile m_zeilen[AnzahlZeilen];
   QPushButton* m_berechnen;
   QPushButton* m_drucken;

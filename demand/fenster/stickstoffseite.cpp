@@ -1,5 +1,6 @@
 #include "stickstoffseite.h"
 
+#include "fenstergroesse.h"
 #include "adopanel.h"
 #include "bedarfsblaetter.h"
 #include "bedarfsdruck.h"
@@ -23,6 +24,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QScopedValueRollback>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -125,7 +127,8 @@ TStickstoffSeite::TStickstoffSeite(TBedarfsdaten& daten, QWidget* eltern) : TBed
   m_hinweis->setWordWrap(true);
   pl->addWidget(m_hinweis);
   pl->addStretch();
-  h->addWidget(m_panel, 1);
+  // The evaluation is long: on a small screen it scrolls.
+  h->addWidget(Fenstergroesse::Rollbar(m_panel), 1);
 
   connect(liste, &TADODataSetMod::PositionGeaendert, this, &TStickstoffSeite::Anzeigen);
   connect(liste, &TADODataSetMod::ZustandGeaendert, this, &TStickstoffSeite::Anzeigen);

@@ -1,5 +1,6 @@
 #include "flaechentauschfenster.h"
 
+#include "fenstergroesse.h"
 #include "dataset.h"
 #include "flaechentausch.h"
 #include "listenansicht.h"
@@ -58,7 +59,7 @@ TFlaechentauschFenster::TFlaechentauschFenster(TADOModConnection& db, TMeldungen
       m_schlaege(new TADODataSetMod(db, this)) {
   setWindowTitle(K("Flächentausch nach Zielbetrieb \"") + zielName + K("\"."));
   setAccessibleName(K("Flächentausch"));
-  resize(920, 680);
+  Fenstergroesse::Setzen(this, {920, 680});
   const std::vector<TDataSetModel::TSpalte> betriebsSpalten = {
       {K("Betriebsname"), K("Name des Unternehmens")},
       {K("SitzOrt"), K("Ort des Betriebssitzes")},

@@ -1,5 +1,6 @@
 #include "schlagimportfenster.h"
 
+#include "fenstergroesse.h"
 #include "blatt.h"
 #include "blattmodell.h"
 #include "datumsauswahl.h"
@@ -106,7 +107,7 @@ TSchlagimportFenster::TSchlagimportFenster(TADOModConnection& db, TMeldungen& me
     if (Bildschirmdruck) Bildschirmdruck(this);
   });
   KnoepfeSetzen();
-  resize(1200, 760);
+  Fenstergroesse::Setzen(this, {1200, 760});
 }
 
 QPushButton* TSchlagimportFenster::Knopf(const QString& beschriftung) const {
@@ -241,7 +242,10 @@ bool TSchlagimportFenster::Taste(int spalte, int zeile, QKeyEvent* taste) {
       m_buch->setText(spalte, zeile, b.Text(spalte, zeile).isEmpty() ? u"x"_s : QString());
     else if (taste->key() == Qt::Key_Space || taste->key() == Qt::Key_Backspace || taste->key() == Qt::Key_Delete)
       m_buch->setText(spalte, zeile, QString());
-    return true;  // nothing else goes into a cross column
+    // No other character goes into a cross column; the keys that move go on.
+    else if (text.isEmpty() || !text[0].isPrint())
+      return false;
+    return true;
   }
   if (text == u"?"_s && (spalte == Groesse || spalte == PGehalt)) {
     TTaschenrechner rechner(TTaschenrechner::TArt::Einfuegen, this);

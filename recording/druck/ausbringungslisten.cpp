@@ -5,6 +5,8 @@
 #include "blatthilfe.h"
 #include "pdfdruckausgabe.h"
 
+#include <algorithm>
+
 namespace Aufzeichnungsblatt {
 
 using namespace Blatthilfe;
@@ -13,13 +15,74 @@ namespace {
 
 QString K(const char* s) { return QString::fromUtf8(s); }
 
-const std::vector<TSpalte> Spalten = {{10, 24},    {34, 14},      {48, 32},   {80, 12},    {92, 9},
-                                      {101, 32},   {133, 27},     {160, 33},  {193, 20},   {213, 16},
-                                      {229, 14.5}, {243.5, 14.5}, {258, 14.5}, {272.5, 14.5}};
 constexpr double KopfY = 46, KopfHoehe = 10, ErsteZeile = 56, Zeilenabstand = 10;
 
-void Kopf(TPDFDruckausgabe& d, const Druckdaten::TBetriebskopf& b, const Druckdaten::TAbschnitt& a, int jahr,
-          bool nitratgebiet) {
+std::vector<std::pair<QString, QString>> Titel(const QString& einheit) {
+  return {{K("Feldblock"), {}},
+          {K("Parzelle"), {}},
+          {K("Schlagname"), {}},
+          {K("Größe"), K("ha")},
+          {K("NG"), {}},
+          {K("Gedüngte Kultur"), {}},
+          {K("Kategorie"), {}},
+          {K("Bezeichnung"), {}},
+          {K("Datum"), K("Düngung")},
+          {K("Menge"), einheit},
+          {K("N ges."), K("kg")},
+          {K("N verf."), K("kg")},
+          {K("P"), K("kg")},
+          {K("P2O5"), K("kg")}};
+}
+
+QStringList Werte(const Druckdaten::TListenzeile& z) {
+  return {z.feldblock, z.parzelle, z.schlagName, z.groesse, z.ng,   z.kultur, z.art,
+          z.bezeichnung, z.datum,  z.menge,      z.n,       z.nVerf, z.p,     z.p2o5};
+}
+
+// The texts that wrap, and their shares of the room the others leave.
+constexpr double Anteile[14] = {0, 0, 32, 0, 0, 32, 27, 33, 0, 0, 0, 0, 0, 0};
+
+double LaengstesWort(const TPDFDruckausgabe& d, const QString& text) {
+  double w = 0;
+  for (const QString& wort : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) w = std::max(w, d.Textbreite(wort));
+  return w;
+}
+
+// The columns of every page of the lists: each as wide as its longest
+// title, value or sum, so that no field block or number is cut; the names
+// wrap in what is left.
+std::vector<TSpalte> Spalten(TPDFDruckausgabe& d, const std::vector<Druckdaten::TAbschnitt>& abschnitte) {
+  std::vector<TSpaltenbedarf> bedarf(14);
+  for (int i = 0; i < 14; ++i) bedarf[i].anteil = Anteile[i];
+  const auto messen = [&](int i, const QString& text) {
+    bedarf[i].breite = std::max(bedarf[i].breite, d.Textbreite(text));
+    bedarf[i].wort = std::max(bedarf[i].wort, LaengstesWort(d, text));
+  };
+  for (const Druckdaten::TAbschnitt& a : abschnitte) {
+    Schriftart(d, 8, true);
+    const auto titel = Titel(a.einheit);
+    for (int i = 0; i < 14; ++i) {
+      // Titles are not wrapped.
+      for (const QString& t : {titel[i].first, titel[i].second}) {
+        messen(i, t);
+        bedarf[i].wort = std::max(bedarf[i].wort, d.Textbreite(t));
+      }
+    }
+    const QStringList summen = Druckdaten::Summen(a.saetze, 0, int(a.saetze.size()));
+    for (int i = 0; i < 4 && i < summen.size(); ++i) messen(10 + i, summen[i]);
+    for (const Auswertung::TDungsatz& satz : a.saetze) {
+      const QStringList werte = Werte(Druckdaten::Listenzeile(satz));
+      for (int i = 0; i < 14; ++i) {
+        Schriftart(d, i == 0 ? 7 : 8);
+        messen(i, werte[i]);
+      }
+    }
+  }
+  return Spaltenbreiten(10, 277, bedarf);
+}
+
+void Kopf(TPDFDruckausgabe& d, const std::vector<TSpalte>& spalten, const Druckdaten::TBetriebskopf& b,
+          const Druckdaten::TAbschnitt& a, int jahr, bool nitratgebiet) {
   d.StiftSetzen(Schwarz, 0, 0.3);
   Logo(d, 253, 7, 32);
   Schriftart(d, 9, true);
@@ -50,45 +113,30 @@ void Kopf(TPDFDruckausgabe& d, const Druckdaten::TBetriebskopf& b, const Druckda
   d.TextAn(a.titel, 10, 37.5);
 
   Schriftart(d, 8, true);
-  Tabellenkopf(d, Spalten,
-               {{K("Feldblock"), {}},
-                {K("Parzelle"), {}},
-                {K("Schlagname"), {}},
-                {K("Größe"), K("ha")},
-                {K("NG"), {}},
-                {K("Gedüngte Kultur"), {}},
-                {K("Kategorie"), {}},
-                {K("Bezeichnung"), {}},
-                {K("Datum"), K("Düngung")},
-                {K("Menge"), a.einheit},
-                {K("N ges."), K("kg")},
-                {K("N verf."), K("kg")},
-                {K("P"), K("kg")},
-                {K("P2O5"), K("kg")}},
+  Tabellenkopf(d, spalten, Titel(a.einheit),
                KopfY, KopfHoehe);
 }
 
-void Zeile(TPDFDruckausgabe& d, const Druckdaten::TListenzeile& z, double y) {
+void Zeile(TPDFDruckausgabe& d, const std::vector<TSpalte>& spalten, const Druckdaten::TListenzeile& z, double y) {
   const double block = Zeilenabstand - 1;
-  Schriftart(d, 7);
-  Links(d, Spalten[0], z.feldblock, y + 1);
-  Schriftart(d, 8);
-  Rechts(d, Spalten[1], z.parzelle, y + 1);
-  d.TextBlock(z.schlagName, 1, Spalten[2].x + 1, y + 1, Spalten[2].breite - 2, block, 0);
-  Rechts(d, Spalten[3], z.groesse, y + 1);
-  Links(d, Spalten[4], z.ng, y + 1);
-  d.TextBlock(z.kultur, 1, Spalten[5].x + 1, y + 1, Spalten[5].breite - 2, block, 0);
-  d.TextBlock(z.art, 1, Spalten[6].x + 1, y + 1, Spalten[6].breite - 2, block, 0);
-  d.TextBlock(z.bezeichnung, 1, Spalten[7].x + 1, y + 1, Spalten[7].breite - 2, block, 0);
-  Links(d, Spalten[8], z.datum, y + 1);
-  const QString werte[] = {z.menge, z.n, z.nVerf, z.p, z.p2o5};
-  for (int i = 0; i < 5; ++i) Rechts(d, Spalten[9 + i], werte[i], y + 1);
+  const QStringList werte = Werte(z);
+  for (int i = 0; i < 14; ++i) {
+    Schriftart(d, i == 0 ? 7 : 8);
+    const TSpalte& s = spalten[i];
+    if (Anteile[i] > 0)
+      d.TextBlock(werte[i], 1, s.x + 1, y + 1, s.breite - 2, block, 0);
+    else if (i == 0 || i == 4 || i == 8)
+      Links(d, s, werte[i], y + 1);
+    else
+      Rechts(d, s, werte[i], y + 1);
+  }
 }
 
 }  // namespace
 
 void ListenZeichnen(TPDFDruckausgabe& d, const Druckdaten::TBetriebskopf& betrieb,
                     const std::vector<Druckdaten::TAbschnitt>& abschnitte, int jahr, bool nitratgebiet) {
+  const std::vector<TSpalte> spalten = Spalten(d, abschnitte);
   bool erste = true;
   for (const Druckdaten::TAbschnitt& a : abschnitte) {
     const auto seiten = Druckdaten::Seiten(int(a.saetze.size()), Druckdaten::ZeilenJeListe);
@@ -96,18 +144,18 @@ void ListenZeichnen(TPDFDruckausgabe& d, const Druckdaten::TBetriebskopf& betrie
       const auto [von, bis] = seiten[s];
       if (!erste) d.NeueSeite();
       erste = false;
-      Kopf(d, betrieb, a, jahr, nitratgebiet);
+      Kopf(d, spalten, betrieb, a, jahr, nitratgebiet);
       for (int i = von; i < bis; ++i)
-        Zeile(d, Druckdaten::Listenzeile(a.saetze[i]), ErsteZeile + Zeilenabstand * (i - von));
+        Zeile(d, spalten, Druckdaten::Listenzeile(a.saetze[i]), ErsteZeile + Zeilenabstand * (i - von));
       const double unten = ErsteZeile + Zeilenabstand * (bis - von);
       d.StiftSetzen(Schwarz, 0, 0.3);
-      Spaltenlinien(d, Spalten, ErsteZeile, unten - ErsteZeile);
+      Spaltenlinien(d, spalten, ErsteZeile, unten - ErsteZeile);
       // The sums run over the whole section.
       if (s + 1 == seiten.size()) {
         const QStringList summen = Druckdaten::Summen(a.saetze, 0, int(a.saetze.size()));
         Schriftart(d, 8, true);
-        d.TextRechtsAn(K("Summe:"), Spalten[10].x - 1.5, unten + 1.5);
-        for (int i = 0; i < 4; ++i) Rechts(d, Spalten[10 + i], summen[i], unten + 1.5);
+        d.TextRechtsAn(K("Summe:"), spalten[10].x - 1.5, unten + 1.5);
+        for (int i = 0; i < 4; ++i) Rechts(d, spalten[10 + i], summen[i], unten + 1.5);
       }
     }
   }

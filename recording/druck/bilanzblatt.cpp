@@ -5,6 +5,8 @@
 #include "blatthilfe.h"
 #include "pdfdruckausgabe.h"
 
+#include <algorithm>
+
 namespace Aufzeichnungsblatt {
 
 using namespace Blatthilfe;
@@ -15,7 +17,8 @@ QString K(const char* s) { return QString::fromUtf8(s); }
 
 const TSpalte Nr{10, 10}, Text{20, 80}, NGes{100, 25}, NVerf{125, 25}, P{150, 25}, P2O5{175, 25};
 const std::vector<TSpalte> Spalten = {Nr, Text, NGes, NVerf, P, P2O5};
-constexpr double TabelleY = 106;
+// The table stands at least this far down, and below the demand values.
+constexpr double TabelleOben = 106, UeberTabelle = 13;
 
 void Titel(TPDFDruckausgabe& d, int jahr, bool nitratgebiet) {
   const QString j = QString::number(jahr);
@@ -48,39 +51,82 @@ void Betrieb(TPDFDruckausgabe& d, const Druckdaten::TBetriebskopf& b) {
   d.TextAn(b.euNummer, 10 + d.Textbreite(K("EU-Betriebsnummer:")) + 10, 68.5);
 }
 
-// The demand values in two columns, left and right in turn.
-void Bedarf(TPDFDruckausgabe& d, const std::vector<Druckdaten::TKopfpaar>& paare) {
-  for (size_t i = 0; i < paare.size(); ++i) {
-    const bool rechts = i % 2 == 1;
-    const double y = 76 + 5.5 * double(i / 2);
-    Schriftart(d, 9);
-    d.TextAn(paare[i].titel, rechts ? 108 : 10, y);
-    Schriftart(d, 9, true);
-    d.TextRechtsAn(paare[i].wert, rechts ? 200 : 104, y);
+// The text in lines no wider than the width, broken between words; a word
+// wider than the width stands alone (and is cut when drawn).
+QStringList Umbrechen(const TPDFDruckausgabe& d, const QString& text, double breite) {
+  QStringList zeilen;
+  QString zeile;
+  for (const QString& wort : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+    const QString laenger = zeile.isEmpty() ? wort : zeile + QLatin1Char(' ') + wort;
+    if (zeile.isEmpty() || d.Textbreite(laenger) <= breite) {
+      zeile = laenger;
+    } else {
+      zeilen << zeile;
+      zeile = wort;
+    }
   }
+  if (!zeile.isEmpty()) zeilen << zeile;
+  return zeilen;
+}
+
+// The demand values in two columns, left and right in turn. A value stands
+// right-aligned in its column and never before the end of its caption: the
+// left column widens for its longest caption and value while the right one
+// keeps room for its own, and a caption that still does not fit is broken.
+// Returns where the values end.
+double Bedarf(TPDFDruckausgabe& d, const std::vector<Druckdaten::TKopfpaar>& paare) {
+  constexpr double Luecke = 2, Abstand = 4, LinkerRand = 10, RechterRand = 200, Mitte = 104, Zeile = 4.5, Zeilenabstand = 5.5;
+  const auto wertbreite = [&d](const QString& wert) {
+    Schriftart(d, 9, true);
+    return d.Textbreite(wert);
+  };
+  double links = 0, rechts = 0;
+  for (size_t i = 0; i < paare.size(); ++i) {
+    Schriftart(d, 9);
+    const double b = d.Textbreite(paare[i].titel) + Luecke + wertbreite(paare[i].wert);
+    double& seite = i % 2 == 1 ? rechts : links;
+    seite = std::max(seite, b);
+  }
+  const double mitte = std::max(Mitte, std::min(LinkerRand + links, RechterRand - Abstand - rechts));
+  double y = 76;
+  for (size_t i = 0; i < paare.size(); i += 2) {
+    int zeilen = 1;
+    for (size_t k = i; k < i + 2 && k < paare.size(); ++k) {
+      const double von = k % 2 == 1 ? mitte + Abstand : LinkerRand, bis = k % 2 == 1 ? RechterRand : mitte;
+      const double wert = wertbreite(paare[k].wert);
+      Schriftart(d, 9);
+      const QStringList titel = Umbrechen(d, paare[k].titel, bis - von - wert - Luecke);
+      for (int z = 0; z < titel.size(); ++z) d.TextAn(titel[z], von, y + Zeile * z);
+      zeilen = std::max(zeilen, int(titel.size()));
+      Schriftart(d, 9, true);
+      d.TextRechtsAn(paare[k].wert, bis, y);
+    }
+    y += Zeilenabstand + Zeile * (zeilen - 1);
+  }
+  return y;
 }
 
 // Returns where the table's footnote ends.
-double Tabelle(TPDFDruckausgabe& d, const std::vector<Druckdaten::TBilanzzeile>& zeilen) {
+double Tabelle(TPDFDruckausgabe& d, const std::vector<Druckdaten::TBilanzzeile>& zeilen, double oben) {
   Schriftart(d, 11, true);
-  d.TextAn(K("Erfassung der im Betrieb aufgebrachten Nährstoffe"), 10, TabelleY - 7);
+  d.TextAn(K("Erfassung der im Betrieb aufgebrachten Nährstoffe"), 10, oben - 7);
 
   // Head: the column groups over their columns, then the column titles.
   d.StiftSetzen(Schwarz, 0, 0.3);
   d.PinselSetzen(Grau, 0);
-  d.FlaecheMitRahmen(Nr.x, TabelleY, P2O5.Rechts() - Nr.x, 12);
+  d.FlaecheMitRahmen(Nr.x, oben, P2O5.Rechts() - Nr.x, 12);
   d.PinselSetzen(Weiss, 0);
-  d.LinieWaagerecht(NGes.x, TabelleY + 6, P2O5.Rechts() - NGes.x);
-  for (const TSpalte& s : {Text, NGes, P}) d.LinieSenkrecht(s.x, TabelleY, 12);
-  for (const TSpalte& s : {NVerf, P2O5}) d.LinieSenkrecht(s.x, TabelleY + 6, 6);
+  d.LinieWaagerecht(NGes.x, oben + 6, P2O5.Rechts() - NGes.x);
+  for (const TSpalte& s : {Text, NGes, P}) d.LinieSenkrecht(s.x, oben, 12);
+  for (const TSpalte& s : {NVerf, P2O5}) d.LinieSenkrecht(s.x, oben + 6, 6);
   Schriftart(d, 9, true);
-  d.TextZentriertAn(K("Stickstoff (kg)"), NVerf.x, TabelleY + 1.2);
-  d.TextZentriertAn(K("Phosphat (kg)"), P2O5.x, TabelleY + 1.2);
+  d.TextZentriertAn(K("Stickstoff (kg)"), NVerf.x, oben + 1.2);
+  d.TextZentriertAn(K("Phosphat (kg)"), P2O5.x, oben + 1.2);
   const std::pair<TSpalte, const char*> titel[] = {
       {NGes, "N-Gesamt"}, {NVerf, "N verfügbar*"}, {P, "kg P"}, {P2O5, "kg P2O5"}};
-  for (const auto& [s, t] : titel) d.TextZentriertAn(K(t), s.Mitte(), TabelleY + 7.2);
+  for (const auto& [s, t] : titel) d.TextZentriertAn(K(t), s.Mitte(), oben + 7.2);
 
-  double y = TabelleY + 12;
+  double y = oben + 12;
   for (const Druckdaten::TBilanzzeile& z : zeilen) {
     const double hoehe = 3 + 4.5 * double(z.text.size());
     Schriftart(d, 9, z.fett);
@@ -112,24 +158,6 @@ void Fuss(TPDFDruckausgabe& d, bool nitratgebiet) {
   d.LinieWaagerecht(10, 281, 190);
   Schriftart(d, 8);
   d.TextAn(nitratgebiet ? K("Quendrix Version 3.0; Stand Dezember 2020") : Fusstext, 10, 282.5);
-}
-
-// The text in lines no wider than the width, broken between words; a word
-// wider than the width stands alone (and is cut when drawn).
-QStringList Umbrechen(const TPDFDruckausgabe& d, const QString& text, double breite) {
-  QStringList zeilen;
-  QString zeile;
-  for (const QString& wort : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-    const QString laenger = zeile.isEmpty() ? wort : zeile + QLatin1Char(' ') + wort;
-    if (zeile.isEmpty() || d.Textbreite(laenger) <= breite) {
-      zeile = laenger;
-    } else {
-      zeilen << zeile;
-      zeile = wort;
-    }
-  }
-  if (!zeile.isEmpty()) zeilen << zeile;
-  return zeilen;
 }
 
 constexpr double Links = 10, Breite = 190, Unten = 278, Zeile = 4.5, Absatz = 1.5, Kopf = 7;
@@ -185,8 +213,9 @@ void BilanzZeichnen(TPDFDruckausgabe& d, const Druckdaten::TBetriebskopf& betrie
   Logo(d, 168, 7, 32);
   Titel(d, jahr, nitratgebiet);
   Betrieb(d, betrieb);
-  Bedarf(d, Druckdaten::Bilanzkopf(bilanz, betrieb, nitratgebiet));
-  const double unterTabelle = Tabelle(d, Druckdaten::Bilanzzeilen(bilanz, nitratgebiet));
+  const double unterBedarf = Bedarf(d, Druckdaten::Bilanzkopf(bilanz, betrieb, nitratgebiet));
+  const double unterTabelle = Tabelle(d, Druckdaten::Bilanzzeilen(bilanz, nitratgebiet),
+                                      std::max(TabelleOben, unterBedarf + UeberTabelle));
   Befunde(d, befunde, unterTabelle + 6, nitratgebiet);
   Fuss(d, nitratgebiet);
 }

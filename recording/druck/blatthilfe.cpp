@@ -1,5 +1,7 @@
 #include "blatthilfe.h"
 
+#include <algorithm>
+
 namespace Blatthilfe {
 
 void Schriftart(TPDFDruckausgabe& d, int grad, bool fett, TPDFDruckausgabe::TFarbe farbe) {
@@ -8,6 +10,48 @@ void Schriftart(TPDFDruckausgabe& d, int grad, bool fett, TPDFDruckausgabe::TFar
 
 void Logo(TPDFDruckausgabe& d, double x, double y, double breite) {
   d.Bild(QStringLiteral("src\\LOGO_BEHOERDE_VRL.bmp"), x, y, breite);
+}
+
+std::vector<TSpalte> Spaltenbreiten(double links, double breite, const std::vector<TSpaltenbedarf>& bedarf) {
+  constexpr double Raender = 2;
+  std::vector<double> b(bedarf.size(), 0);
+  std::vector<size_t> offen;
+  double rest = breite;
+  for (size_t i = 0; i < bedarf.size(); ++i) {
+    if (bedarf[i].anteil > 0) {
+      offen.push_back(i);
+      continue;
+    }
+    b[i] = bedarf[i].breite + Raender;
+    rest -= b[i];
+  }
+  // A wrapping column that needs less than its share takes only that; the
+  // others share what it leaves.
+  for (bool weiter = true; weiter && !offen.empty();) {
+    weiter = false;
+    double anteile = 0;
+    for (size_t i : offen) anteile += bedarf[i].anteil;
+    for (auto it = offen.begin(); it != offen.end(); ++it) {
+      const double voll = bedarf[*it].breite + Raender;
+      if (voll <= rest * bedarf[*it].anteil / anteile) {
+        b[*it] = voll;
+        rest -= voll;
+        offen.erase(it);
+        weiter = true;
+        break;
+      }
+    }
+  }
+  double anteile = 0;
+  for (size_t i : offen) anteile += bedarf[i].anteil;
+  for (size_t i : offen) b[i] = std::max(rest * bedarf[i].anteil / anteile, bedarf[i].wort + Raender);
+  std::vector<TSpalte> spalten;
+  double x = links;
+  for (double w : b) {
+    spalten.push_back({x, w});
+    x += w;
+  }
+  return spalten;
 }
 
 void Tabellenkopf(TPDFDruckausgabe& d, const std::vector<TSpalte>& spalten,

@@ -31,6 +31,20 @@ struct TSpalte {
   double Mitte() const { return x + breite / 2; }
 };
 
+// What a column of a table needs: the width of its widest text (title or
+// value), the width of its longest word, and for a column whose texts wrap
+// its share of the room the others leave.
+struct TSpaltenbedarf {
+  double breite = 0;
+  double wort = 0;
+  double anteil = 0;  // 0: the column does not wrap
+};
+// Columns side by side from links over the given width. A column that does
+// not wrap is as wide as its widest text and its margins; the wrapping ones
+// share the rest by their shares, none wider than its widest text needs and
+// none narrower than its longest word.
+std::vector<TSpalte> Spaltenbreiten(double links, double breite, const std::vector<TSpaltenbedarf>& bedarf);
+
 // A shaded head over the columns, its titles of one or two lines centred,
 // with vertical rules between the columns.
 void Tabellenkopf(TPDFDruckausgabe& d, const std::vector<TSpalte>& spalten,

@@ -18,14 +18,19 @@ const std::vector<TSpalte> Spalten = {{10, 21},  {31, 33},  {64, 41},  {105, 17}
                                       {136, 14}, {150, 13}, {163, 13}, {176, 12}, {188, 12}};
 constexpr double KopfY = 73, KopfHoehe = 10, ErsteZeile = 83, Zeilenabstand = 10;
 
-// A caption and its value behind it, the value cut where the next one begins.
+// A caption and its value behind it. A value too long for the room up to
+// where the next one begins is set smaller, down to 7 pt, and only then cut.
 double Angabe(TPDFDruckausgabe& d, const QString& titel, const QString& wert, double x, double y, double bis = 200) {
   Schriftart(d, 9, true);
   d.TextAn(titel, x, y);
   const double w = x + d.Textbreite(titel) + 1.5;
-  Schriftart(d, 9);
+  int grad = 9;
+  Schriftart(d, grad);
+  while (grad > 7 && d.Textbreite(wert) > bis - w) Schriftart(d, --grad);
   d.TextAn(wert, w, y, 0, std::max(1.0, bis - w));
-  return w + std::min(d.Textbreite(wert), bis - w);
+  const double ende = w + std::min(d.Textbreite(wert), bis - w);
+  Schriftart(d, 9);
+  return ende;
 }
 
 void Kopf(TPDFDruckausgabe& d, const Druckdaten::TBetriebskopf& b, const Druckdaten::TSchlag& s,
@@ -47,9 +52,10 @@ void Kopf(TPDFDruckausgabe& d, const Druckdaten::TBetriebskopf& b, const Druckda
 
   Angabe(d, K("Parzellen-Nr.:"), QString::number(s.parzelle), 10, 56);
   Angabe(d, K("Feldblock:"), s.feldblock, 60, 56, 157);
+  Angabe(d, K("Datum:"), heute.toString(QStringLiteral("dd.MM.yyyy")), 160, 56);
   Angabe(d, K("Schlagnummer:"), s.schlagNr, 10, 60.5, 58);
-  Angabe(d, K("Schlagname:"), s.schlagName, 60, 60.5, 157);
-  Angabe(d, K("Datum:"), heute.toString(QStringLiteral("dd.MM.yyyy")), 160, 60.5);
+  // The field's name has the whole width of its line.
+  Angabe(d, K("Schlagname:"), s.schlagName, 60, 60.5);
   d.LinieWaagerecht(10, 65.5, 190);
   double x = Angabe(d, K("Schlaggröße (ha):"), Druckdaten::Dezimal(s.groesse, 1), 10, 67.5);
   x = Angabe(d, K("Nitratgebiet:"), Druckdaten::JaNein(erste.nitratgebiet == 2), std::max(x + 5, 48.0), 67.5);

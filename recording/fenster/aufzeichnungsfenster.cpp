@@ -1,5 +1,6 @@
 #include "aufzeichnungsfenster.h"
 
+#include "fenstergroesse.h"
 #include "aufzeichnung.h"
 #include "aufzeichnungsliste.h"
 #include "aufzeichnungsseite.h"
@@ -69,7 +70,7 @@ TAufzeichnungsfenster::TAufzeichnungsfenster(TADOModConnection& db, TMeldungen& 
   knopf("Hauptmenü", [this] { accept(); });
   haupt->addLayout(unten);
   connect(m_seiten, &QTabWidget::currentChanged, this, &TAufzeichnungsfenster::SeiteGewechselt);
-  resize(1200, 860);
+  Fenstergroesse::Setzen(this, {1200, 860});
 }
 
 TAufzeichnungsfenster::~TAufzeichnungsfenster() {

@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -36,23 +37,32 @@ TBilanzSeite::TBilanzSeite(TADOModConnection& db, TMeldungen& meldungen, int bet
   setAccessibleName(Titel(nitratgebiet));
   auto* haupt = new QVBoxLayout(this);
   auto* kopf = new QGridLayout;
-  kopf->setColumnStretch(2, 1);
+  kopf->setColumnStretch(3, 1);
   const auto zeilen = Bilanzanzeige::Kopf(nitratgebiet, jahr, std::nullopt, {});
   for (int i = 0; i < int(zeilen.size()); ++i) {
     auto* titel = new QLabel(zeilen[i].titel);
-    auto* wert = new QLabel;
+    auto* wert = new QLineEdit;
+    wert->setReadOnly(true);
+    wert->setFrame(false);
+    wert->setStyleSheet(S("QLineEdit { background: transparent; }"));
     wert->setAccessibleName(zeilen[i].titel);
-    wert->setTextInteractionFlags(Qt::TextSelectableByMouse);
     titel->setBuddy(wert);
     kopf->addWidget(titel, i, 0);
     kopf->addWidget(wert, i, 1);
     m_kopf.emplace_back(titel, wert);
     if (zeilen[i].titel == QLatin1String("Erstellungsdatum:")) {
-      const QString hinweis = S("Doppelklick: heutiges Datum eintragen");
-      for (QLabel* l : {titel, wert}) {
-        l->installEventFilter(this);
-        l->setToolTip(hinweis);
+      const QString hinweis = S("Heutiges Datum als Erstellungsdatum der Ausdrucke eintragen (auch mit Doppelklick)");
+      for (QWidget* w : std::initializer_list<QWidget*>{titel, wert}) {
+        w->installEventFilter(this);
+        w->setToolTip(hinweis);
       }
+      auto* heute = new QPushButton(S("heute"));
+      heute->setAccessibleName(S("Erstellungsdatum heute"));
+      heute->setAccessibleDescription(hinweis);
+      heute->setToolTip(hinweis);
+      heute->setAutoDefault(false);
+      connect(heute, &QPushButton::clicked, this, &TBilanzSeite::ErstellungsdatumSetzen);
+      kopf->addWidget(heute, i, 2, Qt::AlignLeft);
     }
   }
   haupt->addLayout(kopf);
@@ -122,7 +132,13 @@ void TBilanzSeite::Fuellen() {
 void TBilanzSeite::KopfZeigen() {
   const auto zeilen =
       Bilanzanzeige::Kopf(m_nitratgebiet, m_jahr, m_bilanz, Bilanzanzeige::Jahreswerte(m_db, m_betrieb, m_jahr));
-  for (size_t i = 0; i < zeilen.size() && i < m_kopf.size(); ++i) m_kopf[i].second->setText(zeilen[i].wert);
+  for (size_t i = 0; i < zeilen.size() && i < m_kopf.size(); ++i) {
+    QLineEdit* wert = m_kopf[i].second;
+    wert->setText(zeilen[i].wert);
+    wert->setCursorPosition(0);
+    // The whole figure stays visible.
+    wert->setMinimumWidth(wert->fontMetrics().horizontalAdvance(zeilen[i].wert) + 12);
+  }
 }
 
 QString TBilanzSeite::Kopfwert(const QString& titel) const {

@@ -12,6 +12,7 @@
 #include <vector>
 
 class QLabel;
+class QLineEdit;
 class QTableWidget;
 class TADOModConnection;
 class TMeldungen;
@@ -30,7 +31,8 @@ public:
   // The value shown beside a header caption; empty when there is no such line.
   QString Kopfwert(const QString& titel) const;
   QLabel* Auslassungen() const { return m_auslassungen; }
-  // Double-click on "Erstellungsdatum:": today becomes the creation date.
+  // "heute" beside "Erstellungsdatum:", or a double-click on it: today
+  // becomes the creation date.
   void ErstellungsdatumSetzen();
   // "ausdrucken"; set by the window.
   std::function<void()> Ausdrucken;
@@ -46,7 +48,9 @@ private:
   const int m_betrieb;
   const int m_jahr;
   const bool m_nitratgebiet;
-  std::vector<std::pair<QLabel*, QLabel*>> m_kopf;  // caption, value
+  // Caption and value; the value is a read-only line so that screen
+  // readers get the figure as its value and the caption as its name.
+  std::vector<std::pair<QLabel*, QLineEdit*>> m_kopf;
   QTableWidget* m_tabelle;
   QLabel* m_auslassungen;
   bool m_gefuellt = false;

@@ -1,5 +1,6 @@
 #include "schnellerfassungsfenster.h"
 
+#include "fenstergroesse.h"
 #include "auswahlpanel.h"
 #include "connection.h"
 #include "hf1book.h"
@@ -81,7 +82,7 @@ TSchnellerfassungsfenster::TSchnellerfassungsfenster(TADOModConnection& db, TMel
   knopf(u"Taschenrechner"_s, [] {});
   knopf(u"Hauptmenü"_s, [] {});
   gesamt->addLayout(unten);
-  resize(1630, 760);
+  Fenstergroesse::Setzen(this, {1630, 760});
 }
 
 QPushButton* TSchnellerfassungsfenster::Knopf(const QString& beschriftung) const {

@@ -346,6 +346,29 @@ TEST_F(Bedarfsblatt, LangerKulturnameBleibtRechtsVomEtikett) {
   EXPECT_LT(wert.size(), name.size());
 }
 
+// Long names and a 16-character field block: no text of a sheet covers another.
+TEST_F(Bedarfsblatt, LangeWerteUeberdeckenNichts) {
+  const QVariantMap lang = {{u"SchlagName"_s, u"Am langen Graben hinter der alten Zuckerfabrik am Mühlgraben"_s},
+                            {u"Feldblock"_s, u"DEVLLI0110120001"_s},
+                            {u"Groesse"_s, 1234.56}};
+  const qint64 schlag = Gerechnet(12, lang);
+  const qint64 anbau = Wert(u"select ID from Anbau where Parzelle = 12"_s).toLongLong();
+  const std::pair<const char*, std::optional<B::TBlatt>> blaetter[] = {
+      {"Stickstoff", B::StickstoffBlatt(db, anbau)},
+      {"Phosphor", B::PhosphorBlatt(db, schlag)},
+      {"Herbst", B::HerbstBlatt(db, schlag)},
+  };
+  for (const auto& [name, blatt] : blaetter) {
+    SCOPED_TRACE(name);
+    ASSERT_TRUE(blatt.has_value());
+    TSkriptMeldungen m;
+    TPDFDruckausgabe druck(nullptr, false, m);
+    Bedarfsdruck::Zeichnen(druck, {*blatt});
+    const QStringList funde = Pdftext::Ueberdeckungen(druck);
+    EXPECT_TRUE(funde.isEmpty()) << funde.join(u'\n').toStdString();
+  }
+}
+
 TEST_F(Bedarfsblatt, VorfruchtzeileNachBundesland) {
   Schlag(12);
   const qint64 id = Kultur(12, Weizen, {{u"KulturGruppe"_s, 3}, {u"VfAbschlag"_s, 20}, {u"ZfAbschlag"_s, 0}});

@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QKeySequence>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -92,6 +93,38 @@ TEST_F(ImportFenster, EinlesenZeigtDasBlattUndGibtDieKnoepfeFrei) {
   Knopf(*f, u"Shape einlesen"_s)->click();
   EXPECT_EQ(meldungen.Infos(), QStringList{u"Bitte ..._teilflaechen.dbf auswählen"_s});
   EXPECT_EQ(f->Buch()->Text(Parzelle, 3), u"17"_s);  // the sheet stays
+}
+
+// In a cross column only "x", space and the delete keys touch the cell;
+// the keys that move go on moving, other letters are dropped.
+TEST_F(ImportFenster, KreuzspalteLaesstBewegungstastenDurch) {
+  auto f = Fenster();
+  Lesen(*f);
+  THF1Book* buch = f->Buch();
+  struct Fall {
+    Qt::Key taste;
+    int spalte, zeile;  // where the cursor stands after it
+  } faelle[] = {
+      {Qt::Key_Right, Nitratgebiet + 1, 3}, {Qt::Key_Left, Nitratgebiet - 1, 3}, {Qt::Key_Down, Nitratgebiet, 4},
+      {Qt::Key_Tab, Nitratgebiet + 1, 3},
+  };
+  for (const Fall& fall : faelle) {
+    SCOPED_TRACE(QKeySequence(fall.taste).toString().toStdString());
+    buch->setPosition(Nitratgebiet, 3);
+    QTest::keyClick(buch->Ansicht(), fall.taste);
+    EXPECT_EQ(buch->AktuelleSpalte(), fall.spalte);
+    EXPECT_EQ(buch->AktuelleZeile(), fall.zeile);
+    EXPECT_EQ(buch->Text(Nitratgebiet, 3), QString());
+  }
+  buch->setPosition(Nitratgebiet, 3);
+  QTest::keyClick(buch->Ansicht(), Qt::Key_Home);
+  EXPECT_LT(buch->AktuelleSpalte(), Nitratgebiet);
+  EXPECT_EQ(buch->AktuelleZeile(), 3);
+  // A letter other than "x" changes nothing and stays where it is.
+  buch->setPosition(Nitratgebiet, 3);
+  QTest::keyClick(buch->Ansicht(), Qt::Key_A);
+  EXPECT_EQ(buch->Text(Nitratgebiet, 3), QString());
+  EXPECT_EQ(buch->AktuelleSpalte(), Nitratgebiet);
 }
 
 TEST_F(ImportFenster, TastenUndListenSchreibenDieZeile) {

@@ -66,7 +66,7 @@ TEST(Bilanztabelle, ZeilenNummernUndWerte) {
   EXPECT_EQ(Bilanzanzeige::Tabelle(b, true)[15][1], K("Summe Gesamtstickstoff in kg N/ha im Nitratgebiet"));
 }
 
-TEST(Bilanzkopf, GanzeZahlenMitEinheit) {
+TEST(Bilanzkopf, GanzeZahlenMitEinheitFlaechenMitZweiStellen) {
   TBilanz b;
   b.NBedarf = 1060;
   b.NBedarfRot = 860;
@@ -76,8 +76,8 @@ TEST(Bilanzkopf, GanzeZahlenMitEinheit) {
   b.NMinDungRG_ha = 10;
   b.NSummeRGOhneLWT = 160.5;  // 160
   b.NSummeRGOhneLWT_ha = 16.05;
-  b.FlaecheRotesGebiet = 10;
-  const Bilanzanzeige::TJahreswerte jahr{QDate(2022, 3, 7), 15.4, 12.5};
+  b.FlaecheRotesGebiet = 12.5;
+  const Bilanzanzeige::TJahreswerte jahr{QDate(2022, 3, 7), 40.75, 12.5};
   const auto nitrat = Bilanzanzeige::Kopf(true, 2021, b, jahr);
   const std::vector<Bilanzanzeige::TKopfzeile> sollNitrat = {
       {K("Jährlicher Nährstoffeinsatz Nitratgebiet  für N und P für das Düngejahr (01.01. - 31.12.):"), K("2021")},
@@ -87,7 +87,7 @@ TEST(Bilanzkopf, GanzeZahlenMitEinheit) {
       {K("Düngebedarf Nitratgebiet (P/P2O5):"), K("42 / 97 kg")},
       {K("Mineral-N-Einsatz Nitratgebiet:"), K("100 kg  entspricht  10 kg/ha")},
       {K("Gesamt-N-Einsatz Nitratgebiet:"), K("160 kg  entspricht  16 kg/ha")},
-      {K("Fläche Nitratgebiet nach §13a:"), K("10 ha")},
+      {K("Fläche Nitratgebiet nach §13a:"), K("12,50 ha")},
   };
   ASSERT_EQ(nitrat.size(), sollNitrat.size());
   for (size_t i = 0; i < nitrat.size(); ++i) {
@@ -99,8 +99,9 @@ TEST(Bilanzkopf, GanzeZahlenMitEinheit) {
   EXPECT_EQ(gesamt[0].titel, K("Jährlicher betrieblicher Nährstoffeinsatz für N und P für das Düngejahr (01.01. - 31.12.):"));
   EXPECT_EQ(gesamt[2].wert, K("1060 kg"));
   EXPECT_EQ(gesamt[4].titel, K("Landwirtschaftliche Fläche des Betriebes:"));
-  EXPECT_EQ(gesamt[4].wert, K("15 ha"));
-  EXPECT_EQ(gesamt[5].wert, K("12 ha"));  // 12.5: halves to even
+  EXPECT_EQ(gesamt[4].wert, K("40,75 ha"));
+  EXPECT_EQ(gesamt[5].titel, K("Fläche zur Berechnung der 170-kg-Grenze:"));
+  EXPECT_EQ(gesamt[5].wert, K("12,50 ha"));
 
   // A year without crop rows: no statement, the numbers stay empty.
   const auto leer = Bilanzanzeige::Kopf(false, 2021, std::nullopt, jahr);
@@ -121,7 +122,7 @@ TEST_F(Bilanzseite, NitratgebietBedarfAbzueglichZwanzigProzent) {
   const auto kopf = Bilanzanzeige::Kopf(true, Jahr, b, Bilanzanzeige::Jahreswerte(db, Betrieb, Jahr));
   EXPECT_EQ(kopf[2].wert, K("1060 kg"));
   EXPECT_EQ(kopf[3].wert, K("860 kg"));
-  EXPECT_EQ(kopf[7].wert, K("10 ha"));
+  EXPECT_EQ(kopf[7].wert, K("10,00 ha"));
 }
 
 TEST_F(Bilanzseite, ErstellungsdatumDesJahres) {

@@ -2,7 +2,9 @@
 // and the nitrate-area demand; the creation date; missing farm areas.
 #include "fenstertest.h"
 
+#include <QAccessible>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTableWidget>
 
 namespace {
@@ -44,8 +46,8 @@ TEST_F(Bilanzseiten, GesamtbetriebMitDemWertDer170KgGrenze) {
   EXPECT_EQ(Zelle(s, 15, 2), K("15,0"));
   EXPECT_EQ(Zelle(s, 12, 2), QString());  // "Sonstige" has no value
   EXPECT_EQ(s->Kopfwert(K("Gesamtbetrieblicher Düngebedarf (N):")), K("1060 kg"));
-  EXPECT_EQ(s->Kopfwert(K("Landwirtschaftliche Fläche des Betriebes:")), K("10 ha"));
-  EXPECT_EQ(s->Kopfwert(K("Fläche zur Berechnung der 170-kg-Grenze:")), K("10 ha"));
+  EXPECT_EQ(s->Kopfwert(K("Landwirtschaftliche Fläche des Betriebes:")), K("10,00 ha"));
+  EXPECT_EQ(s->Kopfwert(K("Fläche zur Berechnung der 170-kg-Grenze:")), K("10,00 ha"));
   EXPECT_FALSE(s->Auslassungen()->isVisibleTo(s));
   EXPECT_TRUE(meldungen.protokoll.isEmpty()) << meldungen.protokoll.join('\n').toStdString();
 }
@@ -58,30 +60,77 @@ TEST_F(Bilanzseiten, NitratgebietBedarfUndZwanzigProzentWeniger) {
   EXPECT_EQ(s->Kopfwert(K("Düngebedarf Nitratgebiet (N):")), K("1060 kg"));
   EXPECT_EQ(s->Kopfwert(K("Düngebedarf abzüglich 20% (N):")), K("860 kg"));
   EXPECT_EQ(s->Kopfwert(K("Mineral-N-Einsatz Nitratgebiet:")), K("400 kg  entspricht  40 kg/ha"));
-  EXPECT_EQ(s->Kopfwert(K("Fläche Nitratgebiet nach §13a:")), K("10 ha"));
+  EXPECT_EQ(s->Kopfwert(K("Fläche Nitratgebiet nach §13a:")), K("10,00 ha"));
   EXPECT_EQ(Zelle(s, 1, 2), K("400,0"));
   EXPECT_EQ(Zelle(s, 2, 2), K("0,0"));  // the slurry lies outside the nitrate area
   EXPECT_EQ(Zelle(s, 15, 1), K("Summe Gesamtstickstoff in kg N/ha im Nitratgebiet"));
   EXPECT_EQ(Zelle(s, 15, 2), K("40,0"));
 }
 
-TEST_F(Bilanzseiten, DoppelklickAufErstellungsdatum) {
-  Oeffnen();
-  SeiteWaehlen(TAufzeichnungsfenster::SeiteGesamtbetrieb);
-  TBilanzSeite* s = fenster->Gesamtbetrieb();
-  EXPECT_EQ(s->Kopfwert(K("Erstellungsdatum:")), QString());
-  QLabel* wert = Element<QLabel>(K("Erstellungsdatum:"), s);
-  ASSERT_NE(wert, nullptr);
-  Maus(wert, wert->rect().center(), true);
+// The button "heute" and a double-click on the date both set it; each page
+// shows it, and the printouts read it from the year.
+TEST_F(Bilanzseiten, ErstellungsdatumHeute) {
   const QDate heute = QDate::currentDate();
-  EXPECT_EQ(s->Kopfwert(K("Erstellungsdatum:")), heute.toString(K("dd.MM.yyyy")));
-  EXPECT_EQ(Wert(K("select ErstellungsdatumAufzeichnungBedarf from DuengeJahr where BetriebsNr = 2 and "
-                   "Duengejahr = 2021"))
-                .toString(),
-            heute.toString(K("yyyy-MM-dd")));
-  // The other page shows it too.
-  SeiteWaehlen(TAufzeichnungsfenster::SeiteNitratgebiet);
-  EXPECT_EQ(fenster->Nitratgebiet()->Kopfwert(K("Erstellungsdatum:")), heute.toString(K("dd.MM.yyyy")));
+  for (bool knopf : {true, false}) {
+    SCOPED_TRACE(knopf);
+    Sql(K("update DuengeJahr set ErstellungsdatumAufzeichnungBedarf = null"));
+    Oeffnen();
+    SeiteWaehlen(TAufzeichnungsfenster::SeiteGesamtbetrieb);
+    TBilanzSeite* s = fenster->Gesamtbetrieb();
+    EXPECT_EQ(s->Kopfwert(K("Erstellungsdatum:")), QString());
+    if (knopf) {
+      auto* k = Element<QAbstractButton>(K("Erstellungsdatum heute"), s);
+      ASSERT_NE(k, nullptr);
+      EXPECT_EQ(k->text(), K("heute"));
+      EXPECT_FALSE(k->toolTip().isEmpty());
+      Maus(k, k->rect().center());
+    } else {
+      auto* wert = Element<QLineEdit>(K("Erstellungsdatum:"), s);
+      ASSERT_NE(wert, nullptr);
+      Maus(wert, wert->rect().center(), true);
+    }
+    EXPECT_EQ(s->Kopfwert(K("Erstellungsdatum:")), heute.toString(K("dd.MM.yyyy")));
+    EXPECT_EQ(Wert(K("select ErstellungsdatumAufzeichnungBedarf from DuengeJahr where BetriebsNr = 2 and "
+                     "Duengejahr = 2021"))
+                  .toString(),
+              heute.toString(K("yyyy-MM-dd")));
+    SeiteWaehlen(TAufzeichnungsfenster::SeiteNitratgebiet);
+    EXPECT_EQ(fenster->Nitratgebiet()->Kopfwert(K("Erstellungsdatum:")), heute.toString(K("dd.MM.yyyy")));
+    fenster.reset();
+  }
+}
+
+// A screen reader gets every figure of the header as the value of a field
+// named by its caption, and the whole figure fits the field.
+TEST_F(Bilanzseiten, KopfwerteMitNameUndWertFuerBildschirmleser) {
+  Sql(K("update DuengeJahr set ErstellungsdatumAufzeichnungBedarf = '2022-01-31'"));
+  Oeffnen();
+  struct Fall {
+    int seite;
+    const char* titel;
+    const char* wert;
+  } faelle[] = {
+      {TAufzeichnungsfenster::SeiteGesamtbetrieb, "Erstellungsdatum:", "31.01.2022"},
+      {TAufzeichnungsfenster::SeiteGesamtbetrieb, "Gesamtbetrieblicher Düngebedarf (N):", "1060 kg"},
+      {TAufzeichnungsfenster::SeiteGesamtbetrieb, "Fläche zur Berechnung der 170-kg-Grenze:", "10,00 ha"},
+      {TAufzeichnungsfenster::SeiteNitratgebiet, "Düngebedarf abzüglich 20% (N):", "860 kg"},
+      // 400 kg on 10 ha.
+      {TAufzeichnungsfenster::SeiteNitratgebiet, "Mineral-N-Einsatz Nitratgebiet:", "400 kg  entspricht  40 kg/ha"},
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.titel);
+    SeiteWaehlen(f.seite);
+    QWidget* seite = f.seite == TAufzeichnungsfenster::SeiteGesamtbetrieb ? static_cast<QWidget*>(fenster->Gesamtbetrieb())
+                                                                          : fenster->Nitratgebiet();
+    auto* wert = Element<QLineEdit>(K(f.titel), seite);
+    ASSERT_NE(wert, nullptr);
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(wert);
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->text(QAccessible::Name), K(f.titel));
+    EXPECT_EQ(a->text(QAccessible::Value), K(f.wert));
+    EXPECT_TRUE(a->state().readOnly);
+    EXPECT_GE(wert->width(), wert->fontMetrics().horizontalAdvance(K(f.wert)));
+  }
 }
 
 TEST_F(Bilanzseiten, FehlendeBetriebsflaechenSchliessenDasFenster) {

@@ -1,5 +1,6 @@
 #include "ertragsfenster.h"
 
+#include "fenstergroesse.h"
 #include "dataset.h"
 #include "ertraege.h"
 #include "ertragsraster.h"
@@ -57,7 +58,7 @@ TErtragsfenster::TErtragsfenster(TADOModConnection& db, TMeldungen& meldungen, i
     m_verwerfen = false;
   });
   haupt->addLayout(unten);
-  resize(960, 600);
+  Fenstergroesse::Setzen(this, {960, 600});
 }
 
 TErtragsfenster::~TErtragsfenster() {
