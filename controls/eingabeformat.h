@@ -71,6 +71,11 @@ qint64 JahrGebunden(qint64 jahr);
 // Years of the unbound year field: 0–30 → 20xx, 31–99 → 19xx.
 qint64 JahrUngebunden(qint64 jahr);
 
+// Decimals a typed number text has, trailing zeros not counted ("8,250" has 2).
+int Nachkommastellen(const QString& text);
+// The message that refuses a number with more decimals than the field has.
+QString ZuVieleNachkommastellen(int genauigkeit);
+
 // Number text with a decimal comma, as fields show numbers.
 QString ZahlText(double wert, int genauigkeit);
 // German number text as a number; also takes "." as the separator.
