@@ -151,9 +151,10 @@ QGroupBox* TPhosphorSeite::BodenBauen() {
   connect(m_methode, &QComboBox::activated, this, &TPhosphorSeite::MethodeGewaehlt);
   m_p2o5 = Formular::Feld(f, schlaege, u"P2O5_Gehalt"_s, u"P2O5-Gehalt (mg/100 g) *"_s, 2, true);
   m_p = Formular::Feld(f, schlaege, u"P_Gehalt"_s, u"P-Gehalt (mg/100 g) *"_s, 2, true);
+  // Either content fills the other, as on the page "Schlag-Grunddaten".
   for (bool p2o5 : {true, false})
     connect(p2o5 ? m_p2o5 : m_p, &TEingabeFeld::Verlassen, this, [this, p2o5] {
-      if (Liste().Position() >= 0) P::GehaltEingegeben(Liste(), p2o5);
+      if (Liste().Position() >= 0 && (p2o5 ? m_p2o5 : m_p)->WertGeaendert()) P::GehaltEingegeben(Liste(), p2o5);
     });
   m_klasse = Formular::Feld(f, schlaege, u"P_GehaltsKlasse"_s, u"Gehaltsklasse"_s);
   m_klasse->setRO(true);
