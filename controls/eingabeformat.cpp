@@ -1,5 +1,6 @@
 #include "eingabeformat.h"
 
+#include "datumseingabe.h"
 #include "zahlen.h"
 
 #include <QLocale>
@@ -174,17 +175,7 @@ std::optional<double> Zahl(const QString& text) {
   return wert;
 }
 
-QDate DatumAusText(const QString& text) {
-  const QStringList teile = text.split(u'.');
-  if (teile.size() != 3) return {};
-  bool a = false, b = false, c = false;
-  const int tag = teile[0].trimmed().toInt(&a);
-  const int monat = teile[1].trimmed().toInt(&b);
-  int jahr = teile[2].trimmed().toInt(&c);
-  if (!a || !b || !c) return {};
-  if (teile[2].trimmed().size() <= 2) jahr += jahr < 50 ? 2000 : 1900;
-  return QDate(jahr, monat, tag);
-}
+QDate DatumAusText(const QString& text) { return Datumseingabe::Lesen(text); }
 
 QString DatumText(const QDate& datum) {
   return datum.isValid() ? datum.toString(QStringLiteral("dd.MM.yy")) : QString();

@@ -81,8 +81,9 @@ QString ZahlText(double wert, int genauigkeit);
 // German number text as a number; also takes "." as the separator.
 std::optional<double> Zahl(const QString& text);
 
-// "TT.MM.JJ" (or with four-digit year) as a date; two-digit years 00–49 are
-// 20xx, 50–99 are 19xx. Invalid when the text is no date.
+// A typed date as Datumseingabe::Lesen reads it ("TT.MM.JJ", "TT.MM.JJJJ",
+// "TTMMJJ"); two-digit years 00–49 are 20xx, 50–99 are 19xx. Invalid when
+// the text is no date.
 QDate DatumAusText(const QString& text);
 // The text a date field shows: "TT.MM.JJ".
 QString DatumText(const QDate& datum);
