@@ -26,7 +26,8 @@ TJahresBereich::TJahresBereich(TADODataSetMod& jahre, TMeldungen& meldungen, QWi
     f->setAccessibleName(titel);
     if (spalte != QLatin1String("Duengejahr")) {
       f->setDatenTyp(dtFloat);
-      f->setGenauigkeit(1);
+      // Areas as the fields have them: a typed value is never cut.
+      f->setGenauigkeit(2);
     }
     f->setKeineNegativen(true);
     f->Binden(&jahre, spalte);

@@ -22,7 +22,14 @@ void TDBEditMod::Binden(TADODataSetMod* liste, const QString& feld) {
       ArtAbleiten();
       Anzeigen();
     }));
-    m_verbindungen.push_back(connect(liste, &TADODataSetMod::PositionGeaendert, this, &TDBEditMod::Anzeigen));
+    m_verbindungen.push_back(connect(liste, &TADODataSetMod::PositionGeaendert, this, [this] {
+      Anzeigen();
+      // Another row: its value is not the user's typing, and Escape goes back to it.
+      if (IstBetreten()) {
+        m_wertBeimBetreten = Wert();
+        BesuchNeuBeginnen();
+      }
+    }));
     m_verbindungen.push_back(connect(liste, &TADODataSetMod::ZustandGeaendert, this, &TDBEditMod::Anzeigen));
     m_verbindungen.push_back(connect(liste, &TADODataSetMod::ZeileGeaendert, this, [this](int zeile) {
       if (m_liste && zeile == m_liste->Position()) Anzeigen();
@@ -78,6 +85,8 @@ QVariant TDBEditMod::Wert() const {
   if (!m_liste || !m_liste->IstOffen() || m_liste->Position() < 0) return {};
   return m_liste->Wert(m_feld);
 }
+
+bool TDBEditMod::WertGeaendert() const { return !Gleich(m_wertBeimBetreten, Wert()); }
 
 bool TDBEditMod::Bearbeitet() const {
   return m_liste && (m_liste->Zustand() == TADODataSetMod::TZustand::Bearbeiten ||
@@ -201,6 +210,11 @@ void TDBEditMod::BeimBetreten() {
 
 void TDBEditMod::NachEingabe() {
   if (IstNurLesen() || !m_liste || !m_liste->IstOffen()) return;
+  if (!TextLeer() && !Ablehnung(text()).isEmpty()) {
+    // A text that leaving will refuse never reaches the column.
+    Schreiben(m_wertBeimBetreten);
+    return;
+  }
   if (DatenTyp() == dtString) {
     Schreiben(WertAusText(text()));
   } else if (TextLeer()) {

@@ -33,6 +33,9 @@ public:
   QString DisplayFormat() const;
   // The column's value in the current row; null when there is none.
   QVariant Wert() const;
+  // Whether the column's value now differs from the one at entering: after
+  // Verlassen, whether the user really changed it.
+  bool WertGeaendert() const;
   // Counter columns are always read-only.
   bool IstZaehler() const { return m_zaehler; }
 

@@ -206,11 +206,7 @@ bool TEingabeFeld::ZeichenAnnehmen(QChar c, QKeyEvent* e) {
   QString rest = text();
   if (hasSelectedText()) rest.remove(selectionStart(), selectedText().size());
   if (Ziffer(c)) {
-    if (m_art == dtFloat && !hasSelectedText()) {
-      const int trenner = text().indexOf(Eingabe::Komma);
-      if (trenner >= 0 && cursorPosition() == text().size() && text().size() - trenner - 1 >= Genauigkeit())
-        return false;
-    }
+    // More decimals than the field has are refused on leaving, with a message.
     QLineEdit::keyPressEvent(e);
     return true;
   }
@@ -241,6 +237,17 @@ void TEingabeFeld::Escape(QKeyEvent* e) {
 }
 
 void TEingabeFeld::EscapeOhneAenderung(QKeyEvent* e) { QLineEdit::keyPressEvent(e); }
+
+QString TEingabeFeld::Ablehnung(const QString& t) const {
+  if (m_art == dtFloat && Eingabe::Nachkommastellen(t) > Genauigkeit())
+    return Eingabe::ZuVieleNachkommastellen(Genauigkeit());
+  return {};
+}
+
+void TEingabeFeld::BesuchNeuBeginnen() {
+  m_getippt = false;
+  m_gemerkt = text();
+}
 
 void TEingabeFeld::RechnerOeffnen() {
   const double wert = Hilfsfenster().Taschenrechner(this);
@@ -307,6 +314,14 @@ bool TEingabeFeld::VerlassenAusfuehren() {
     setText(ZahlAlsText(0));
   m_nullVersteckt = false;
 
+  if (m_getippt && !TextLeer()) {
+    // The typed text stays for correcting; Escape brings back the old value.
+    if (const QString grund = Ablehnung(text()); !grund.isEmpty()) {
+      Meldungen().Info(grund);
+      Umfaerben();
+      return false;
+    }
+  }
   std::optional<double> wert;
   if (!TextLeer() || m_leer == TLeerErlaubt::NichtErlaubt) {
     const QString n = Normalisiert(text());

@@ -94,6 +94,12 @@ protected:
   virtual void EingabeZuruecknehmen() {}
   // Escape without a change.
   virtual void EscapeOhneAenderung(QKeyEvent* e);
+  // Why a text the user typed is refused on leaving; empty when it is taken.
+  // A float refuses more decimals than it has: a typed value is never cut.
+  virtual QString Ablehnung(const QString& text) const;
+  // The row under a bound field changed while it has the focus: what it
+  // shows now is the start of the visit.
+  void BesuchNeuBeginnen();
   // Bound fields move on with Enter and the cursor keys.
   virtual bool Navigiert() const { return false; }
   virtual qint64 JahrUmrechnen(qint64 jahr) const { return Eingabe::JahrGebunden(jahr); }

@@ -1,5 +1,6 @@
 #include "eingabeformat.h"
 
+#include "datumseingabe.h"
 #include "zahlen.h"
 
 #include <QLocale>
@@ -120,6 +121,24 @@ QString KommazahlNormalisieren(const QString& text, int genauigkeit, bool ohneVo
   return ZahlText(minus ? -wert : wert, genauigkeit);
 }
 
+int Nachkommastellen(const QString& text) {
+  // The separator as leaving reads it (KommazahlNormalisieren): the first comma.
+  const QString t = text.trimmed();
+  const qsizetype trenner = t.indexOf(Komma);
+  if (trenner < 0) return 0;
+  QString hinten;
+  for (const QChar c : t.mid(trenner + 1))
+    if (c >= u'0' && c <= u'9') hinten += c;
+  while (hinten.endsWith(u'0')) hinten.chop(1);
+  return int(hinten.size());
+}
+
+QString ZuVieleNachkommastellen(int genauigkeit) {
+  if (genauigkeit <= 0) return QStringLiteral("Bitte geben Sie hier eine ganze Zahl ohne Nachkommastellen ein.");
+  if (genauigkeit == 1) return QStringLiteral("Bitte geben Sie hier höchstens eine Nachkommastelle ein.");
+  return QStringLiteral("Bitte geben Sie hier höchstens %1 Nachkommastellen ein.").arg(genauigkeit);
+}
+
 qint64 JahrGebunden(qint64 jahr) {
   if (jahr >= 0 && jahr <= 50) return jahr + 2000;
   if (jahr >= 51 && jahr <= 100) return jahr + 1900;
@@ -156,17 +175,7 @@ std::optional<double> Zahl(const QString& text) {
   return wert;
 }
 
-QDate DatumAusText(const QString& text) {
-  const QStringList teile = text.split(u'.');
-  if (teile.size() != 3) return {};
-  bool a = false, b = false, c = false;
-  const int tag = teile[0].trimmed().toInt(&a);
-  const int monat = teile[1].trimmed().toInt(&b);
-  int jahr = teile[2].trimmed().toInt(&c);
-  if (!a || !b || !c) return {};
-  if (teile[2].trimmed().size() <= 2) jahr += jahr < 50 ? 2000 : 1900;
-  return QDate(jahr, monat, tag);
-}
+QDate DatumAusText(const QString& text) { return Datumseingabe::Lesen(text); }
 
 QString DatumText(const QDate& datum) {
   return datum.isValid() ? datum.toString(QStringLiteral("dd.MM.yy")) : QString();

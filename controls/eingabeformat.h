@@ -71,13 +71,19 @@ qint64 JahrGebunden(qint64 jahr);
 // Years of the unbound year field: 0–30 → 20xx, 31–99 → 19xx.
 qint64 JahrUngebunden(qint64 jahr);
 
+// Decimals a typed number text has, trailing zeros not counted ("8,250" has 2).
+int Nachkommastellen(const QString& text);
+// The message that refuses a number with more decimals than the field has.
+QString ZuVieleNachkommastellen(int genauigkeit);
+
 // Number text with a decimal comma, as fields show numbers.
 QString ZahlText(double wert, int genauigkeit);
 // German number text as a number; also takes "." as the separator.
 std::optional<double> Zahl(const QString& text);
 
-// "TT.MM.JJ" (or with four-digit year) as a date; two-digit years 00–49 are
-// 20xx, 50–99 are 19xx. Invalid when the text is no date.
+// A typed date as Datumseingabe::Lesen reads it ("TT.MM.JJ", "TT.MM.JJJJ",
+// "TTMMJJ"); two-digit years 00–49 are 20xx, 50–99 are 19xx. Invalid when
+// the text is no date.
 QDate DatumAusText(const QString& text);
 // The text a date field shows: "TT.MM.JJ".
 QString DatumText(const QDate& datum);

@@ -2,6 +2,7 @@
 
 #include "ausfuehrung.h"
 #include "connection.h"
+#include "leguminosen.h"
 
 #include <QSet>
 #include <QStringList>
@@ -139,14 +140,16 @@ void SchlagZusammenfassung(TADOModConnection& db, int betrieb, int jahr, int par
 }
 
 void LegumAbgleichen(TADOModConnection& db, qint64 anbauId) {
-  TAbfrage a(db, QStringLiteral("select FruchtNr, HauptfruchtNummer, IsLegum from Anbau where ID = :id"),
+  TAbfrage a(db, QStringLiteral("select FruchtNr, HauptfruchtNummer, IsLegum, Leguminosenanteil from Anbau where ID = :id"),
              {{QStringLiteral("id"), anbauId}});
   if (!a.Naechste()) return;
   const int fruchtNr = a.Wert(0).toInt();
   const int nummer = a.Wert(1).toInt();
   const bool zwischenfrucht = fruchtNr == 0;
   const bool legum = zwischenfrucht ? (nummer >= 9 && nummer <= 12) : a.Wert(2).toInt() >= 1;
+  const bool hoch = !a.Wert(3).isNull() && Leguminosen::HoherAnteil(a.Wert(3).toDouble());
   const TParameter id = {{QStringLiteral("id"), anbauId}};
+  const TParameter mitAnteil = {{QStringLiteral("id"), anbauId}, {QStringLiteral("hoch"), hoch ? 1 : 0}};
   const QString was = QStringLiteral("Der Datensatz zur Stickstoffbindung der Leguminosen dieser Kultur konnte nicht "
                                      "angepasst werden.");
   const QString abhilfe = QStringLiteral("Bitte speichern Sie die Kultur noch einmal mit „OK“.");
@@ -160,7 +163,7 @@ void LegumAbgleichen(TADOModConnection& db, qint64 anbauId) {
           ? QStringLiteral("a.HauptfruchtNummer, a.Kultur, 105, null, null, null, null, null, 1, 105, 0, 0")
           : QStringLiteral("a.HauptfruchtNummer, a.Kultur, a.N_Bindung_ha, a.N_Bindung_ha_gr10P, a.N_Bindung_dt_FM, "
                            "a.N_Bindung_dt_FM_gr10P, a.Leguminosenanteil, iif(a.KulturGruppe = 2, 1, 0), 1, "
-                           "iif(a.Leguminosenanteil <= 10, a.N_Bindung_ha, a.N_Bindung_ha_gr10P), 0, 0");
+                           "iif(:hoch, a.N_Bindung_ha_gr10P, a.N_Bindung_ha), 0, 0");
   const QString spalten = QStringLiteral(
       "DngNummer, Dng, N_Bindung_ha, N_Bindung_ha_gr10P, N_Bindung_dt_FM, N_Bindung_dt_FM_gr10P, Leguminosenanteil, "
       "IsGL, IsLegumPauschal, Nges, Nverf, Pges");
@@ -170,13 +173,13 @@ void LegumAbgleichen(TADOModConnection& db, qint64 anbauId) {
                             QStringLiteral("update Dung set ( %1 ) = ( select %2 from Anbau a where a.ID = Dung.ProbenID ) "
                                            "where Kategorie = 3 and ProbenID = :id")
                                 .arg(spalten, werte),
-                            id, was, abhilfe);
+                            zwischenfrucht ? id : mitAnteil, was, abhilfe);
   else
     Ausfuehrung::MitMeldung(db,
                             QStringLiteral("insert into Dung ( BetriebsNr, Jahr, Parzelle, ProbenID, Kategorie, %1 ) "
                                            "select a.BetriebsNr, a.Jahr, a.Parzelle, a.ID, 3, %2 from Anbau a where a.ID = :id")
                                 .arg(spalten, werte),
-                            id, was, abhilfe);
+                            zwischenfrucht ? id : mitAnteil, was, abhilfe);
 }
 
 double EinzelertragBegrenzt(double einzelertrag, double ertragsniveau, double tatsErtrag) {

@@ -2,6 +2,7 @@
 
 #include "connection.h"
 #include "dataset.h"
+#include "leguminosen.h"
 #include "zahlen.h"
 
 namespace Aufzeichnung {
@@ -176,7 +177,7 @@ TWerte AusListe(const TADODataSetMod& l) {
 }
 
 bool HoherLegumAnteil(double leguminosenanteil, qint64 dngNummer) {
-  return dngNummer >= 20 && Zahlen::Gerundet(leguminosenanteil) >= 10;
+  return dngNummer >= 20 && Leguminosen::HoherAnteil(leguminosenanteil);
 }
 
 TLasten Lasten(const TWerte& w, double schlaggroesse) {

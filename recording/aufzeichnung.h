@@ -66,9 +66,8 @@ struct TLasten {
 TLasten Lasten(const TWerte& w, double schlaggroesse);
 
 // Whether a legume record takes the values for a share above 10 %: the share
-// rounded to a whole number (halves to even) is 10 or more, and the record is
-// no legume catch crop (crop numbers below 20). The one rule for every step
-// that credits legume N.
+// is high by Leguminosen::HoherAnteil, and the record is no legume catch crop
+// (crop numbers below 20).
 bool HoherLegumAnteil(double leguminosenanteil, qint64 dngNummer);
 
 // --- checks before saving ------------------------------------------------------

@@ -2,6 +2,7 @@
 
 #include "bilanz.h"
 #include "connection.h"
+#include "leguminosen.h"
 
 #include <QStringList>
 
@@ -33,8 +34,7 @@ struct TLegum {
 void Laden(TDungsatz& s, const TLegum& l) {
   const double g = Nz(s.groesse);
   if (s.kategorie == 3) {
-    // A share of exactly 10 % is not above 10 %.
-    const bool ueber10 = !l.anteil.isNull() && l.anteil.toDouble() > 10;
+    const bool ueber10 = !l.anteil.isNull() && Leguminosen::HoherAnteil(l.anteil.toDouble());
     if (s.Pauschal() || s.menge.isNull() || s.menge.toDouble() <= 0)
       s.mengeN_ha = Nz(ueber10 ? l.jeHaUeber10 : l.jeHa);
     else

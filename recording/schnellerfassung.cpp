@@ -3,6 +3,7 @@
 #include "aufzeichnung.h"
 #include "blatt.h"
 #include "connection.h"
+#include "datumseingabe.h"
 
 #include <cmath>
 
@@ -128,18 +129,8 @@ std::optional<QDate> DatumLesen(const QString& text) {
   if (t.isEmpty()) return QDate();
   const QDate iso = QDate::fromString(t.left(10), Qt::ISODate);
   if (iso.isValid() && (t.size() == 10 || t.at(10) == u' ' || t.at(10) == u'T')) return iso;
-  const QStringList teile = t.split(u'.');
-  if (teile.size() != 3) return std::nullopt;
-  int werte[3];
-  for (int i = 0; i < 3; ++i) {
-    bool ok = false;
-    werte[i] = teile[i].toInt(&ok);
-    if (!ok || teile[i].isEmpty() || teile[i].size() > (i == 2 ? 4 : 2)) return std::nullopt;
-  }
-  int jahr = werte[2];
-  if (teile[2].size() <= 2) jahr += 2000;
-  else if (teile[2].size() != 4) return std::nullopt;
-  const QDate d(jahr, werte[1], werte[0]);
+  // Typed: as the date fields of the records window read it.
+  const QDate d = Datumseingabe::Lesen(t);
   if (!d.isValid()) return std::nullopt;
   return d;
 }

@@ -79,8 +79,9 @@ std::optional<TKategorie> KategorieTaste(QChar taste);
 // A number of a cell: German or point decimals, an empty cell is 0; none
 // when the text is no number.
 std::optional<double> Zahl(const QString& text);
-// A date cell: day, month and year (two digits mean 20yy) separated by
-// dots, or ISO; an empty cell is an invalid date; none when it is no date.
+// A date cell, read as the date fields of the records window read a typed
+// date (Datumseingabe::Lesen: "TT.MM.JJ", "TT.MM.JJJJ", "TTMMJJ"), or ISO;
+// an empty cell is an invalid date; none when it is no date.
 std::optional<QDate> DatumLesen(const QString& text);
 QString DatumText(const QDate& datum);  // "dd.MM.yyyy"
 // A hidden number as it is stored in the sheet.

@@ -24,9 +24,10 @@ TBodenpanel::TBodenpanel(TADODataSetMod& schlaege, TMeldungen& meldungen, QWidge
   connect(m_methode, &QComboBox::activated, this, &TBodenpanel::MethodeGewaehlt);
   m_p2o5 = Formular::Feld(f, s, u"P2O5_Gehalt"_s, u"P2O5-Gehalt (mg/100 g) *"_s, 2, true);
   m_p = Formular::Feld(f, s, u"P_Gehalt"_s, u"P-Gehalt (mg/100 g) *"_s, 2, true);
+  // Either content fills the other, as on the page "Schlag-Grunddaten".
   for (bool p2o5 : {true, false})
     connect(p2o5 ? m_p2o5 : m_p, &TEingabeFeld::Verlassen, this, [this, p2o5] {
-      if (m_schlaege.Position() >= 0) P::GehaltEingegeben(m_schlaege, p2o5);
+      if (m_schlaege.Position() >= 0 && (p2o5 ? m_p2o5 : m_p)->WertGeaendert()) P::GehaltEingegeben(m_schlaege, p2o5);
     });
   m_klasse = Formular::Feld(f, s, u"P_GehaltsKlasse"_s, u"Gehaltsklasse"_s);
   m_klasse->setRO(true);

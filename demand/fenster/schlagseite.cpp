@@ -9,6 +9,7 @@
 #include "formular.h"
 #include "listenansicht.h"
 #include "meldungen.h"
+#include "phosphorpruefung.h"
 #include "schlagdaten.h"
 
 #include <QCheckBox>
@@ -25,7 +26,9 @@ using Formular::Haken;
 
 namespace {
 
-// The field block takes exactly 16 characters, entered from the end.
+// The field block takes exactly 16 characters, entered from the end. Another
+// length typed is refused on leaving and never saved; Escape brings back the
+// block from before.
 class TFeldblockFeld : public TDBEditMod {
 public:
   TFeldblockFeld(TADODataSetMod* liste, const QString& feld) : TDBEditMod(liste, feld) {
@@ -35,6 +38,10 @@ public:
   }
 
 protected:
+  QString Ablehnung(const QString& text) const override {
+    return text.length() == 16 ? QString() : u"Bitte exakt 16-stellig eingeben."_s;
+  }
+
   void focusInEvent(QFocusEvent* e) override {
     TDBEditMod::focusInEvent(e);
     end(false);
@@ -73,7 +80,6 @@ TSchlagSeite::TSchlagSeite(TBedarfsdaten& daten, QWidget* eltern)
   m_feldblock->setAccessibleName(u"Feldblock *"_s);
   m_feldblock->setFehler_Faerben(cnstFaerbenWenn0orLeer);
   f->addRow(u"Feldblock *"_s, m_feldblock);
-  connect(m_feldblock, &TEingabeFeld::Verlassen, this, &TSchlagSeite::FeldblockVerlassen);
   m_parzelle = Feld(f, schlag, u"Parzelle"_s, u"Gesamtparzellennummer *"_s, 0, true);
   m_parzelle->setToolTip(u"Für Bewirtschaftungseinheit bitte negative Zahl eingeben."_s);
   m_parzelle->setKeineNegativen(false);  // a negative number marks a management unit
@@ -145,8 +151,14 @@ TSchlagSeite::TSchlagSeite(TBedarfsdaten& daten, QWidget* eltern)
   });
   Haken(f, schlag, u"KeineDuengung"_s, u"ohne Düngung (keine Berechnung)"_s);
   Haken(f, schlag, u"SonstigDuengebeschraenkung"_s, u"sonstige Düngebeschränkung"_s);
-  Feld(f, schlag, u"P2O5_Gehalt"_s, u"P2O5-Gehalt (mg/100 g)"_s, 1);
-  Feld(f, schlag, u"P_Gehalt"_s, u"P-Gehalt (mg/100 g)"_s, 1);
+  // Either content fills the other, as on the page "Phosphor".
+  for (bool p2o5 : {true, false}) {
+    TDBEditMod* gehalt = p2o5 ? Feld(f, schlag, u"P2O5_Gehalt"_s, u"P2O5-Gehalt (mg/100 g)"_s, 2)
+                              : Feld(f, schlag, u"P_Gehalt"_s, u"P-Gehalt (mg/100 g)"_s, 2);
+    connect(gehalt, &TEingabeFeld::Verlassen, this, [this, gehalt, p2o5] {
+      if (Liste().Position() >= 0 && gehalt->WertGeaendert()) Phosphorpruefung::GehaltEingegeben(Liste(), p2o5);
+    });
+  }
   auto* pDatum = Feld(f, schlag, u"P_AnalyseDatum"_s, u"Analysedatum"_s);
   pDatum->setDatenTyp(dtDatum);
   Auswahl(f, schlag, u"P_Methode"_s, u"Analysemethode"_s, {{u"CAL"_s, 1}, {u"DL"_s, 2}, {u"EUF"_s, 3}});
@@ -272,14 +284,6 @@ void TSchlagSeite::ParzelleVerlassen() {
     ParzelleZeigen();
   }
   Sichtbarkeit();
-}
-
-void TSchlagSeite::FeldblockVerlassen() {
-  if (Liste().Position() < 0) return;
-  if (Liste().Wert(u"Feldblock"_s).toString().length() != 16) {
-    m_meldungen.Info(u"Bitte exakt 16-stellig eingeben."_s);
-    m_feldblock->setFocus(Qt::OtherFocusReason);
-  }
 }
 
 void TSchlagSeite::SchlagTeilung() {

@@ -52,7 +52,6 @@ signals:
 
 private:
   void ParzelleVerlassen();
-  void FeldblockVerlassen();
   // A typed region that is none is said and the focus goes back to it.
   void BkrVerlassen();
   void BkrHinweisZeigen();

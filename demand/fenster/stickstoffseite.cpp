@@ -88,8 +88,11 @@ TStickstoffSeite::TStickstoffSeite(TBedarfsdaten& daten, QWidget* eltern) : TBed
   for (int i = 0; i < 3; ++i) {
     m_schicht[i] = Formular::Feld(nf, liste, NminSpalten[i], titel[i], 1, true);
     connect(m_schicht[i], &TEingabeFeld::Verlassen, this, [this, i] {
+      // Passing through keeps the sum the rules left and the demand beside it.
+      if (!m_schicht[i]->WertGeaendert()) return;
       // The plain sum until the next run of the rules.
       if (i != 1 || m_liste->Wert(u"KulturGruppe"_s).toInt() == 3) NminSummeSetzen();
+      BedarfVerwerfen();
     });
   }
   m_schicht[2]->setToolTip(u"Doppelklick für Berechnung der 3. Schicht aus den Schichten 0 - 60 cm."_s);
@@ -275,6 +278,13 @@ void TStickstoffSeite::NminSummeSetzen() {
   m_liste->setWert(u"Nmin"_s, w(u"Nmin_0_30"_s) + w(u"Nmin_30_60"_s) + w(u"Nmin_60_90"_s));
 }
 
+void TStickstoffSeite::BedarfVerwerfen() {
+  // The demand rests on the old Nmin: not calculated until "Berechnen" runs again.
+  if (m_liste->Position() < 0 || m_liste->Wert(u"Duengebedarf"_s).isNull()) return;
+  m_liste->setWert(u"Duengebedarf"_s, QVariant());
+  Anzeigen();
+}
+
 void TStickstoffSeite::NminMerken() {
   if (m_liste->Position() < 0) return;
   QVariantList v;
@@ -286,8 +296,16 @@ void TStickstoffSeite::NminMerken() {
 void TStickstoffSeite::NminSetzen() {
   if (!m_nmin || m_liste->Position() < 0) return;
   int i = 0;
-  for (const QString& f : NminSpalten) m_liste->setWert(f, m_nmin->at(i++));
-  NminSummeSetzen();
+  bool geaendert = false;
+  for (const QString& f : NminSpalten) {
+    const QVariant neu = m_nmin->at(i++);
+    geaendert = geaendert || m_liste->Wert(f) != neu;
+    m_liste->setWert(f, neu);
+  }
+  if (geaendert) {
+    NminSummeSetzen();
+    BedarfVerwerfen();
+  }
   m_liste->SpeichernWennGeaendert();
 }
 

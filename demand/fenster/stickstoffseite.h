@@ -58,6 +58,8 @@ private:
   void AuswertungBauen();
   void Anzeigen();
   void NminSummeSetzen();
+  // After a real change of the Nmin inputs: the stored demand is cleared.
+  void BedarfVerwerfen();
   void DatumVerlassen();
   void Drucken(bool alle);
 

@@ -67,6 +67,8 @@ TSchnellRaster::TSchnellRaster(THF1Book& buch, TAuswahlPanel& panel, TADOModConn
   m_buch.Taste = [this](int s, int z, QKeyEvent* t) { return Taste(s, z, t); };
   m_buch.Modell()->Hintergrund = [this](int s, int z) -> QVariant {
     if (m_markiert.count({s, z})) return QColor(255, 170, 170);
+    // A date "Übernehmen" would refuse is marked as soon as it is typed.
+    if (s == S::Datum && z >= S::ErsteZeile && !S::DatumLesen(m_buch.Blatt().Text(s, z))) return QColor(255, 170, 170);
     if (m_markiert.count({0, z})) return QColor(255, 225, 225);
     return {};
   };

@@ -196,6 +196,42 @@ TEST_F(Jahr, AuswahlEinesJahresUebernimmtDessenErtraege) {
   EXPECT_EQ(ertraege, QStringList{QStringLiteral("2/2022")});
 }
 
+// Typed areas are stored as typed (the fields have two decimals); more
+// decimals are refused with a message and never cut.
+TEST_F(Jahr, FlaechenWieGetipptGespeichert) {
+  Starten();
+  const auto tippen = [this](const char* spalte, const char* text) {
+    TDBEditMod* f = J().Feld(QString::fromLatin1(spalte));
+    f->setFocus(Qt::TabFocusReason);
+    f->selectAll();
+    QTest::keyClicks(f, QString::fromUtf8(text));
+    QTest::keyClick(f, Qt::Key_Tab);
+  };
+  tippen("Ackerland", "32,5");
+  tippen("Gruenland", "8,25");
+  tippen("Flaeche170kg", "40,75");
+  J().OkKnopf()->click();
+  EXPECT_TRUE(meldungen.protokoll.isEmpty()) << meldungen.protokoll.join(QLatin1Char('\n')).toStdString();
+  const auto wert = [this](const char* spalte) {
+    return FWert(QStringLiteral("select %1 from DuengeJahr where BetriebsNr = 2 and Duengejahr = 2021")
+                     .arg(QString::fromLatin1(spalte)))
+        .toDouble();
+  };
+  EXPECT_DOUBLE_EQ(wert("Gruenland"), 8.25);
+  EXPECT_DOUBLE_EQ(wert("Flaeche170kg"), 40.75);
+  EXPECT_DOUBLE_EQ(wert("Betriebsgroesse"), 40.75);  // 32.5 + 8.25
+
+  tippen("Gruenland", "8,255");
+  EXPECT_EQ(meldungen.Infos(),
+            QStringList{QStringLiteral("Bitte geben Sie hier höchstens 2 Nachkommastellen ein.")});
+  EXPECT_EQ(QApplication::focusWidget(), J().Feld(QStringLiteral("Gruenland")));
+  // Escape brings back what was stored; nothing was cut to 8,26 or 8,25.
+  QTest::keyClick(J().Feld(QStringLiteral("Gruenland")), Qt::Key_Escape);
+  EXPECT_EQ(J().Feld(QStringLiteral("Gruenland"))->text(), QStringLiteral("8,25"));
+  J().OkKnopf()->click();
+  EXPECT_DOUBLE_EQ(wert("Gruenland"), 8.25);
+}
+
 TEST_F(Jahr, FlaechenSpeichernUndWarnen) {
   Starten();
   auto* ackerland = J().Feld(QStringLiteral("Ackerland"));

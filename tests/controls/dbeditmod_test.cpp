@@ -112,11 +112,27 @@ TEST_F(GebundenesFeld, KommazahlMitEinerStelle) {
   f->setGenauigkeit(1);
   Betreten(f);
   EXPECT_EQ(f->text(), QString());  // the 0 of the column is hidden
-  QTest::keyClicks(f, QStringLiteral("12,34"));
+  QTest::keyClicks(f, QStringLiteral("12,3"));
+  EXPECT_DOUBLE_EQ(Spalte(QStringLiteral("Groesse")).toDouble(), 12.3);
+  // A second decimal is neither dropped nor rounded: the column keeps the
+  // value from entering, and leaving refuses the text with a message.
+  QTest::keyClicks(f, QStringLiteral("4"));
+  EXPECT_EQ(f->text(), QStringLiteral("12,34"));
+  EXPECT_DOUBLE_EQ(Spalte(QStringLiteral("Groesse")).toDouble(), 0.0);
+  Verlassen();
+  EXPECT_EQ(meldungen.Infos(), QStringList{QStringLiteral("Bitte geben Sie hier höchstens eine Nachkommastelle ein.")});
+  EXPECT_EQ(QApplication::focusWidget(), f);
+  EXPECT_EQ(f->text(), QStringLiteral("12,34"));
+  EXPECT_EQ(meldungen.piepser, 0);
+  // Trailing zeros are no decimals lost.
+  f->selectAll();
+  QTest::keyClicks(f, QStringLiteral("12,30"));
+  Verlassen();
+  EXPECT_EQ(meldungen.Infos().size(), 1);
   EXPECT_EQ(f->text(), QStringLiteral("12,3"));
-  EXPECT_EQ(meldungen.piepser, 1);
   EXPECT_DOUBLE_EQ(Spalte(QStringLiteral("Groesse")).toDouble(), 12.3);
 
+  Betreten(f);
   f->selectAll();
   QTest::keyClicks(f, QStringLiteral(",5"));
   EXPECT_EQ(f->text(), QStringLiteral("0,5"));
@@ -126,8 +142,25 @@ TEST_F(GebundenesFeld, KommazahlMitEinerStelle) {
   Verlassen();
   EXPECT_EQ(f->text(), QStringLiteral("7,0"));
   EXPECT_EQ(Spalte(QStringLiteral("Groesse")), QVariant(7.0));
-  EXPECT_EQ(meldungen.piepser, 1);
-  EXPECT_TRUE(meldungen.protokoll.filter(QStringLiteral("Info")).isEmpty());
+  EXPECT_EQ(meldungen.Infos().size(), 1);
+}
+
+// Escape after a refused text brings back the value from entering; leaving is free then.
+TEST_F(GebundenesFeld, AbgelehnteEingabeMitEscapeZuruecknehmen) {
+  ASSERT_TRUE(db.AusfuehrenStill(QStringLiteral("UPDATE Schlag SET Groesse = 4.5")));
+  ASSERT_TRUE(liste.Aktualisieren());
+  TDBEditMod* f = Feld(QStringLiteral("Groesse"));
+  Betreten(f);
+  f->selectAll();
+  QTest::keyClicks(f, QStringLiteral("8,255"));
+  Verlassen();
+  EXPECT_EQ(QApplication::focusWidget(), f);
+  QTest::keyClick(f, Qt::Key_Escape);
+  EXPECT_EQ(f->text(), QStringLiteral("4,50"));
+  Verlassen();
+  EXPECT_EQ(QApplication::focusWidget(), danach);
+  EXPECT_EQ(meldungen.Infos().size(), 1);
+  EXPECT_DOUBLE_EQ(Spalte(QStringLiteral("Groesse")).toDouble(), 4.5);
 }
 
 TEST_F(GebundenesFeld, VerlassenNormalisiertUndSchreibt) {
@@ -141,7 +174,7 @@ TEST_F(GebundenesFeld, VerlassenNormalisiertUndSchreibt) {
   };
   const Fall faelle[] = {
       {"Groesse", dtFloat, "-,5", "-0,50", -0.5},
-      {"Groesse", dtFloat, "3,14159", "3,14", 3.14},
+      {"Groesse", dtFloat, "3,1400", "3,14", 3.14},
       {"Groesse", dtFloat, "1.234,5", "1234,50", 1234.5},
       {"Groesse", dtFloat, "2,", "2,00", 2.0},
       {"BewirtschaftungsAuflagen", dtInteger, "x-12y", "12", qlonglong(12)},
@@ -258,7 +291,7 @@ TEST_F(GebundenesFeld, Grenztest) {
       {T::Max_MKor_Min_MKor, "-3", {}, {kleiner}, 8, false},
       {T::Max_Frag_Min_Frag, "50", {}, {}, 50, false},
       {T::Max_Frag_Min_Frag, "8", {}, {}, 8, false},
-      {T::Max_Grenz_Min_Korr, "7,99", {}, {}, 8, false},
+      {T::Max_Grenz_Min_Korr, "7,9", {}, {}, 8, false},
       {T::Max_MKor_Min_MKor, "120", {}, {QStringLiteral("Info: Leguminosenanteil außerhalb des zulässigen Bereichs")}, 100,
        false, "Leguminosenanteil außerhalb des zulässigen Bereichs"},
   };

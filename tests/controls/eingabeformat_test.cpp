@@ -42,6 +42,13 @@ TEST(Eingabeformat, KommazahlNormalisieren) {
   EXPECT_EQ(Eingabe::KommazahlNormalisieren(QStringLiteral("-2,5"), 1, true), QStringLiteral("2,5"));
 }
 
+// What leaving counts as decimals: after the first comma, trailing zeros not.
+TEST(Eingabeformat, Nachkommastellen) {
+  const std::pair<const char*, int> faelle[] = {{"8", 0},   {"8,", 0},     {"8,25", 2},    {"8,250", 2}, {",5", 1},
+                                                {"8,205", 3}, {"1,2,3", 2}, {"1.234,5", 1}, {"-0,10", 1}};
+  for (const auto& [text, stellen] : faelle) EXPECT_EQ(Eingabe::Nachkommastellen(QString::fromUtf8(text)), stellen) << text;
+}
+
 TEST(Eingabeformat, ZweistelligeJahre) {
   // Bound: 0–50 this century, 51–100 the last one; unbound: the border is 30.
   const std::tuple<qint64, qint64, qint64> faelle[] = {

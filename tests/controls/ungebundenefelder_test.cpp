@@ -54,13 +54,13 @@ TEST(UngebundeneFelder, TastenJeWertart) {
       {dtInteger, 0, false, "1a b", "1", 3},
       {dtInteger, 0, true, "-7", "7", 1},
       {dtJahr, 0, false, "2x3", "23", 1},
-      {dtFloat, 1, false, "12,34", "12,3", 1},
+      {dtFloat, 1, false, "12,34", "12,34", 0},  // refused on leaving, not cut
       {dtFloat, 1, false, ",5", "0,5", 0},
       {dtFloat, 2, false, "-,5", "-0,5", 0},
       {dtFloat, 2, false, "1.5", "1,5", 0},
       {dtFloat, 2, false, "1,2,3", "1,23", 1},
       {dtFloat, 2, false, "1-", "1", 1},
-      {dtFloat, 0, false, "3,4", "3,", 1},
+      {dtFloat, 0, false, "3,4", "3,4", 0},
       {dtString, 0, false, "a-1,?", "a-1,?", 0},
   };
   for (const auto& f : faelle) {

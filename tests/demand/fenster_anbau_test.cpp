@@ -53,7 +53,37 @@ TEST_F(FensterAnbau, FeldblockGenau16Zeichen) {
   QTest::keyClick(fb, Qt::Key_Backspace);
   QTest::keyClick(fb, Qt::Key_Tab);
   EXPECT_EQ(meldungen.Infos(), QStringList({"Bitte exakt 16-stellig eingeben."}));
+  // The typed text stays for correcting; the row keeps the block from before.
   EXPECT_EQ(QApplication::focusWidget(), fb);
+  EXPECT_EQ(fb->text(), QStringLiteral("DEVLLI012345678"));
+  EXPECT_EQ(Schlaege().Wert(QStringLiteral("Feldblock")).toString(), QStringLiteral("DEVLLI0123456789"));
+  // Escape brings the old block back, and the user may leave.
+  QTest::keyClick(fb, Qt::Key_Escape);
+  EXPECT_EQ(fb->text(), QStringLiteral("DEVLLI0123456789"));
+  QTest::keyClick(fb, Qt::Key_Tab);
+  EXPECT_NE(QApplication::focusWidget(), fb);
+  EXPECT_EQ(meldungen.Infos().size(), 1);
+}
+
+TEST_F(FensterAnbau, KurzerFeldblockHaeltDenFokusNichtFest) {
+  // A block stored short (from an import) is no reason to keep the user in it.
+  Schlag(12, {{"Feldblock", "DEVLLI0110"}, {"SchlagNr", "1"}});
+  Fenster();
+  TDBEditMod* fb = Eingabe(QStringLiteral("Feldblock *"));
+  fb->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(fb, Qt::Key_Tab);
+  EXPECT_NE(QApplication::focusWidget(), fb);
+  Tippen(QStringLiteral("Schlag-Nr."), QStringLiteral("7"));
+  Tippen(QStringLiteral("Größe *"), QStringLiteral("2,5"));
+  EXPECT_TRUE(meldungen.Infos().isEmpty()) << meldungen.protokoll.join(u'\n').toStdString();
+  ASSERT_TRUE(Schlaege().Speichern());
+  EXPECT_EQ(Wert("select SchlagNr from Schlag").toString(), QStringLiteral("7"));
+  EXPECT_DOUBLE_EQ(Wert("select Groesse from Schlag").toDouble(), 2.5);
+  // Typed short, it is refused and not saved: the row keeps the stored block.
+  Tippen(QStringLiteral("Feldblock *"), QStringLiteral("DEVLLI01101200"));
+  EXPECT_EQ(meldungen.Infos(), QStringList({"Bitte exakt 16-stellig eingeben."}));
+  Schlaege().Speichern();
+  EXPECT_EQ(Wert("select Feldblock from Schlag").toString(), QStringLiteral("DEVLLI0110"));
 }
 
 TEST_F(FensterAnbau, BracheSetztKeineDuengungUndGruenlandZeigtBodenklasse) {

@@ -315,6 +315,54 @@ namespace {
 
 // Areas, yields, contents and Nmin are never negative; only the parcel
 // number may be (a management unit).
+// Either soil content typed on the field's base data fills the other:
+// P2O5 = P x 2.2914, as on the page "Phosphor".
+TEST_F(FensterEingabe, PGehaltFuelltP2O5AufSchlagGrunddaten) {
+  Schlag(12, {{"Groesse", 3}});
+  Fenster();
+  Tippen(u"P-Gehalt (mg/100 g)"_s, u"6"_s);
+  EXPECT_NEAR(Schlaege().Wert(u"P2O5_Gehalt"_s).toDouble(), 13.7484, 1e-9);  // 6 x 2.2914
+  EXPECT_EQ(Eingabe(u"P2O5-Gehalt (mg/100 g)"_s)->text(), u"13,75"_s);
+  Tippen(u"P2O5-Gehalt (mg/100 g)"_s, u"9,17"_s);
+  EXPECT_NEAR(Schlaege().Wert(u"P_Gehalt"_s).toDouble(), 4.00192, 1e-5);  // 9.17 / 2.2914
+  // Passing through P does not recompute P2O5 from the rounded P.
+  TDBEditMod* p = Eingabe(u"P-Gehalt (mg/100 g)"_s);
+  p->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(p, Qt::Key_Tab);
+  EXPECT_DOUBLE_EQ(Schlaege().Wert(u"P2O5_Gehalt"_s).toDouble(), 9.17);
+  ASSERT_TRUE(Schlaege().Speichern());
+  EXPECT_DOUBLE_EQ(Wert(u"select P2O5_Gehalt from Schlag"_s).toDouble(), 9.17);
+}
+
+// No numeric input of the window cuts a typed value to its decimals: one
+// decimal more is refused with a message and the stored value stays.
+TEST_F(FensterEingabe, KeineEingabeWirdGekuerzt) {
+  Schlag(12, {{"Groesse", 3}});
+  Kultur(12, 224101, {{"KulturGruppe", 1}});
+  TDuengebedarfsfenster& f = Fenster();
+  int geprueft = 0;
+  for (int seite : {TDuengebedarfsfenster::SeiteSchlag, TDuengebedarfsfenster::SeiteAnbau,
+                    TDuengebedarfsfenster::SeiteStickstoff, TDuengebedarfsfenster::SeitePhosphor}) {
+    f.Seiten()->setCurrentIndex(seite);
+    for (TDBEditMod* e : f.Seiten()->currentWidget()->findChildren<TDBEditMod*>()) {
+      if (e->RO() || e->DatenTyp() != dtFloat || !e->isVisible() || !e->isEnabled()) continue;
+      SCOPED_TRACE(e->accessibleName().toStdString());
+      const QVariant vorher = e->Wert();
+      meldungen.Leeren();
+      e->setFocus(Qt::TabFocusReason);
+      e->selectAll();
+      QTest::keyClicks(e, u"1,"_s + QString(e->Genauigkeit() + 1, u'3'));
+      QTest::keyClick(e, Qt::Key_Tab);
+      EXPECT_TRUE(meldungen.Infos().join(u' ').contains(u"Nachkomma"_s)) << meldungen.Infos().join(u' ').toStdString();
+      EXPECT_EQ(QApplication::focusWidget(), e);
+      EXPECT_EQ(e->Wert(), vorher);
+      QTest::keyClick(e, Qt::Key_Escape);
+      ++geprueft;
+    }
+  }
+  EXPECT_GE(geprueft, 6);
+}
+
 TEST_F(FensterEingabe, KeineNegativenZahlen) {
   // Grassland shows the legume and protein inputs, arable land the Nmin inputs.
   Schlag(12, {{"NutzungsForm", 2}, {"Groesse", 3}});

@@ -375,6 +375,24 @@ TEST_F(FensterStickstoff, VomSchlagZumDuengebedarf) {
   EXPECT_EQ(Text(QStringLiteral("Düngebedarf (kg N/ha)")), QStringLiteral("190"));
   EXPECT_DOUBLE_EQ(Wert("select Duengebedarf from Anbau").toDouble(), 190);
   EXPECT_DOUBLE_EQ(Wert("select Nmin from Anbau").toDouble(), 55);
+
+  // Passing through an Nmin input keeps the sum the run left beside its demand.
+  TDBEditMod* schicht1 = Eingabe(QStringLiteral("Nmin 0-30 cm (kg N/ha)"));
+  schicht1->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(schicht1, Qt::Key_Tab);
+  ASSERT_TRUE(Stickstoffliste().SpeichernWennGeaendert());
+  EXPECT_DOUBLE_EQ(Wert("select Nmin from Anbau").toDouble(), 55);
+  EXPECT_DOUBLE_EQ(Wert("select Duengebedarf from Anbau").toDouble(), 190);
+  // A real change: the plain sum 40 + 20 + 10, and no demand until "Berechnen" runs again.
+  Tippen(QStringLiteral("Nmin 0-30 cm (kg N/ha)"), QStringLiteral("40"));
+  EXPECT_EQ(Text(QStringLiteral("Düngebedarf (kg N/ha)")), QString());
+  ASSERT_TRUE(Stickstoffliste().SpeichernWennGeaendert());
+  EXPECT_DOUBLE_EQ(Wert("select Nmin from Anbau").toDouble(), 70);
+  EXPECT_TRUE(Wert("select Duengebedarf from Anbau").isNull());
+  Klick(QStringLiteral("Berechnen"));
+  // 245 less 40 + 20 + 10 × 0,5.
+  EXPECT_DOUBLE_EQ(Wert("select Duengebedarf from Anbau").toDouble(), 180);
+  EXPECT_DOUBLE_EQ(Wert("select Nmin from Anbau").toDouble(), 65);
 }
 
 }  // namespace

@@ -80,8 +80,8 @@ TEST(AufzeichnungLasten, JeKategorie) {
   }
 }
 
-// The share is rounded half to even; catch crops (numbers below 20) never
-// take the high-share values.
+// The high-share values apply above 10 %, to the share as entered; catch
+// crops (numbers below 20) never take them.
 TEST(AufzeichnungLasten, LeguminosenanteilUeberZehnProzent) {
   struct Fall {
     double anteil;
@@ -89,8 +89,8 @@ TEST(AufzeichnungLasten, LeguminosenanteilUeberZehnProzent) {
     bool hoch;
   };
   const std::vector<Fall> faelle = {
-      {9.4, 300, false}, {9.5, 300, true},  {9.6, 300, true},  {10.0, 300, true}, {10.5, 300, true},
-      {30, 300, true},   {30, 19, false},   {30, 9, false},    {9.6, 20, true},   {0, 300, false},
+      {9.5, 300, false}, {9.96, 300, false}, {10.0, 300, false}, {10.04, 300, true}, {10.5, 300, true},
+      {30, 300, true},   {30, 19, false},    {30, 9, false},      {10.04, 20, true},  {0, 300, false},
   };
   for (const Fall& f : faelle) {
     SCOPED_TRACE(std::to_string(f.anteil) + " / " + std::to_string(f.nummer));

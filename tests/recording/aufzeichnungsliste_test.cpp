@@ -241,9 +241,9 @@ TEST_F(Aufzeichnungsliste, LeguminosenMengeJeDtMitDemAnteil) {
     EXPECT_TRUE(L().Speichern());
     return Gespeichert(K("Nges"), Letzte()).toDouble();
   };
-  EXPECT_DOUBLE_EQ(legum(9.6), 35.0);  // rounds to 10: 50 dt x 0.7
-  EXPECT_DOUBLE_EQ(legum(9.4), 25.0);  // 50 dt x 0.5
-  EXPECT_DOUBLE_EQ(legum(10.0), 35.0);
+  EXPECT_DOUBLE_EQ(legum(9.96), 25.0);   // 50 dt x 0.5: not above 10 %
+  EXPECT_DOUBLE_EQ(legum(10.0), 25.0);
+  EXPECT_DOUBLE_EQ(legum(10.04), 35.0);  // 50 dt x 0.7
 }
 
 TEST_F(Aufzeichnungsliste, ZielkulturNeuerAufzeichnungen) {

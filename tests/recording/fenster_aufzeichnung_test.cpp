@@ -118,12 +118,13 @@ TEST_F(Aufzeichnungsseite, AndereStoffe) {
 }
 
 // The legume record a crop row keeps; credited per dt of fresh matter here.
-TEST_F(Aufzeichnungsseite, LeguminosenanteilNeunKommaSechsUndNeunKommaVier) {
+TEST_F(Aufzeichnungsseite, LeguminosenanteilUeberZehnProzent) {
   struct Fall {
     double anteil;
-    double nges;  // 50 dt x 0.7 above 10 %, x 0.5 below
+    double nges;    // 50 dt x 0.7 above 10 %, x 0.5 up to 10 %
+    double ngesHa;  // 90 kg N/ha above 10 %, 60 up to 10 %
   };
-  for (const Fall f : {Fall{9.6, 35}, Fall{9.4, 25}}) {
+  for (const Fall f : {Fall{10.04, 35, 90}, Fall{9.96, 25, 60}, Fall{10, 25, 60}}) {
     SCOPED_TRACE(f.anteil);
     Sql(K("delete from Dung"));
     Sql(K("insert into Dung ( BetriebsNr, Jahr, Parzelle, ProbenID, Kategorie, DngNummer, Dng, N_Bindung_ha, "
@@ -145,7 +146,7 @@ TEST_F(Aufzeichnungsseite, LeguminosenanteilNeunKommaSechsUndNeunKommaVier) {
     EXPECT_DOUBLE_EQ(Dung().Wert(K("Menge")).toDouble(), 0.0);
     EXPECT_FALSE(Sichtbar(K("Gesamtmenge (dt/ha FM)")));
     Klicken(K("OK"));
-    EXPECT_DOUBLE_EQ(Gespeichert(K("Nges"), Letzte()), f.anteil > 9.5 ? 90.0 : 60.0);
+    EXPECT_DOUBLE_EQ(Gespeichert(K("Nges"), Letzte()), f.ngesHa);
     fenster->close();
   }
 }

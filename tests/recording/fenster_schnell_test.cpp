@@ -201,6 +201,28 @@ TEST_F(Schnellfenster, DatumTasten) {
   EXPECT_EQ(Zelle(5, 4), K("2,500"));
 }
 
+// A date cell takes what the records window's date field takes ("200323" is
+// the 20th of March 2023 there); what "Übernehmen" would refuse is marked at once.
+TEST_F(Schnellfenster, DatumWieImAufzeichnungsfenster) {
+  const auto markiert = [this] {
+    return buch->Modell()->data(buch->Modell()->Index(S::Datum, 4), Qt::BackgroundRole).isValid();
+  };
+  Gehe(1, 4);
+  Tasten(u"1\n"_s);
+  Tasten(u"200323"_s);
+  EXPECT_FALSE(markiert());
+  Tasten(u"\n"_s);
+  EXPECT_EQ(Zelle(4, 4), K("20.03.2023"));
+  Gehe(4, 4);
+  Tasten(u"2003"_s);
+  EXPECT_TRUE(markiert());
+  Tasten(u"23"_s);
+  EXPECT_FALSE(markiert());
+  Gehe(4, 4);
+  Tasten(u"31.02.21"_s);
+  EXPECT_TRUE(markiert());
+}
+
 TEST_F(Schnellfenster, ZeilenPerTastaturUndUebernehmen) {
   ZeileTippen(4, u"1"_s, u"15.4.21"_s, u"3"_s, 'm', u"KAS"_s);
   EXPECT_EQ(Zelle(7, 4), Wert(K("select Duengemittel from S_MinDung where BetriebsNr = 2 and DuengeMittelNr = :n"),

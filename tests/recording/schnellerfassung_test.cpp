@@ -3,6 +3,7 @@
 // Loads are worked out by hand from the round master values of the fixture.
 #include "aufzeichnungsbetrieb.h"
 #include "blatt.h"
+#include "eingabeformat.h"
 #include "schnellerfassung.h"
 
 #include <gtest/gtest.h>
@@ -36,8 +37,19 @@ TEST(SchnellerfassungTexte, ZahlenUndDaten) {
                           {"gestern", {}},
                           {"12.03", {}},
                           {"12.03.021", {}},
-                          {"1203.21", {}}};
-  for (const auto& f : daten) EXPECT_EQ(S::DatumLesen(QString::fromUtf8(f.text)), f.datum) << f.text;
+                          {"1203.21", {}},
+                          {"200323", QDate(2023, 3, 20)},
+                          {"20.03.23", QDate(2023, 3, 20)},
+                          {"01.03.99", QDate(1999, 3, 1)},
+                          {"2003", {}},
+                          {"20032023", {}},
+                          {"310221", {}}};
+  for (const auto& f : daten) {
+    EXPECT_EQ(S::DatumLesen(QString::fromUtf8(f.text)), f.datum) << f.text;
+    // The records window's date fields read a typed date the same way.
+    if (*f.text && !QString::fromUtf8(f.text).contains(u'-'))
+      EXPECT_EQ(Eingabe::DatumAusText(QString::fromUtf8(f.text)), f.datum.value_or(QDate())) << f.text;
+  }
   EXPECT_EQ(S::DatumText(QDate(2021, 3, 1)), u"01.03.2021"_s);
 }
 

@@ -130,6 +130,19 @@ TEST_F(FensterTest, EnterSpeichertUndGehtZurNaechstenZeile) {
   EXPECT_TRUE(meldungen.protokoll.isEmpty()) << meldungen.protokoll.join(K("\n")).toStdString();
 }
 
+// A yield with a third decimal is refused with a message, neither cut nor rounded.
+TEST_F(FensterTest, DritteNachkommastelleAbgelehnt) {
+  Oeffnen(2024);
+  Taste(Qt::Key_Down);  // "Hafer", level 50
+  const QVariant vorher = Gespeichert(Hafer, K("TatsErtrag"));
+  Tippen(K("62,555"));
+  Taste(Qt::Key_Return);
+  EXPECT_EQ(meldungen.Infos(), QStringList{K("Bitte geben Sie hier höchstens 2 Nachkommastellen ein.")});
+  EXPECT_EQ(Gespeichert(Hafer, K("TatsErtrag")), vorher);
+  EXPECT_NE(Liste().Wert(K("TatsErtrag")).toDouble(), 62.55);
+  EXPECT_NE(Liste().Wert(K("TatsErtrag")).toDouble(), 62.56);
+}
+
 TEST_F(FensterTest, AusserhalbDesBereichsMeldungFarbeUndKeinSpeichern) {
   Oeffnen(2024);
   Taste(Qt::Key_Down);  // "Hafer", level 50: 5 … 112.5

@@ -84,8 +84,22 @@ void TErtragsDelegate::initStyleOption(QStyleOptionViewItem* option, const QMode
   if (index.data(Qt::BackgroundRole).isValid()) option->palette.setColor(QPalette::Highlight, QColor(0xC0, 0x30, 0x30));
 }
 
+namespace {
+
+// The grid refuses too many decimals once, when the cell is taken over
+// (setModelData); the editor itself lets every text go.
+class TErtragsEditor : public TFloatEdit {
+public:
+  using TFloatEdit::TFloatEdit;
+
+protected:
+  QString Ablehnung(const QString&) const override { return {}; }
+};
+
+}  // namespace
+
 QWidget* TErtragsDelegate::createEditor(QWidget* eltern, const QStyleOptionViewItem&, const QModelIndex& index) const {
-  auto* feld = new TFloatEdit(eltern);
+  auto* feld = new TErtragsEditor(eltern);
   feld->setGenauigkeit(2);
   // A minus is not taken at all.
   feld->setIsUnsigned(true);
@@ -111,6 +125,11 @@ void TErtragsDelegate::setModelData(QWidget* editor, QAbstractItemModel* modell,
   const QVariant alt = index.data(Qt::EditRole);
   if (text.isEmpty()) {
     if (!alt.isNull()) modell->setData(index, QVariant(), Qt::EditRole);
+    return;
+  }
+  // More decimals than the cell has are refused, never rounded away.
+  if (Eingabe::Nachkommastellen(text) > 2) {
+    m_meldungen.Info(Eingabe::ZuVieleNachkommastellen(2));
     return;
   }
   const std::optional<double> wert = Eingabe::Zahl(Eingabe::KommazahlNormalisieren(text, 2, false));
