@@ -8,6 +8,7 @@
 #include "flaechentauschfenster.h"
 #include "hauptfenster.h"
 #include "meldepflichten.h"
+#include "stapelfenster.h"
 #include "schlagimport.h"
 #include "schlagimportfenster.h"
 #include "schnellerfassungsfenster.h"
@@ -15,6 +16,7 @@
 #include "vorauswahl.h"
 
 #include <QDate>
+#include <QDir>
 #include <QWidget>
 
 void ArbeitsfensterEinsetzen(THauptfenster& hauptfenster, TADOModConnection& db, TMeldungen& meldungen) {
@@ -89,6 +91,15 @@ void ArbeitsfensterEinsetzen(THauptfenster& hauptfenster, TADOModConnection& db,
                                 });
   hauptfenster.FensterEinsetzen(THauptfenster::TAktion::Ertraege, [&db, &meldungen](THauptfenster& h) {
     TErtragsfenster fenster(db, meldungen, int(h.BetriebsNr()), h.Jahr(), false, &h);
+    fenster.Ausfuehren();
+  });
+  hauptfenster.FensterEinsetzen(THauptfenster::TAktion::Stapelverarbeitung, [&db, &meldungen](THauptfenster& h) {
+    TStapelfenster fenster(db, meldungen, h.JahrGewaehlt() ? h.Jahr() : QDate::currentDate().year(),
+                           QDir(h.Ordner()).filePath(QStringLiteral("Stapel")), &h);
+    fenster.BetriebOeffnen = [&fenster, &h](int betrieb, int jahr) {
+      fenster.accept();
+      h.Auswaehlen(betrieb, jahr);
+    };
     fenster.Ausfuehren();
   });
   hauptfenster.FensterEinsetzen(THauptfenster::TAktion::Meldepflichten, [&db, &meldungen](THauptfenster& h) {

@@ -228,6 +228,12 @@ void THauptfenster::AuswahlHerstellen() {
   if (!jahr.isNull()) JahrSuchen(jahr.toInt());
 }
 
+bool THauptfenster::Auswaehlen(qint64 betrieb, int jahr) {
+  if (!m_betriebe->Suchen(betrieb)) return false;
+  JahrSuchen(jahr);
+  return true;
+}
+
 bool THauptfenster::JahrSuchen(int jahr) {
   const int feld = m_jahre->FeldIndex(QStringLiteral("Duengejahr"));
   for (int i = 0; i < m_jahre->Anzahl(); ++i) {

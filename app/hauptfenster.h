@@ -32,6 +32,7 @@ public:
     AufzeichnungTabellarisch,
     Ertraege,
     Meldepflichten,
+    Stapelverarbeitung,
     ShapeSetzen,
     Flaechentausch,
     Info,
@@ -43,6 +44,7 @@ public:
   static constexpr TAktion AlleAktionen[] = {
       TAktion::Vorauswahl,     TAktion::Duengebedarfsermittlung, TAktion::Aufzeichnungspflicht,
       TAktion::AufzeichnungTabellarisch, TAktion::Ertraege,      TAktion::Meldepflichten,
+      TAktion::Stapelverarbeitung,
       TAktion::ShapeSetzen,    TAktion::Flaechentausch,          TAktion::Info,
       TAktion::Komprimieren,   TAktion::Bildschirmdruck,         TAktion::Taschenrechner,
       TAktion::Beenden};
@@ -100,6 +102,8 @@ public:
   qint64 BetriebsNr() const;
   int Jahr() const;
   bool BetriebGewaehlt() const;
+  // Selects the farm and, when it has it, the year; false when the farm is not there.
+  bool Auswaehlen(qint64 betrieb, int jahr);
   bool JahrGewaehlt() const;
   // Reopens the year list for the selected farm, on its latest year.
   void JahreOeffnen();

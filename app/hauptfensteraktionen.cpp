@@ -46,6 +46,7 @@ QString THauptfenster::Beschriftung(TAktion aktion) {
     case TAktion::AufzeichnungTabellarisch: return QStringLiteral("Aufzeichnung tabellarisch");
     case TAktion::Ertraege: return QStringLiteral("Erträge");
     case TAktion::Meldepflichten: return QStringLiteral("Meldepflichten");
+    case TAktion::Stapelverarbeitung: return QStringLiteral("Stapelverarbeitung");
     case TAktion::ShapeSetzen: return QStringLiteral("gemerktes Shape setzen");
     case TAktion::Flaechentausch: return QStringLiteral("Flächentausch");
     case TAktion::Info: return QStringLiteral("Info");
@@ -65,6 +66,7 @@ bool THauptfenster::IstArbeitsfenster(TAktion aktion) {
     case TAktion::AufzeichnungTabellarisch:
     case TAktion::Ertraege:
     case TAktion::Meldepflichten:
+    case TAktion::Stapelverarbeitung:
     case TAktion::ShapeSetzen:
     case TAktion::Flaechentausch:
       return true;
@@ -82,6 +84,7 @@ QString THauptfenster::Objektname(TAktion aktion) {
     case A::AufzeichnungTabellarisch: return QStringLiteral("btnTabellarisch");
     case A::Ertraege: return QStringLiteral("btnErtraege");
     case A::Meldepflichten: return QStringLiteral("btnMeldepflichten");
+    case A::Stapelverarbeitung: return QStringLiteral("btnStapel");
     case A::ShapeSetzen: return QStringLiteral("btnShapeSetzen");
     case A::Flaechentausch: return QStringLiteral("btnFlaechentausch");
     case A::Info: return QStringLiteral("btnInfo");

@@ -198,6 +198,51 @@ std::vector<TErgebnis> Ausfuehren(TADOModConnection& db, const TAuftrag& auftrag
   return ergebnisse;
 }
 
+TAmpel Ampel(const TErgebnis& e) {
+  if (!e.Ok()) return TAmpel::Rot;
+  return e.befunde > 0 || !e.ohneBedarf.isEmpty() || e.ohneDatum > 0 ? TAmpel::Gelb : TAmpel::Gruen;
+}
+
+QString Schritte(const TErgebnis& e) {
+  QStringList namen;
+  for (TSchritt s : e.erledigt) namen << Name(s);
+  return namen.join(K(", "));
+}
+
+TMappe Mappe(const std::vector<TErgebnis>& ergebnisse, int jahr, const QDate& datum) {
+  using F = TMappe::TFormat;
+  TMappe m;
+  m.Text(K("A"), 1, K("Stapelverarbeitung Düngejahr %1").arg(jahr), F::Titel);
+  m.Text(K("A"), 2, K("Datum"), F::Fett);
+  m.Datum(K("B"), 2, datum);
+  const std::pair<const char*, double> spalten[] = {{"Nr.", 6},          {"Betrieb", 30},     {"Ergebnis", 10},
+                                                    {"Schritte", 30},    {"Dateien", 8},      {"Befunde", 8},
+                                                    {"Schwerster Befund", 50}, {"Ohne Bedarf", 10}, {"Ohne Datum", 10},
+                                                    {"Fehler", 60}};
+  int s = 0;
+  for (const auto& [titel, breite] : spalten) {
+    const QString spalte = QString(QChar(u'A' + s++));
+    m.Text(spalte, 4, K(titel), F::Spaltenkopf);
+    m.Spaltenbreite(spalte, breite);
+  }
+  int z = 5;
+  for (const TErgebnis& e : ergebnisse) {
+    const TAmpel a = Ampel(e);
+    m.Zahl(K("A"), z, e.betrieb, F::Ganz);
+    m.Text(K("B"), z, e.name);
+    m.Text(K("C"), z, a == TAmpel::Rot ? K("Fehler") : a == TAmpel::Gelb ? K("Hinweise") : K("fertig"));
+    m.Text(K("D"), z, Schritte(e));
+    m.Zahl(K("E"), z, e.dateien.size(), F::Ganz);
+    if (e.befunde >= 0) m.Zahl(K("F"), z, e.befunde, F::Ganz);
+    m.Text(K("G"), z, e.schwersterBefund);
+    m.Zahl(K("H"), z, e.ohneBedarf.size(), F::Ganz);
+    m.Zahl(K("I"), z, e.ohneDatum, F::Ganz);
+    m.Text(K("J"), z, QString(e.fehler).replace(K("\r\n"), K(" ")));
+    ++z;
+  }
+  return m;
+}
+
 QByteArray Json(const std::vector<TErgebnis>& ergebnisse) {
   QJsonArray liste;
   for (const TErgebnis& e : ergebnisse) {

@@ -7,6 +7,7 @@
 // writes goes through the safe writers, so a failed farm leaves no half file.
 // No widgets: the window and the command line show what this returns.
 
+#include "mappe.h"
 #include "meldungen.h"
 
 #include <QDate>
@@ -85,6 +86,16 @@ public:
 
 // The folder below the output folder that holds a farm's lists and PDFs.
 QString Betriebsordner(const QString& ausgabe, int betrieb, int jahr);
+
+// The traffic light of a farm's row: failed, done with something to look
+// at (legal findings, crops without demand, records without a date), done.
+enum class TAmpel { Rot, Gelb, Gruen };
+TAmpel Ampel(const TErgebnis& e);
+// The steps done as the summary shows them: "berechnen, pruefen".
+QString Schritte(const TErgebnis& e);
+
+// The summary as a spreadsheet list: one row per farm.
+TMappe Mappe(const std::vector<TErgebnis>& ergebnisse, int jahr, const QDate& datum);
 
 // The summary as JSON: a list of one object per farm.
 QByteArray Json(const std::vector<TErgebnis>& ergebnisse);

@@ -298,7 +298,7 @@ TEST_F(Hauptfenster, JederKnopfTraegtSeineBeschriftungUndNurDieEigenenSindFrei) 
   const QStringList erwartet = {
       QStringLiteral("Vorauswahl"),      QStringLiteral("Düngebedarfsermittlung"),
       QStringLiteral("Aufzeichnungspflicht"), QStringLiteral("Aufzeichnung tabellarisch"),
-      QStringLiteral("Erträge"),         QStringLiteral("Meldepflichten"),
+      QStringLiteral("Erträge"),         QStringLiteral("Meldepflichten"), QStringLiteral("Stapelverarbeitung"),
       QStringLiteral("gemerktes Shape setzen"), QStringLiteral("Flächentausch"),
       QStringLiteral("Info"),            QStringLiteral("DB komprimieren und schließen"),
       QStringLiteral("Bildschirmdruck"), QStringLiteral("Taschenrechner"),
