@@ -10,7 +10,9 @@ set -euo pipefail
 quelle="$(cd "$(dirname "$0")/.." && pwd)"
 declare -A sekunden=([dbase]=60 [blatt]=30 [shape]=30)
 declare -A korpus=([dbase]=korpus [blatt]=korpus_blatt [shape]=korpus_shape)
-declare -A laenge=([dbase]=4096 [blatt]=1024 [shape]=1024)
+# Longest input: a .dbf needs its header; a text reaches the sheet's 256
+# columns in 320 bytes, and a run over longer text only costs more.
+declare -A laenge=([dbase]=4096 [blatt]=320 [shape]=512)
 ziele=(dbase blatt shape)
 if [ $# -ge 1 ]; then
   if [ -z "${sekunden[$1]+x}" ]; then
