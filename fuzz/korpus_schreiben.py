@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-# Writes the seed files of the fuzz corpus: small dBase III tables with every
-# field class, a deleted record, code-page bytes and a short header.
+# Writes the seed files of the fuzz corpora: small dBase III tables with every
+# field class, a deleted record, code-page bytes and a short header (korpus/);
+# sheet texts (korpus_blatt/) and remembered import sheets (korpus_shape/).
 import struct, pathlib
 
 def tabelle(felder, saetze, geloescht=(), ldid=0x57, terminator_nach=None):
