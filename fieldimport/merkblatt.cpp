@@ -3,15 +3,18 @@
 #include "blatt.h"
 #include "dbasetabelle.h"
 
+#include <QStringDecoder>
 #include <QStringList>
 
 namespace Merkblatt {
 
 bool Lesen(const QByteArray& inhalt, TBlatt& blatt) {
   QString text;
-  if (inhalt.startsWith("\xEF\xBB\xBF"))
-    text = QString::fromUtf8(inhalt.mid(3));
-  else
+  if (inhalt.startsWith("\xEF\xBB\xBF")) {
+    // Only the first mark is one; QString::fromUtf8 would drop a second.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    text = utf8(inhalt.mid(3));
+  } else
     text = Dekodieren(inhalt, TCodeseite::Windows);
   text.remove(u'\r');
   QStringList zeilen = text.split(u'\n');
