@@ -71,7 +71,7 @@ def zeile(zellen): return '\t'.join(zellen) + '\r\n'
 kopf = zeile(['Parzelle', 'Feldblock', 'Schlag-Nr', 'Schlagname', 'Größe']) + zeile(['', '', '', '', 'ha'])
 parzelle = ['1', 'DESTLI0512345678', '', 'Am Weg', '12,34', 'Winterweizen', 'Winterweizen A', '', 'ohne', 'x'] \
     + [''] * 3 + ['1', '', '', '90'] + [''] * 116 + ['115', '11501', '', '14']
-(ordner / 'windows1252.txt').write_bytes(cp(kopf + zeile(parzelle) + zeile(['2', '', '', 'Spätfeld'] + [''] * 131 + ['459'])))
+(ordner / 'windows1252.txt').write_bytes(cp(kopf + zeile(parzelle) + zeile(['2', '', '', 'Spätfeld'])))
 (ordner / 'utf8_bom.txt').write_bytes(b'\xef\xbb\xbf' + (kopf + zeile(['3', '', '', 'Łąka'])).encode())
 (ordner / 'zu_breit.txt').write_bytes(cp(zeile(['1'] + [''] * 256 + ['x'])))
 (ordner / 'nur_lf.txt').write_bytes(b'a\tb\n\nc\xef\xbb\xbf\n\t\t\n')

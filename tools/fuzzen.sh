@@ -11,8 +11,8 @@ quelle="$(cd "$(dirname "$0")/.." && pwd)"
 declare -A sekunden=([dbase]=60 [blatt]=30 [shape]=30)
 declare -A korpus=([dbase]=korpus [blatt]=korpus_blatt [shape]=korpus_shape)
 # Longest input: a .dbf needs its header; a text reaches the sheet's 256
-# columns in 320 bytes, and a run over longer text only costs more.
-declare -A laenge=([dbase]=4096 [blatt]=320 [shape]=512)
+# columns in 300 bytes, and a run over longer text only costs more.
+declare -A laenge=([dbase]=4096 [blatt]=320 [shape]=300)
 ziele=(dbase blatt shape)
 if [ $# -ge 1 ]; then
   if [ -z "${sekunden[$1]+x}" ]; then
