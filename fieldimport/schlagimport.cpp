@@ -7,6 +7,7 @@
 #include "connection.h"
 #include "dbasetabelle.h"
 #include "kulturdaten.h"
+#include "merkblatt.h"
 #include "schlagblatt.h"
 #include "sicheredatei.h"
 
@@ -299,28 +300,11 @@ bool Setzen(TBlatt& blatt, const QString& datei, QString& meldung) {
     meldung = u"Die Datei „%1“ konnte nicht gelesen werden (%2)."_s.arg(QFileInfo(datei).fileName(), f.errorString());
     return false;
   }
-  QByteArray bytes = f.readAll();
-  QString text;
-  if (bytes.startsWith("\xEF\xBB\xBF"))
-    text = QString::fromUtf8(bytes.mid(3));
-  else
-    text = Dekodieren(bytes, TCodeseite::Windows);
-  text.remove(u'\r');
-  QStringList zeilen = text.split(u'\n');
-  if (!zeilen.isEmpty() && zeilen.last().isEmpty()) zeilen.removeLast();
-  TBlatt neu;
-  for (int z = 0; z < zeilen.size(); ++z) {
-    const QStringList zellen = zeilen[z].split(u'\t');
-    for (int s = 0; s < zellen.size(); ++s) {
-      if (zellen[s].isEmpty()) continue;
-      if (!neu.setText(s + 1, z + 1, zellen[s])) {
-        meldung = u"Die Datei „%1“ hat mehr Zeilen oder Spalten, als das Arbeitsblatt fasst; sie wurde nicht "
-                  "eingelesen."_s.arg(QFileInfo(datei).fileName());
-        return false;
-      }
-    }
+  if (!Merkblatt::Lesen(f.readAll(), blatt)) {
+    meldung = u"Die Datei „%1“ hat mehr Zeilen oder Spalten, als das Arbeitsblatt fasst; sie wurde nicht "
+              "eingelesen."_s.arg(QFileInfo(datei).fileName());
+    return false;
   }
-  blatt = std::move(neu);
   return true;
 }
 

@@ -193,6 +193,13 @@ TEST_F(Schlagimport_, GemerktesBlattMitUndOhneBomGleich) {
   TBlatt mitte;
   ASSERT_TRUE(Schlagimport::Setzen(mitte, datei, meldung));
   EXPECT_EQ(mitte.Text(2, 1), u"xï»¿y"_s);
+  // Behind the mark they are a character of the text, even right after it.
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  f.write("\xEF\xBB\xBF\xEF\xBB\xBF" "a\tb\r\n");
+  f.close();
+  TBlatt zweiMarken;
+  ASSERT_TRUE(Schlagimport::Setzen(zweiMarken, datei, meldung));
+  EXPECT_EQ(zweiMarken.Text(1, 1), u"\uFEFFa"_s);
 }
 
 TEST_F(Schlagimport_, MerkdateiNurMitSichererBetriebsnummer) {
