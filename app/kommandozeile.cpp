@@ -49,7 +49,7 @@ const char* const Hilfe =
 
 // Messages go to the error output; every question is answered "Nein", so
 // that nothing is restored or converted without the user.
-class TTextMeldungen final : public TMeldungen {
+class TTextMeldungen final : public Stapel::TSammler {
 public:
   explicit TTextMeldungen(QTextStream& aus) : m_aus(aus) {}
   void Info(const QString& text) override { m_aus << QString(text).replace(K("\r\n"), K("\n")) << Qt::endl; }
@@ -57,13 +57,6 @@ public:
     m_aus << QString(text).replace(K("\r\n"), K("\n")) << K(" – Nein") << Qt::endl;
     return false;
   }
-  int Ganzzahleingabe(const QString&) override { return 0; }
-  std::optional<QDate> Datumseingabe(const QString&) override { return std::nullopt; }
-  int Jahreseingabe(const QString&) override { return 0; }
-  QString DateiOeffnen(const QString&, const QString&, const QString&) override { return {}; }
-  QString DateiSpeichern(const QString&, const QString&, const QString&) override { return {}; }
-  QString OrdnerWaehlen(const QString&, const QString&) override { return {}; }
-  void Piep() override {}
 
 private:
   QTextStream& m_aus;

@@ -67,12 +67,12 @@ std::vector<TErgebnis> Ausfuehren(TADOModConnection& db, const TAuftrag& auftrag
 
 // What the rules, lists and printouts would show in a window, collected for
 // the farm's summary; every question is answered "Nein".
-class TSammler final : public TMeldungen {
+class TSammler : public TMeldungen {
 public:
   QStringList texte;
   void Info(const QString& text) override { texte << text; }
   bool Frage(const QString& text) override {
-    texte << text;
+    Info(text);
     return false;
   }
   int Ganzzahleingabe(const QString&) override { return 0; }

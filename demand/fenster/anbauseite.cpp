@@ -11,6 +11,7 @@
 #include "meldungen.h"
 
 #include <QColor>
+#include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -133,6 +134,9 @@ TAnbauSeite::TAnbauSeite(TBedarfsdaten& daten, QWidget* eltern) : TBedarfsseite(
     if (anbau->Zustand() == TADODataSetMod::TZustand::Einfuegen && !m_kulturNeu) anbau->Abbrechen();
   });
   h->addWidget(m_panel, 0);
+  // The choices take the panel's whole width for a crop's long name.
+  for (QComboBox* c : m_panel->findChildren<QComboBox*>())
+    c->setSizePolicy(QSizePolicy::Expanding, c->sizePolicy().verticalPolicy());
 
   connect(anbau, &TADODataSetMod::PositionGeaendert, this, &TAnbauSeite::Sichtbarkeit);
   connect(anbau, &TADODataSetMod::ZustandGeaendert, this, &TAnbauSeite::Sichtbarkeit);

@@ -90,7 +90,8 @@ TDuengebedarfsfenster::TDuengebedarfsfenster(TADOModConnection& db, TMeldungen& 
   // Before the first show: the rows a field or crop row asks for are hidden
   // until there is one, so they do not widen the window.
   m_schlagSeite->Sichtbarkeit();
-  Fenstergroesse::Setzen(this, {1200, 800});
+  // As wide as a laptop screen: the grids hold long field and crop names.
+  Fenstergroesse::Setzen(this, {1366, 800});
 }
 
 void TDuengebedarfsfenster::BreiteBegrenzen() {
