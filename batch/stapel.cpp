@@ -203,6 +203,10 @@ TAmpel Ampel(const TErgebnis& e) {
   return e.befunde > 0 || !e.ohneBedarf.isEmpty() || e.ohneDatum > 0 ? TAmpel::Gelb : TAmpel::Gruen;
 }
 
+QString AmpelText(TAmpel a) {
+  return a == TAmpel::Rot ? K("Fehler") : a == TAmpel::Gelb ? K("Hinweise") : K("fertig");
+}
+
 QString Schritte(const TErgebnis& e) {
   QStringList namen;
   for (TSchritt s : e.erledigt) namen << Name(s);
@@ -227,10 +231,9 @@ TMappe Mappe(const std::vector<TErgebnis>& ergebnisse, int jahr, const QDate& da
   }
   int z = 5;
   for (const TErgebnis& e : ergebnisse) {
-    const TAmpel a = Ampel(e);
     m.Zahl(K("A"), z, e.betrieb, F::Ganz);
     m.Text(K("B"), z, e.name);
-    m.Text(K("C"), z, a == TAmpel::Rot ? K("Fehler") : a == TAmpel::Gelb ? K("Hinweise") : K("fertig"));
+    m.Text(K("C"), z, AmpelText(Ampel(e)));
     m.Text(K("D"), z, Schritte(e));
     m.Zahl(K("E"), z, e.dateien.size(), F::Ganz);
     if (e.befunde >= 0) m.Zahl(K("F"), z, e.befunde, F::Ganz);

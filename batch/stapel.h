@@ -91,6 +91,8 @@ QString Betriebsordner(const QString& ausgabe, int betrieb, int jahr);
 // at (legal findings, crops without demand, records without a date), done.
 enum class TAmpel { Rot, Gelb, Gruen };
 TAmpel Ampel(const TErgebnis& e);
+// Its word in the summary: "Fehler", "Hinweise", "fertig".
+QString AmpelText(TAmpel a);
 // The steps done as the summary shows them: "berechnen, pruefen".
 QString Schritte(const TErgebnis& e);
 

@@ -90,7 +90,6 @@ void Zusammenfassung(TPDFDruckausgabe& d, const std::vector<Stapel::TErgebnis>& 
   };
   kopf();
   for (const Stapel::TErgebnis& e : ergebnisse) {
-    const Stapel::TAmpel a = Stapel::Ampel(e);
     QStringList unter;
     if (!e.Ok()) unter << zeilen(QString(e.fehler).replace(QStringLiteral("\r\n"), QStringLiteral(" ")), breite - x[1]);
     if (!e.schwersterBefund.isEmpty()) unter << zeilen(e.schwersterBefund, breite - x[1]);
@@ -100,9 +99,7 @@ void Zusammenfassung(TPDFDruckausgabe& d, const std::vector<Stapel::TErgebnis>& 
       d.NeueSeite();
       kopf();
     }
-    d.TextAn(a == Stapel::TAmpel::Rot ? QStringLiteral("Fehler") : a == Stapel::TAmpel::Gelb ? QStringLiteral("Hinweise")
-                                                                                          : QStringLiteral("fertig"),
-             links + x[0], y);
+    d.TextAn(Stapel::AmpelText(Stapel::Ampel(e)), links + x[0], y);
     d.TextAn(QString::number(e.betrieb), links + x[1], y);
     for (int i = 0; i < name.size(); ++i) d.TextAn(name[i], links + x[2], y + 5 * i);
     d.TextAn(Stapel::Schritte(e), links + x[3], y);

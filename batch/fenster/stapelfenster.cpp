@@ -222,9 +222,7 @@ void TStapelfenster::ZusammenfassungZeigen() {
     const int z = m_zusammenfassung->rowCount();
     m_zusammenfassung->insertRow(z);
     const Stapel::TAmpel a = Stapel::Ampel(e);
-    auto* ampel = new QTableWidgetItem(a == Stapel::TAmpel::Rot    ? u"Fehler"_s
-                                       : a == Stapel::TAmpel::Gelb ? u"Hinweise"_s
-                                                                   : u"fertig"_s);
+    auto* ampel = new QTableWidgetItem(Stapel::AmpelText(a));
     ampel->setBackground(a == Stapel::TAmpel::Rot ? QColor(0xF3, 0xAF, 0xAF)
                          : a == Stapel::TAmpel::Gelb ? QColor(0xFF, 0xE8, 0x8C)
                                                      : QColor(0xB4, 0xE6, 0xB4));

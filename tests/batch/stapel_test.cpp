@@ -3,7 +3,7 @@
 // stopping between farms, and the JSON of the summary.
 #include "stapel.h"
 
-#include "meldebetrieb.h"
+#include "stapelbetrieb.h"
 #include "meldepflichten.h"
 #include "skriptmeldungen.h"
 #include "stapeldruck.h"
@@ -36,19 +36,11 @@ std::map<QString, QByteArray> Baum(const QString& ordner) {
   return baum;
 }
 
-class Stapel_ : public MeldeBetrieb {
+class Stapel_ : public StapelBetrieb {
 protected:
-  void SetUp() override {
-    MeldeBetrieb::SetUp();
-    FelderAnlegen();
-    // A second farm of the year without an EU number, complete otherwise.
-    Sql(K("insert into Betriebe ( ID, Betriebsname, Bundesland, KreisNr ) values ( 3, 'Ohne Nummer', 15, 87 )"));
-    Sql(K("insert into DuengeJahr ( BetriebsNr, Duengejahr, Betriebsgroesse, Flaeche170kg ) values ( 3, 2021, 5, 5 )"));
-  }
   Stapel::TAuftrag Auftrag(std::vector<int> betriebe, std::vector<Stapel::TSchritt> schritte) const {
     return {Jahr, std::move(betriebe), std::move(schritte), ausgabe.path(), Heute};
   }
-  QTemporaryDir ausgabe;
 };
 
 using S = Stapel::TSchritt;

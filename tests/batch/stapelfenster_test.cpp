@@ -4,7 +4,7 @@
 // printed summary read back.
 #include "stapelfenster.h"
 
-#include "meldebetrieb.h"
+#include "stapelbetrieb.h"
 #include "pdftext.h"
 #include "stapeldruck.h"
 #include "stoerhilfe.h"
@@ -20,13 +20,10 @@
 
 namespace {
 
-class Stapelfenster_ : public MeldeBetrieb {
+class Stapelfenster_ : public StapelBetrieb {
 protected:
   void SetUp() override {
-    MeldeBetrieb::SetUp();
-    FelderAnlegen();
-    Sql(K("insert into Betriebe ( ID, Betriebsname, Bundesland, KreisNr ) values ( 3, 'Ohne Nummer', 15, 87 )"));
-    Sql(K("insert into DuengeJahr ( BetriebsNr, Duengejahr, Betriebsgroesse, Flaeche170kg ) values ( 3, 2021, 5, 5 )"));
+    StapelBetrieb::SetUp();
     fenster = std::make_unique<TStapelfenster>(db, meldungen, Jahr, ausgabe.path());
     for (Stapel::TSchritt s : Stapel::AlleSchritte)
       fenster->Schritt(s)->setChecked(s == Stapel::TSchritt::Pruefen || s == Stapel::TSchritt::Melden);
@@ -42,7 +39,6 @@ protected:
       if (k->accessibleName() == name) return k->click();
     ADD_FAILURE() << "Knopf fehlt: " << T(name);
   }
-  QTemporaryDir ausgabe;
   std::unique_ptr<TStapelfenster> fenster;
 };
 
