@@ -8,9 +8,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
+
+#include <sqlcipher/sqlite3.h>
 
 #include <algorithm>
-#include <QRegularExpression>
+#include <optional>
 
 namespace Befehle {
 
@@ -67,70 +70,98 @@ bool Lesen(const QString& ordner, TTsv& tsv) {
   return !tsv.zeilen.empty();
 }
 
-QString Abbruchmeldung(TADOModConnection& db, int gruppe) {
-  return QStringLiteral("Die Berechnung (Befehlsgruppe %1) konnte nicht gespeichert werden, keine ihrer Änderungen "
+QString Abbruchmeldung(TADOModConnection& db, const std::vector<int>& gruppen) {
+  QStringList nummern;
+  for (int g : gruppen) nummern << QString::number(g);
+  return QStringLiteral("Die Berechnung (%1 %2) konnte nicht gespeichert werden, keine ihrer Änderungen "
                         "wurde übernommen. ")
-             .arg(gruppe) +
+             .arg(gruppen.size() == 1 ? QStringLiteral("Befehlsgruppe") : QStringLiteral("Befehlsgruppen"),
+                  nummern.join(QStringLiteral(", "))) +
          Fehlertexte::Schreiben(db.DatenbankName(), db.LetzterCode(), db.LetzterFehler());
 }
 
 namespace {
 
-bool Ausfuehren(TADOModConnection& db, int gruppe, const char* variante, const TParameter& parameter) {
-  struct TBefehl {
-    qlonglong nr;
-    QString text;
-  };
+// True when the text holds a further statement after a complete one.
+bool MehrereAnweisungen(const QString& text) {
+  const QByteArray utf8 = text.toUtf8();
+  for (qsizetype i = utf8.indexOf(';'); i >= 0; i = utf8.indexOf(';', i + 1))
+    if (sqlite3_complete(utf8.left(i + 1).constData())) return !utf8.mid(i + 1).trimmed().isEmpty();
+  return false;
+}
+
+struct TBefehl {
+  qlonglong nr;
+  QString text;
+  bool mehrteilig;
+};
+
+std::vector<TBefehl> BefehleDerGruppe(TADOModConnection& db, int gruppe, const char* variante) {
   std::vector<TBefehl> befehle;
-  {
-    TAbfrage a(db, QStringLiteral("select B_Nr, %1 from Befehle where B_GruppeNr = :g order by B_Nr")
-                       .arg(QLatin1String(variante)),
-               {{QStringLiteral("g"), gruppe}});
-    while (a.Naechste()) befehle.push_back({a.Wert(0).toLongLong(), a.Wert(1).toString()});
+  TAbfrage a(db, QStringLiteral("select B_Nr, %1 from Befehle where B_GruppeNr = :g order by B_Nr").arg(QLatin1String(variante)),
+             {{QStringLiteral("g"), gruppe}});
+  while (a.Naechste()) {
+    const QString text = a.Wert(1).toString();
+    if (!text.trimmed().isEmpty()) befehle.push_back({a.Wert(0).toLongLong(), text, MehrereAnweisungen(text)});
   }
-  if (befehle.empty()) return true;
-  TTransaktion gruppenTx(db);
-  for (const TBefehl& b : befehle) {
-    if (b.text.trimmed().isEmpty()) continue;
-    TTransaktion befehlTx(db);
+  return befehle;
+}
+
+// False only when the engine gave up the transaction (full disk, disk error).
+bool GruppeAusfuehren(TADOModConnection& db, int gruppe, const char* variante, const TParameter& parameter) {
+  for (const TBefehl& b : BefehleDerGruppe(db, gruppe, variante)) {
+    // A single statement that fails leaves nothing behind by itself; only a
+    // command of several statements needs a savepoint to be undone whole.
+    // (A savepoint per command costs a copy of every page it touches.)
+    std::optional<TTransaktion> befehlTx;
+    if (b.mehrteilig) befehlTx.emplace(db);
     if (db.Ausfuehren(b.text, parameter)) {
-      befehlTx.Bestaetigen();
+      if (befehlTx) befehlTx->Bestaetigen();
       continue;
     }
     const QString fehler = db.LetzterFehler();
-    befehlTx.Verwerfen();
-    // The engine gave up the whole group (full disk, disk error): said once below.
-    if (db.TransaktionAbgebrochen()) break;
+    if (befehlTx) befehlTx->Verwerfen();
+    if (db.TransaktionAbgebrochen()) return false;
     if (db.Meldungen())
       db.Meldungen()->Info(fehler + QStringLiteral("\nBefehl: %1/%2\n").arg(gruppe).arg(b.nr) + b.text);
   }
-  if (gruppenTx.Bestaetigen()) return true;
-  if (db.Meldungen())
-    db.Meldungen()->Info(Abbruchmeldung(db, gruppe));
+  return true;
+}
+
+// The groups of one run share one transaction: one commit instead of one
+// per group, and a run whose changes cannot be saved leaves nothing half done.
+bool Lauf(TADOModConnection& db, const std::vector<int>& gruppen, const char* variante, const TParameter& parameter) {
+  TTransaktion laufTx(db);
+  bool ok = true;
+  // A later group builds on the earlier ones: after a failed one none runs.
+  for (int g : gruppen)
+    if (!(ok = GruppeAusfuehren(db, g, variante, parameter))) break;
+  if (ok && laufTx.Bestaetigen()) return true;
+  laufTx.Verwerfen();
+  if (db.Meldungen()) db.Meldungen()->Info(Abbruchmeldung(db, gruppen));
   return false;
+}
+
+TParameter JahrUndBetrieb(int jahr, int betrieb) {
+  return {{QStringLiteral("Jahr"), jahr}, {QStringLiteral("BetriebsNr"), betrieb}};
 }
 
 }  // namespace
 
 bool GruppeFuerJahr(TADOModConnection& db, int jahr, int betrieb, int gruppe) {
-  return Ausfuehren(db, gruppe, "B_2", {{QStringLiteral("Jahr"), jahr}, {QStringLiteral("BetriebsNr"), betrieb}});
+  return Lauf(db, {gruppe}, "B_2", JahrUndBetrieb(jahr, betrieb));
 }
 
 bool GruppenFuerJahr(TADOModConnection& db, int jahr, int betrieb, const std::vector<int>& gruppen) {
-  // A later group builds on the earlier ones: after a failed one none runs.
-  for (int g : gruppen)
-    if (!GruppeFuerJahr(db, jahr, betrieb, g)) return false;
-  return true;
+  return Lauf(db, gruppen, "B_2", JahrUndBetrieb(jahr, betrieb));
 }
 
 bool GruppeFuerDatensatz(TADOModConnection& db, qint64 id, int gruppe) {
-  return Ausfuehren(db, gruppe, "B_1", {{QStringLiteral("ID"), qlonglong(id)}});
+  return GruppenFuerDatensatz(db, id, {gruppe});
 }
 
 bool GruppenFuerDatensatz(TADOModConnection& db, qint64 id, const std::vector<int>& gruppen) {
-  for (int g : gruppen)
-    if (!GruppeFuerDatensatz(db, id, g)) return false;
-  return true;
+  return Lauf(db, gruppen, "B_1", {{QStringLiteral("ID"), qlonglong(id)}});
 }
 
 namespace {

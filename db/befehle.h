@@ -18,13 +18,13 @@ namespace Befehle {
 inline const QString Ordner = QStringLiteral(":/befehle");
 bool Lesen(const QString& ordner, TTsv& tsv);
 
-// A group runs in one transaction with a savepoint per command: a failing
-// command changes nothing and is reported ("Befehl: " group/number and its
-// text), the others keep their effect. A group without rows does nothing.
-// When the group's changes cannot be saved (the commit fails, or the engine
-// gives up the transaction on a full disk) none of them stays: that is
-// reported once in German and the result is false. Of several groups none
-// runs after a failed one.
+// The groups of a call run in one transaction. A failing command changes
+// nothing and is reported ("Befehl: " group/number and its text), the others
+// keep their effect. A group without rows does nothing. When the changes
+// cannot be saved (the commit fails, or the engine gives up the transaction
+// on a full disk) none of the call's changes stays: that is reported once in
+// German, naming the groups, and the result is false; no group runs after
+// the one that met the failure.
 bool GruppeFuerJahr(TADOModConnection& db, int jahr, int betrieb, int gruppe);
 bool GruppenFuerJahr(TADOModConnection& db, int jahr, int betrieb, const std::vector<int>& gruppen);
 bool GruppeFuerDatensatz(TADOModConnection& db, qint64 id, int gruppe);
@@ -37,7 +37,7 @@ bool GruppenFuerDatensatz(TADOModConnection& db, qint64 id, const std::vector<in
 bool FuerDatensatz(TADODataSetMod& liste, const std::vector<int>& gruppen);
 bool FuerJahr(TADODataSetMod& liste, int jahr, int betrieb, const std::vector<int>& gruppen);
 
-// The message for a group whose changes could not be saved.
-QString Abbruchmeldung(TADOModConnection& db, int gruppe);
+// The message for groups whose changes could not be saved.
+QString Abbruchmeldung(TADOModConnection& db, const std::vector<int>& gruppen);
 
 }  // namespace Befehle

@@ -159,6 +159,9 @@ TOeffnenErgebnis TADOModConnection::Verbinden(int flags, TZugriff zugriff) {
     if (e != TOeffnenErgebnis::Ok) return e;
   }
   Ausfuehren(QStringLiteral("PRAGMA foreign_keys = ON"));
+  // Statement journals and sorting stay in memory: nothing of the data goes
+  // unencrypted into temporary files, and a rule run spares the file writes.
+  Ausfuehren(QStringLiteral("PRAGMA temp_store = MEMORY"));
   Regeln::FunktionenRegistrieren(m_db);
   return TOeffnenErgebnis::Ok;
 }
@@ -451,12 +454,25 @@ bool TADOModConnection::TabelleExistiert(const QString& name) {
 
 // ---------------------------------------------------------------------------
 
+namespace {
+
+int ParameterIndex(sqlite3_stmt* stmt, const QString& roh, int vermutet) {
+  // Parameters mostly come in the statement's order and spelled as in it:
+  // then they are found without building a name and searching for it.
+  if (const char* dort = sqlite3_bind_parameter_name(stmt, vermutet); dort && roh == QLatin1String(dort)) return vermutet;
+  QString name = roh.trimmed();
+  if (!name.startsWith(QLatin1Char(':'))) name.prepend(QLatin1Char(':'));
+  return sqlite3_bind_parameter_index(stmt, name.toUtf8().constData());
+}
+
+}  // namespace
+
 void ParameterBinden(sqlite3_stmt* stmt, const TParameter& parameter) {
+  int naechster = 1;
   for (const auto& [roh, wert] : parameter) {
-    QString name = roh.trimmed();
-    if (!name.startsWith(QLatin1Char(':'))) name.prepend(QLatin1Char(':'));
-    const int idx = sqlite3_bind_parameter_index(stmt, name.toUtf8().constData());
+    const int idx = ParameterIndex(stmt, roh, naechster);
     if (idx == 0) continue;
+    naechster = idx + 1;
     if (wert.isNull() || !wert.isValid()) {
       sqlite3_bind_null(stmt, idx);
       continue;

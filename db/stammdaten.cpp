@@ -95,15 +95,31 @@ TLadeBericht AlleUpdate(TADOModConnection& db, const QString& tabelle, const TTs
       if (name.compare(daten.spalten[i], Qt::CaseInsensitive) == 0 && typ != QLatin1String("counter"))
         zuordnung.push_back({i, name, typ});
 
+  auto einfuegen = [&](const QStringList& spalten, const QStringList& platzhalter) {
+    return spalten.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(tabelle)
+                             : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                   .arg(tabelle, spalten.join(QLatin1Char(',')), platzhalter.join(QLatin1Char(',')));
+  };
+  // One statement for the rows whose cells all fit; a row with a cell that
+  // does not leaves that column out and gets a statement of its own.
+  QStringList alleSpalten, allePlatzhalter;
+  for (const auto& zu : zuordnung) {
+    alleSpalten << QLatin1Char('"') + zu.spalte + QLatin1Char('"');
+    allePlatzhalter << QStringLiteral(":p%1").arg(zu.quelle);
+  }
+  const QString alle = einfuegen(alleSpalten, allePlatzhalter);
+
   TTransaktion tx(db);
+  TParameter parameter;
   for (size_t z = 0; z < daten.zeilen.size(); ++z) {
     const QStringList& zeile = daten.zeilen[z];
     if (aufnehmen && !aufnehmen(daten, zeile)) continue;
     ++bericht.gelesen;
     const int zeilenNr = int(z) + 2;
-    QStringList spalten, platzhalter;
-    TParameter parameter;
-    for (const auto& zu : zuordnung) {
+    parameter.clear();
+    QStringList spalten;
+    for (size_t k = 0; k < zuordnung.size(); ++k) {
+      const auto& zu = zuordnung[k];
       const QString text = zeile.value(zu.quelle);
       QVariant wert;  // an empty cell is null
       if (!text.isEmpty() && !Umwandeln(text, zu.typ, wert)) {
@@ -111,14 +127,15 @@ TLadeBericht AlleUpdate(TADOModConnection& db, const QString& tabelle, const TTs
                                     QStringLiteral("\u201E%1\u201C passt nicht in %2").arg(text, zu.typ)});
         continue;
       }
-      spalten << QLatin1Char('"') + zu.spalte + QLatin1Char('"');
-      platzhalter << QStringLiteral(":p%1").arg(zu.quelle);
-      parameter.emplace_back(platzhalter.back(), wert);
+      spalten << alleSpalten[k];
+      parameter.emplace_back(allePlatzhalter[k], wert);
     }
-    const QString sql = spalten.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(tabelle)
-                                          : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                                .arg(tabelle, spalten.join(QLatin1Char(',')),
-                                                     platzhalter.join(QLatin1Char(',')));
+    QString sql = alle;
+    if (parameter.size() != zuordnung.size()) {
+      QStringList platzhalter;
+      for (const auto& p : parameter) platzhalter << p.first;
+      sql = einfuegen(spalten, platzhalter);
+    }
     if (db.Ausfuehren(sql, parameter))
       ++bericht.geladen;
     else

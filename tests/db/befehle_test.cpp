@@ -72,6 +72,17 @@ TEST_F(Befehle_, EinFehlerMittendrinWirdGemeldetUndDerRestLaeuft) {
                                                  "UPDATE Anbau SET TatsErtrag = 99 WHERE ID = :ID; UPDATE Anbauu SET TatsErtrag = 1"));
 }
 
+TEST_F(Befehle_, EineAnweisungDieAmZweitenSatzScheitertHinterlaesstNichts) {
+  // The first row takes the number, the second meets it: the statement undoes the first row too.
+  Befehl(20, 5, QString(), QStringLiteral("UPDATE Anbau SET TatsErtrag = 7, ID = 999999 WHERE Jahr = :Jahr AND BetriebsNr = :BetriebsNr"));
+  Befehl(20, 10, QString(), QStringLiteral("UPDATE Anbau SET Einzelertrag = 3 WHERE Jahr = :Jahr AND BetriebsNr = :BetriebsNr"));
+  EXPECT_TRUE(Befehle::GruppeFuerJahr(db, 2021, 2, 20));
+  EXPECT_EQ(Ertraege(), QStringLiteral("0.0|0.0"));
+  EXPECT_EQ(db.Wert(QStringLiteral("SELECT count(*) FROM Anbau WHERE ID = 999999 OR Einzelertrag <> 3")).toInt(), 0);
+  ASSERT_EQ(meldungen.Infos().size(), 1);
+  EXPECT_TRUE(meldungen.Infos()[0].contains(QStringLiteral("Befehl: 20/5"))) << meldungen.Infos()[0].toStdString();
+}
+
 TEST_F(Befehle_, ProDatensatzNurIDProJahrJahrUndBetrieb) {
   Befehl(25, 5, QStringLiteral("UPDATE Anbau SET TatsErtrag = 1 WHERE ID = :ID"),
          QStringLiteral("UPDATE Anbau SET TatsErtrag = 2 WHERE Jahr = :Jahr AND BetriebsNr = :BetriebsNr"));

@@ -60,7 +60,7 @@ struct GruppenFall {
 };
 
 const QString Erster = QStringLiteral(
-    "Die Berechnung (Befehlsgruppe 20) konnte nicht gespeichert werden, keine ihrer Änderungen wurde übernommen. ");
+    "Die Berechnung (Befehlsgruppen 20, 25) konnte nicht gespeichert werden, keine ihrer Änderungen wurde übernommen. ");
 
 class Gruppenlauf : public Festschreiben, public ::testing::WithParamInterface<GruppenFall> {};
 
@@ -70,7 +70,7 @@ TEST_P(Gruppenlauf, DessenFestschreibenScheitertWirdEinmalGemeldetUndHaeltDieFol
     Stoerung::TAktiv stoerung(GetParam().stoerung);
     EXPECT_FALSE(Befehle::GruppenFuerDatensatz(db, anbau, {20, 25}));
   }
-  // One message for group 20, none per command, none for group 25, which did not run.
+  // One message naming the run's groups, none per command; group 25 did not run.
   ASSERT_EQ(meldungen.Infos().size(), 1) << Liste(meldungen.Infos());
   const QString text = meldungen.Infos()[0];
   EXPECT_TRUE(text.startsWith(Erster + QString::fromUtf8(GetParam().grund))) << T(text);
