@@ -108,18 +108,36 @@ QString Name(TSchritt s) {
   return {};
 }
 
+QString Anzeigename(TSchritt s) {
+  switch (s) {
+    case TSchritt::Berechnen: return K("Düngebedarfe neu berechnen");
+    case TSchritt::Pruefen: return K("Rechtliche Grenzen prüfen");
+    case TSchritt::Melden: return K("Meldedateien schreiben");
+    case TSchritt::Drucken: return K("Bedarfsblätter und Bilanz als PDF");
+    case TSchritt::Listen: return K("Tabellen (Excel)");
+  }
+  return {};
+}
+
 std::optional<TSchritt> SchrittAusName(const QString& name) {
   for (TSchritt s : AlleSchritte)
     if (Name(s) == name.trimmed()) return s;
   return std::nullopt;
 }
 
-std::vector<int> BetriebeDesJahres(TADOModConnection& db, int jahr) {
-  std::vector<int> betriebe;
-  TAbfrage a(db, K("select BetriebsNr from DuengeJahr where Duengejahr = :j and BetriebsNr > 1 order by BetriebsNr"),
+std::vector<TBetrieb> BetriebeMitNamen(TADOModConnection& db, int jahr) {
+  std::vector<TBetrieb> betriebe;
+  TAbfrage a(db, K("select j.BetriebsNr, b.Betriebsname from DuengeJahr j left join Betriebe b on b.ID = j.BetriebsNr "
+                   "where j.Duengejahr = :j and j.BetriebsNr > 1 order by j.BetriebsNr"),
              {{K("j"), jahr}});
-  while (a.Naechste()) betriebe.push_back(a.Wert(0).toInt());
+  while (a.Naechste()) betriebe.push_back({a.Wert(0).toInt(), a.Wert(1).toString()});
   return betriebe;
+}
+
+std::vector<int> BetriebeDesJahres(TADOModConnection& db, int jahr) {
+  std::vector<int> nummern;
+  for (const TBetrieb& b : BetriebeMitNamen(db, jahr)) nummern.push_back(b.nr);
+  return nummern;
 }
 
 QString Betriebsordner(const QString& ausgabe, int betrieb, int jahr) {
@@ -145,6 +163,7 @@ TErgebnis Betrieb(TADOModConnection& db, const TAuftrag& auftrag, int betrieb) {
   };
   for (TSchritt s : AlleSchritte) {
     if (!Enthaelt(auftrag.schritte, s)) continue;
+    if (auftrag.schrittBeginnt) auftrag.schrittBeginnt(betrieb, s);
     switch (s) {
       case TSchritt::Berechnen:
         if (!Berechnen(db, betrieb, jahr)) return gescheitert({});

@@ -27,6 +27,8 @@ enum class TSchritt { Berechnen, Pruefen, Melden, Drucken, Listen };
 inline constexpr TSchritt AlleSchritte[] = {TSchritt::Berechnen, TSchritt::Pruefen, TSchritt::Melden,
                                             TSchritt::Drucken, TSchritt::Listen};
 QString Name(TSchritt s);  // "berechnen", …
+// Its caption in the window and the progress: "Düngebedarfe neu berechnen", …
+QString Anzeigename(TSchritt s);
 std::optional<TSchritt> SchrittAusName(const QString& name);
 
 struct TAuftrag {
@@ -38,6 +40,8 @@ struct TAuftrag {
   // Writes the farm's printouts as one PDF (batch/druck); false with the
   // reason. Without it the step Drucken fails.
   std::function<bool(TADOModConnection& db, int betrieb, int jahr, const QString& datei, QString* fehler)> pdf;
+  // Told before each step of a farm, for the progress shown.
+  std::function<void(int betrieb, TSchritt schritt)> schrittBeginnt;
 };
 
 // What a farm's run gave.
@@ -56,6 +60,11 @@ struct TErgebnis {
 
 // The farms (not the template farm) that keep the year, by number.
 std::vector<int> BetriebeDesJahres(TADOModConnection& db, int jahr);
+struct TBetrieb {
+  int nr = 0;
+  QString name;
+};
+std::vector<TBetrieb> BetriebeMitNamen(TADOModConnection& db, int jahr);
 
 // One farm: the steps of the order, stopping at the first that fails.
 TErgebnis Betrieb(TADOModConnection& db, const TAuftrag& auftrag, int betrieb);

@@ -33,17 +33,6 @@ QPushButton* Knopf(const QString& text, QObject* ziel, const std::function<void(
   return k;
 }
 
-QString Schrittname(Stapel::TSchritt s) {
-  switch (s) {
-    case Stapel::TSchritt::Berechnen: return u"Düngebedarfe neu berechnen"_s;
-    case Stapel::TSchritt::Pruefen: return u"Rechtliche Grenzen prüfen"_s;
-    case Stapel::TSchritt::Melden: return u"Meldedateien schreiben"_s;
-    case Stapel::TSchritt::Drucken: return u"Bedarfsblätter und Bilanz als PDF"_s;
-    case Stapel::TSchritt::Listen: return u"Tabellen (Excel)"_s;
-  }
-  return {};
-}
-
 }  // namespace
 
 TStapelfenster::TStapelfenster(TADOModConnection& db, TMeldungen& meldungen, int jahr, const QString& ausgabe,
@@ -85,8 +74,8 @@ TStapelfenster::TStapelfenster(TADOModConnection& db, TMeldungen& meldungen, int
   auto* schritte = new QGroupBox(u"Schritte"_s);
   auto* sl = new QVBoxLayout(schritte);
   for (Stapel::TSchritt s : Stapel::AlleSchritte) {
-    auto* c = new QCheckBox(Schrittname(s));
-    c->setAccessibleName(Schrittname(s));
+    auto* c = new QCheckBox(Stapel::Anzeigename(s));
+    c->setAccessibleName(Stapel::Anzeigename(s));
     c->setChecked(s != Stapel::TSchritt::Listen);
     m_schritte[int(s)] = c;
     sl->addWidget(c);
@@ -144,16 +133,15 @@ TStapelfenster::TStapelfenster(TADOModConnection& db, TMeldungen& meldungen, int
 
 void TStapelfenster::BetriebeLaden() {
   m_betriebe->setRowCount(0);
-  for (int b : Stapel::BetriebeDesJahres(m_db, m_jahr->value())) {
+  for (const Stapel::TBetrieb& b : Stapel::BetriebeMitNamen(m_db, m_jahr->value())) {
     const int z = m_betriebe->rowCount();
     m_betriebe->insertRow(z);
-    auto* nr = new QTableWidgetItem(QString::number(b));
+    auto* nr = new QTableWidgetItem(QString::number(b.nr));
     nr->setFlags(nr->flags() | Qt::ItemIsUserCheckable);
     nr->setCheckState(Qt::Checked);
-    nr->setData(Qt::UserRole, b);
+    nr->setData(Qt::UserRole, b.nr);
     m_betriebe->setItem(z, 0, nr);
-    m_betriebe->setItem(
-        z, 1, new QTableWidgetItem(m_db.Wert(u"select Betriebsname from Betriebe where ID = :b"_s, {{u"b"_s, b}}).toString()));
+    m_betriebe->setItem(z, 1, new QTableWidgetItem(b.name));
   }
   Filtern(m_suche->text());
 }
@@ -196,18 +184,32 @@ bool TStapelfenster::Starten() {
   m_abbrechen = false;
   m_starten->setEnabled(false);
   m_abbrechenKnopf->setEnabled(true);
-  m_fortschritt->setRange(0, int(auftrag.betriebe.size()));
+  // The bar moves per step; its text names the farm and the step at work.
+  const int schritte = int(auftrag.schritte.size());
+  const int betriebe = int(auftrag.betriebe.size());
+  m_fortschritt->setRange(0, betriebe * schritte);
   m_laufjahr = auftrag.jahr;
+  int index = 0, schritt = 0;
+  auftrag.schrittBeginnt = [&](int b, Stapel::TSchritt s) {
+    const QString text = u"Betrieb %1 (%2 von %3): %4"_s.arg(b).arg(index + 1).arg(betriebe).arg(Stapel::Anzeigename(s));
+    m_fortschritt->setValue(index * schritte + schritt++);
+    m_fortschritt->setFormat(u"%p % – "_s + Stapel::Anzeigename(s));
+    m_stand->setText(text);
+    QApplication::processEvents();
+  };
   m_ergebnisse = Stapel::Ausfuehren(m_db, auftrag, [&](int i, int b) {
     // "Abbrechen" is read between farms: the farm at work finishes.
     QApplication::processEvents();
     if (m_abbrechen) return false;
-    m_fortschritt->setValue(i);
-    m_stand->setText(u"Betrieb %1 (%2 von %3)"_s.arg(b).arg(i + 1).arg(auftrag.betriebe.size()));
+    index = i;
+    schritt = 0;
+    m_fortschritt->setValue(i * schritte);
+    m_stand->setText(u"Betrieb %1 (%2 von %3)"_s.arg(b).arg(i + 1).arg(betriebe));
     QApplication::processEvents();
     return true;
   });
-  m_fortschritt->setValue(int(m_ergebnisse.size()));
+  m_fortschritt->setFormat(u"%p %"_s);
+  m_fortschritt->setValue(int(m_ergebnisse.size()) * schritte);
   m_stand->setText(m_abbrechen ? u"Abgebrochen nach %1 von %2 Betrieben."_s.arg(m_ergebnisse.size()).arg(auftrag.betriebe.size())
                                : u"Fertig: %1 Betriebe."_s.arg(m_ergebnisse.size()));
   m_starten->setEnabled(true);

@@ -88,6 +88,21 @@ TEST_F(Stapel_, AbbrechenNachDemErstenBetriebLaesstDieAnderenUnberuehrt) {
             QStringList{K("B_027615000123")});
 }
 
+TEST_F(Stapel_, MeldetJedenSchrittVorSeinemBeginnInDerFestenReihenfolge) {
+  // Asked in another order, run in the fixed one; farm 3 stops at its reporting step.
+  Stapel::TAuftrag auftrag = Auftrag({2, 3}, {S::Melden, S::Pruefen, S::Berechnen});
+  QStringList gemeldet;
+  auftrag.schrittBeginnt = [&](int betrieb, S s) { gemeldet << K("%1 %2").arg(betrieb).arg(Stapel::Anzeigename(s)); };
+  Stapel::Ausfuehren(db, auftrag);
+  EXPECT_EQ(gemeldet, QStringList({K("2 Düngebedarfe neu berechnen"), K("2 Rechtliche Grenzen prüfen"),
+                                   K("2 Meldedateien schreiben"), K("3 Düngebedarfe neu berechnen"),
+                                   K("3 Rechtliche Grenzen prüfen"), K("3 Meldedateien schreiben")}));
+  const auto namen = Stapel::BetriebeMitNamen(db, Jahr);
+  ASSERT_EQ(namen.size(), 2u);
+  EXPECT_EQ(namen[0].name, K("Hof Linde"));
+  EXPECT_EQ(namen[1].name, K("Ohne Nummer"));
+}
+
 TEST_F(Stapel_, ListenJeBetriebUndJsonDerZusammenfassung) {
   const auto ergebnisse = Stapel::Ausfuehren(db, Auftrag({2, 3}, {S::Berechnen, S::Listen}));
   ASSERT_EQ(ergebnisse.size(), 2u);
