@@ -9,6 +9,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
 
 namespace {
@@ -84,11 +85,36 @@ void TQtMeldungen::WartenBeginnen(const QString& text) {
   label->setWordWrap(true);
   label->setAlignment(Qt::AlignCenter);
   layout->addWidget(label);
+  // Shown with the first progress report.
+  m_balken = new QProgressBar(m_warten.get());
+  m_balken->setAccessibleName(QStringLiteral("Fortschritt"));
+  m_balken->hide();
+  layout->addWidget(m_balken);
+  m_abbrechen = new QPushButton(QStringLiteral("Abbrechen"), m_warten.get());
+  m_abbrechen->setAccessibleName(QStringLiteral("Abbrechen"));
+  m_abbrechen->hide();
+  QObject::connect(m_abbrechen, &QPushButton::clicked, m_abbrechen, [this] {
+    m_abgebrochen = true;
+    m_abbrechen->setEnabled(false);
+  });
+  layout->addWidget(m_abbrechen, 0, Qt::AlignCenter);
+  m_abgebrochen = false;
   m_warten->setAccessibleName(text);
   m_warten->setMinimumWidth(420);
   m_warten->show();
   QApplication::setOverrideCursor(Qt::WaitCursor);
   QApplication::processEvents();
+}
+
+bool TQtMeldungen::Fortschritt(int erledigt, int gesamt, const QString& schritt, bool abbrechbar) {
+  if (!m_warten) return true;
+  m_balken->setRange(0, qMax(gesamt, 1));
+  m_balken->setValue(qBound(0, erledigt, qMax(gesamt, 1)));
+  m_balken->setFormat(QStringLiteral("%1 – %2 von %3").arg(schritt).arg(erledigt).arg(gesamt));
+  m_balken->show();
+  m_abbrechen->setVisible(abbrechbar);
+  QApplication::processEvents();
+  return !(abbrechbar && m_abgebrochen);
 }
 
 void TQtMeldungen::WartenBeenden() {

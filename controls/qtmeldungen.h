@@ -8,6 +8,9 @@
 
 #include <memory>
 
+class QProgressBar;
+class QPushButton;
+
 class TQtMeldungen final : public TMeldungen {
 public:
   explicit TQtMeldungen(QWidget* eltern = nullptr) : m_eltern(eltern) {}
@@ -27,10 +30,14 @@ public:
                                      const QString& vorgabe) override;
   void WartenBeginnen(const QString& text) override;
   void WartenBeenden() override;
+  bool Fortschritt(int erledigt, int gesamt, const QString& schritt, bool abbrechbar) override;
 
 private:
   QWidget* m_eltern;
   // Nested procedures share one wait window.
   std::unique_ptr<QWidget> m_warten;
   int m_wartenTiefe = 0;
+  QProgressBar* m_balken = nullptr;
+  QPushButton* m_abbrechen = nullptr;
+  bool m_abgebrochen = false;
 };

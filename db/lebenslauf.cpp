@@ -41,6 +41,7 @@ public:
   void Piep() override { m_echt.Piep(); }
   void WartenBeginnen(const QString& text) override { m_echt.WartenBeginnen(text); }
   void WartenBeenden() override { m_echt.WartenBeenden(); }
+  bool Fortschritt(int e, int g, const QString& s, bool a) override { return m_echt.Fortschritt(e, g, s, a); }
 
 private:
   TMeldungen& m_echt;
@@ -372,6 +373,11 @@ bool Hochstufen(const QString& ordner, TMeldungen& meldungen) {
       QStringLiteral("Die Übernahme der älteren Datenbank \u201E%1\u201C ist fehlgeschlagen.").arg(Dateien::AlteDatenbank),
       QStringLiteral("Es wurde nichts übernommen; \u201E%1\u201C bleibt unverändert.").arg(Dateien::AlteDatenbank),
       [](TADOModConnection& db) {
+        // Not to be stopped: the conversion is one transaction and the old file stays anyway.
+        const auto schritt = [&](int i, const char* text) {
+          if (db.Meldungen()) db.Meldungen()->Fortschritt(i, 6, QString::fromUtf8(text));
+        };
+        schritt(0, "Tabellen anlegen");
         {
           TTransaktion tx(db);
           DatentabellenAnlegen(db);
@@ -380,13 +386,18 @@ bool Hochstufen(const QString& ordner, TMeldungen& meldungen) {
         if (!SpaltenErgaenzen(db)) return false;
         TTransaktion tx(db);
         GemeinsameTabellenAnlegen(db);
+        schritt(1, "Stammdaten laden");
         if (!VorlageAktualisieren(db)) return false;
+        schritt(2, "Alte Daten übernehmen");
         SichtenLoeschen(db);
         AlteTabellenVorbereiten(db);
         AlteDatenUebernehmen(db);
+        schritt(3, "Betriebe abgleichen");
         AlleBetriebeAbgleichen(db);
+        schritt(4, "Aufräumen");
         Aufraeumen(db, false);
         SichtenAnlegen(db);
+        schritt(5, "Speichern");
         // Last, in the same transaction: only a complete conversion is marked current.
         VersionSetzen(db);
         return tx.Bestaetigen();

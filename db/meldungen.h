@@ -51,6 +51,15 @@ public:
   // runs; every Beginn is followed by an Ende, also after an error.
   virtual void WartenBeginnen(const QString& text) { (void)text; }
   virtual void WartenBeenden() {}
+  // How far the procedure in the wait window has come: `erledigt` of
+  // `gesamt` at the step named in German. With `abbrechbar` the window
+  // offers "Abbrechen" (only where stopping leaves the data whole); the
+  // result is false once it was pressed, and the caller stops at its next
+  // safe point.
+  virtual bool Fortschritt(int erledigt, int gesamt, const QString& schritt, bool abbrechbar = false) {
+    (void)erledigt, (void)gesamt, (void)schritt, (void)abbrechbar;
+    return true;
+  }
 };
 
 // Shows the wait window for the lifetime of the object.
@@ -64,6 +73,9 @@ public:
   }
   TWarten(const TWarten&) = delete;
   TWarten& operator=(const TWarten&) = delete;
+  bool Schritt(int erledigt, int gesamt, const QString& schritt, bool abbrechbar = false) {
+    return !m_meldungen || m_meldungen->Fortschritt(erledigt, gesamt, schritt, abbrechbar);
+  }
 
 private:
   TMeldungen* m_meldungen;

@@ -3,11 +3,14 @@
 #include "befehle.h"
 #include "connection.h"
 #include "fehlertexte.h"
+#include "meldungen.h"
 #include "schema.h"
 #include "tsv.h"
 
 #include <QDate>
 #include <QRegularExpression>
+
+#include <iterator>
 
 namespace Stammdaten {
 
@@ -191,20 +194,27 @@ TLadeBericht VorlageAktualisieren(TADOModConnection& db) {
     db.AusfuehrenStill(QString::fromLatin1(sql));
 
   TLadeBericht bericht;
-  for (const char* t : {"S_OD_AusbringVerluste", "Befehle", "S_KulturenNP", "S_MinDung", "S_OrgDung"}) {
-    bericht.Anhaengen(Laden(db, QString::fromLatin1(t)));
+  const char* const tabellen[] = {"S_OD_AusbringVerluste", "Befehle", "S_KulturenNP", "S_MinDung", "S_OrgDung",
+                                  "S_PBilanzwerteNeu", "S_Tiere", "DBA_Daten", "S_Zwifru", "S_Orte"};
+  const int anzahl = int(std::size(tabellen));
+  for (int i = 0; i < anzahl; ++i) {
+    const QString t = QString::fromLatin1(tabellen[i]);
+    if (db.Meldungen()) db.Meldungen()->Fortschritt(i, anzahl, QStringLiteral("Stammdaten ") + t);
+    if (t == QLatin1String("S_Orte")) {
+      // Only the places of the home state.
+      bericht.Anhaengen(Laden(db, t, [](const TTsv& d, const QStringList& zeile) {
+        return zeile.value(d.Spalte(QStringLiteral("BLCODE"))).trimmed() == QLatin1String("15");
+      }));
+      break;
+    }
+    bericht.Anhaengen(Laden(db, t));
     if (!bericht.gespeichert) return bericht;
+    if (t == QLatin1String("S_OrgDung")) {
+      db.AusfuehrenStill(QStringLiteral("update S_OrgDung set P2O5_Gehalt = P2O5"));
+      db.AusfuehrenStill(QStringLiteral("update S_OrgDung set P2O5_Gehalt = P * 2.2914 where P2O5_Gehalt is null"));
+    }
   }
-  db.AusfuehrenStill(QStringLiteral("update S_OrgDung set P2O5_Gehalt = P2O5"));
-  db.AusfuehrenStill(QStringLiteral("update S_OrgDung set P2O5_Gehalt = P * 2.2914 where P2O5_Gehalt is null"));
-  for (const char* t : {"S_PBilanzwerteNeu", "S_Tiere", "DBA_Daten", "S_Zwifru"}) {
-    bericht.Anhaengen(Laden(db, QString::fromLatin1(t)));
-    if (!bericht.gespeichert) return bericht;
-  }
-  // Only the places of the home state.
-  bericht.Anhaengen(Laden(db, QStringLiteral("S_Orte"), [](const TTsv& d, const QStringList& zeile) {
-    return zeile.value(d.Spalte(QStringLiteral("BLCODE"))).trimmed() == QLatin1String("15");
-  }));
+  if (db.Meldungen()) db.Meldungen()->Fortschritt(anzahl, anzahl, QStringLiteral("Stammdaten"));
   return bericht;
 }
 

@@ -7,6 +7,7 @@
 #include "connection.h"
 #include "dbasetabelle.h"
 #include "kulturdaten.h"
+#include "meldungen.h"
 #include "merkblatt.h"
 #include "schlagblatt.h"
 #include "sicheredatei.h"
@@ -220,6 +221,11 @@ bool Einlesen(TADOModConnection& db, const QString& datei, TEinlesen& e, TBlatt&
   }
 
   for (int z = ErsteParzellenzeile; z <= saetze + 2; ++z) {
+    // Nothing is in the sheet yet: stopping leaves it as it was.
+    if (db.Meldungen() && !db.Meldungen()->Fortschritt(z - ErsteParzellenzeile, saetze, u"Kulturvorschläge"_s, true)) {
+      meldung = u"Abgebrochen; das Arbeitsblatt ist unverändert."_s;
+      return false;
+    }
     const QString nu = neu.Text(NuCode, z);
     if (!nu.isEmpty()) {
       TAbfrage a(db,
@@ -401,7 +407,13 @@ bool Anlegen(TADOModConnection& db, const TBlatt& blatt, int betrieb, int jahr, 
     return false;
   const QVariant bkr = db.Wert(u"select BKR from Betriebe where ID = :B"_s, {{u"B"_s, betrieb}});
   TTransaktion alles(db);
+  const int zeilen = blatt.LetzteZeile() - ErsteParzellenzeile + 1;
   for (int z = ErsteParzellenzeile; z <= blatt.LetzteZeile(); ++z) {
+    // Stopped between fields, the whole import is taken back below.
+    if (db.Meldungen() && !db.Meldungen()->Fortschritt(z - ErsteParzellenzeile, zeilen, u"Schläge anlegen"_s, true)) {
+      e.abgebrochen = true;
+      break;
+    }
     const QString parzelleText = blatt.Text(Parzelle, z);
     if (parzelleText.isEmpty() || blatt.ZeileLeer(z)) continue;
     const QString wo = u"Zeile %1, Parzelle %2: "_s.arg(z).arg(parzelleText);
@@ -477,6 +489,12 @@ bool Anlegen(TADOModConnection& db, const TBlatt& blatt, int betrieb, int jahr, 
       continue;
     }
     ++e.angelegt;
+  }
+  if (e.abgebrochen) {
+    alles.Verwerfen();
+    e.angelegt = 0;
+    e.nichtAngelegt.clear();
+    return true;
   }
   // The crops the farm's fields use become chosen crops.
   db.Ausfuehren(u"update S_KulturenNP set Auswahl = 1 where BetriebsNr = :B and FA_NR in ( select HauptfruchtNummer "

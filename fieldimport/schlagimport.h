@@ -79,11 +79,13 @@ bool Setzen(TBlatt& blatt, const QString& datei, QString& meldung);
 struct TAnlegen {
   int angelegt = 0;           // new fields
   QStringList nichtAngelegt;  // one line per row that was not saved, with the reason
+  bool abgebrochen = false;   // stopped by the user: nothing was saved
 };
 // Creates the fields of the sheet's parcel rows in the farm year with their
 // main-crop and catch-crop rows and legume records. A parcel the year
 // already has is left as it is and listed. Nothing is written when the
-// farm has no such year (false).
+// farm has no such year (false). The progress is reported per sheet row;
+// stopped there, nothing of the import stays.
 bool Anlegen(TADOModConnection& db, const TBlatt& blatt, int betrieb, int jahr, TAnlegen& ergebnis);
 // The stored rule groups of the farm year that follow the import.
 bool RegelnAusfuehren(TADOModConnection& db, int betrieb, int jahr);

@@ -184,9 +184,14 @@ TErgebnis Ausgeben(TMeldungen& meldungen, const QString& ordner, const QString& 
   bool ok = false;
   {
     // The rules of a year and LibreOffice's conversion take seconds.
-    const TWarten warten(&meldungen, u"Die Liste wird geschrieben …"_s);
+    TWarten warten(&meldungen, u"Die Liste wird geschrieben …"_s);
+    const int schritte = AlsXls(ziel) ? 3 : 2;
+    warten.Schritt(0, schritte, u"Berechnen"_s);
     if (vorher) vorher();
-    ok = Schreiben(bauen(), ziel, &fehler);
+    warten.Schritt(1, schritte, u"Liste aufbauen"_s);
+    const TMappe mappe = bauen();
+    if (schritte == 3) warten.Schritt(2, schritte, u"Umwandeln in .xls (LibreOffice)"_s);
+    ok = Schreiben(mappe, ziel, &fehler);
   }
   if (!ok) {
     meldungen.Info(fehlermeldung + u"\n\n"_s + fehler);

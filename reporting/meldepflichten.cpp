@@ -122,11 +122,18 @@ TLauf Erstellen(TADOModConnection& db, int betrieb, int jahr, const QString& pro
   QStringList dateien;
   Meldeablage::TSatz satz{betrieb, jahr, heute, QVariant(), {}};
   for (const char* praefix : Praefixe) satz.dateien << Meldedatei::Dateiname(K(praefix), kreisNr, euNummer, jahr);
+  // Not to be stopped: the set is placed whole or not at all anyway.
+  const auto schritt = [&](int i, const QString& datei) {
+    if (db.Meldungen()) db.Meldungen()->Fortschritt(i, int(satz.dateien.size()), datei);
+    return true;
+  };
   const auto schreiben = [&](const QString& t, QString* f) {
-    const bool ok = Export::Gesamtbetrieb(db, betrieb, jahr, t, f) &&
-                    Export::Duengungen(db, betrieb, jahr, t, f, &hinweis) &&
-                    Export::Nitratgebiet(db, betrieb, jahr, t, f) && Export::Ertraege(db, betrieb, jahr, t, f) &&
-                    Bedarfsdatei::Schreiben(db, betrieb, jahr, t, f);
+    const bool ok = schritt(0, satz.dateien.value(0)) && Export::Gesamtbetrieb(db, betrieb, jahr, t, f) &&
+                    schritt(1, satz.dateien.value(1)) && Export::Duengungen(db, betrieb, jahr, t, f, &hinweis) &&
+                    schritt(2, satz.dateien.value(2)) && Export::Nitratgebiet(db, betrieb, jahr, t, f) &&
+                    schritt(3, satz.dateien.value(3)) && Export::Ertraege(db, betrieb, jahr, t, f) &&
+                    schritt(4, satz.dateien.value(4)) && Bedarfsdatei::Schreiben(db, betrieb, jahr, t, f) &&
+                    schritt(int(satz.dateien.size()), K("Ablegen"));
     // The note names the file where it will lie.
     hinweis.replace(Nativ(t), Nativ(ziel));
     return ok;

@@ -8,15 +8,17 @@
 
 namespace Bedarfsdruck {
 
-void Zeichnen(TPDFDruckausgabe& druck, const std::vector<Bedarfsblaetter::TBlatt>& blaetter) {
+bool Zeichnen(TPDFDruckausgabe& druck, const std::vector<Bedarfsblaetter::TBlatt>& blaetter, TWarten* warten) {
   druck.DokumentBeginnen(false);
-  bool erstes = true;
-  for (const Bedarfsblaetter::TBlatt& b : blaetter) {
+  const int anzahl = int(blaetter.size());
+  for (int i = 0; i < anzahl; ++i) {
+    // The pages are only drawn in memory yet: stopping here writes nothing.
+    if (warten && !warten->Schritt(i, anzahl, QStringLiteral("Blatt %1").arg(i + 1), true)) return false;
     // A new page before every sheet but the first: no empty page at the end.
-    if (!erstes) druck.NeueSeite();
-    erstes = false;
-    Blattzeichner::Zeichnen(druck, b);
+    if (i > 0) druck.NeueSeite();
+    Blattzeichner::Zeichnen(druck, blaetter[size_t(i)]);
   }
+  return true;
 }
 
 bool Drucken(QWidget* eltern, TMeldungen& meldungen, const std::vector<Bedarfsblaetter::TBlatt>& blaetter,
@@ -26,10 +28,12 @@ bool Drucken(QWidget* eltern, TMeldungen& meldungen, const std::vector<Bedarfsbl
     return false;
   }
   TPDFDruckausgabe druck(eltern, false, meldungen);
+  bool gezeichnet = false;
   {
-    const TWartezeiger warten;
-    Zeichnen(druck, blaetter);
+    TWarten warten(&meldungen, QStringLiteral("Die Blätter werden gezeichnet …"));
+    gezeichnet = Zeichnen(druck, blaetter, &warten);
   }
+  if (!gezeichnet) return false;
   if (vorschau)
     vorschau(druck);
   else

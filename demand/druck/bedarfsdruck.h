@@ -14,6 +14,7 @@
 class QWidget;
 class TADOModConnection;
 class TMeldungen;
+class TWarten;
 class TPDFDruckausgabe;
 
 namespace Bedarfsdruck {
@@ -25,11 +26,15 @@ inline const QString NichtsZuDrucken = QStringLiteral("Keine druckbaren Elemente
 
 // The sheets one per page, without an empty page after the last, then shown.
 // Without a sheet nothing is shown but the message NichtsZuDrucken; false then.
+// While the sheets are drawn the wait window counts them and offers
+// "Abbrechen"; stopped, nothing is shown or written and the result is false.
 bool Drucken(QWidget* eltern, TMeldungen& meldungen, const std::vector<Bedarfsblaetter::TBlatt>& blaetter,
              const TVorschau& vorschau = {});
 
-// Draws the sheets into the writer, from its first page on.
-void Zeichnen(TPDFDruckausgabe& druck, const std::vector<Bedarfsblaetter::TBlatt>& blaetter);
+// Draws the sheets into the writer, from its first page on, telling the
+// wait window each sheet; false when it was stopped there.
+bool Zeichnen(TPDFDruckausgabe& druck, const std::vector<Bedarfsblaetter::TBlatt>& blaetter,
+              TWarten* warten = nullptr);
 
 // The sheets of the entries in their order; an entry that no longer exists is left out.
 using TBlattVon = std::function<std::optional<Bedarfsblaetter::TBlatt>(TADOModConnection&, qint64)>;

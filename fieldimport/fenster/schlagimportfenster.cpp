@@ -149,7 +149,12 @@ void TSchlagimportFenster::ShapeEinlesen() {
   e.kulturenLesen = m_aufruf.kulturenLesen;
   e.wahl = Schlagimport::TKulturwahl(m_detail->Kulturwahl()->currentIndex());
   QString meldung;
-  if (!Schlagimport::Einlesen(m_db, datei, e, m_buch->Blatt(), meldung)) {
+  bool gelesen = false;
+  {
+    TWarten warten(&m_meldungen, u"Die Teilflächen werden gelesen …"_s);
+    gelesen = Schlagimport::Einlesen(m_db, datei, e, m_buch->Blatt(), meldung);
+  }
+  if (!gelesen) {
     m_meldungen.Info(meldung);
     return;
   }
@@ -184,9 +189,18 @@ void TSchlagimportFenster::SchlaegeAnlegen() {
   if (!m_meldungen.Frage(Schlagimport::Frage)) return;
   const int jahr = m_jahr->text().toInt();
   Schlagimport::TAnlegen e;
-  if (!Schlagimport::Anlegen(m_db, m_buch->Blatt(), m_aufruf.betrieb, jahr, e)) {
+  bool angelegt = false;
+  {
+    TWarten warten(&m_meldungen, u"Die Schläge werden angelegt …"_s);
+    angelegt = Schlagimport::Anlegen(m_db, m_buch->Blatt(), m_aufruf.betrieb, jahr, e);
+  }
+  if (!angelegt) {
     // The sheet stays, so that it can be remembered once a year exists.
     m_meldungen.Info(Schlagimport::KeinJahr);
+    return;
+  }
+  if (e.abgebrochen) {
+    m_meldungen.Info(u"Abgebrochen; es wurde kein Schlag angelegt."_s);
     return;
   }
   if (const QString nicht = Schlagimport::NichtAngelegtText(e); !nicht.isEmpty()) m_meldungen.Info(nicht);

@@ -2,6 +2,7 @@
 
 #include "aufzeichnungsblatt.h"
 #include "druckdaten.h"
+#include "meldungen.h"
 #include "pdfdruckausgabe.h"
 #include "pruefung.h"
 
@@ -22,13 +23,19 @@ TErgebnis Schlag(TPDFDruckausgabe& d, TADOModConnection& db, int betrieb, int ja
   return TErgebnis::Gezeichnet;
 }
 
-TErgebnis AlleSchlaege(TPDFDruckausgabe& d, TADOModConnection& db, int betrieb, int jahr, const QDate& heute) {
+TErgebnis AlleSchlaege(TPDFDruckausgabe& d, TADOModConnection& db, int betrieb, int jahr, const QDate& heute,
+                       TWarten* warten) {
   bool ok = false;
   const auto alle = Auswertung::Saetze(db, betrieb, jahr, TReihenfolge::NachSchlag, &ok);
   if (!ok) return TErgebnis::Fehler;
   const Druckdaten::TBetriebskopf kopf = Druckdaten::Betriebskopf(db, betrieb, jahr);
   bool gezeichnet = false;
-  for (const Druckdaten::TSchlag& schlag : Druckdaten::Schlaege(db, betrieb, jahr)) {
+  const auto schlaege = Druckdaten::Schlaege(db, betrieb, jahr);
+  for (size_t i = 0; i < schlaege.size(); ++i) {
+    const Druckdaten::TSchlag& schlag = schlaege[i];
+    // Drawn in memory only: stopping here shows and writes nothing.
+    if (warten && !warten->Schritt(int(i), int(schlaege.size()), QStringLiteral("Schlag %1").arg(schlag.parzelle), true))
+      return TErgebnis::Abgebrochen;
     const auto saetze = Druckdaten::SchlagSaetze(alle, schlag.parzelle);
     if (saetze.empty()) continue;
     if (gezeichnet)

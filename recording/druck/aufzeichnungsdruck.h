@@ -8,6 +8,7 @@
 
 class TADOModConnection;
 class TPDFDruckausgabe;
+class TWarten;
 
 namespace Aufzeichnungsdruck {
 
@@ -15,12 +16,14 @@ enum class TErgebnis {
   Gezeichnet,
   Leer,    // nothing to print; no page drawn
   Fehler,  // the values could not be read
+  Abgebrochen,  // stopped in the wait window; nothing to show
 };
 
 // The record sheet of one field of the year.
 TErgebnis Schlag(TPDFDruckausgabe& d, TADOModConnection& db, int betrieb, int jahr, int parzelle, const QDate& heute);
 // The record sheets of every field of the year that has records, in Parzelle order, one document.
-TErgebnis AlleSchlaege(TPDFDruckausgabe& d, TADOModConnection& db, int betrieb, int jahr, const QDate& heute);
+TErgebnis AlleSchlaege(TPDFDruckausgabe& d, TADOModConnection& db, int betrieb, int jahr, const QDate& heute,
+                       TWarten* warten = nullptr);
 // The statement sheet (portrait) with the findings of the checks of the
 // legal limits for farm and year.
 TErgebnis Bilanz(TPDFDruckausgabe& d, TADOModConnection& db, int betrieb, int jahr, bool nitratgebiet);

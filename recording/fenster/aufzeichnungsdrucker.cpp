@@ -32,11 +32,15 @@ void TAufzeichnungsdrucker::SchlagDrucken(std::optional<int> parzelle) {
 
 void TAufzeichnungsdrucker::AlleDrucken() {
   TPDFDruckausgabe d(m_eltern, false, m_meldungen, Dienste);
-  const TErgebnis e = Aufzeichnungsdruck::AlleSchlaege(d, m_db, m_betrieb, m_jahr, QDate::currentDate());
+  TErgebnis e = TErgebnis::Leer;
+  {
+    TWarten warten(&m_meldungen, QStringLiteral("Die Schlagblätter werden gezeichnet …"));
+    e = Aufzeichnungsdruck::AlleSchlaege(d, m_db, m_betrieb, m_jahr, QDate::currentDate(), &warten);
+  }
   // Fields without records are skipped silently; only a year without any is said.
   if (e == TErgebnis::Gezeichnet)
     Anzeigen(d);
-  else
+  else if (e != TErgebnis::Abgebrochen)
     m_meldungen.Info(e == TErgebnis::Leer ? Druckdaten::KeineElemente : LesefehlerText);
 }
 

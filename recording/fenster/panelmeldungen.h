@@ -29,6 +29,7 @@ public:
   void Piep() override { m_ziel.Piep(); }
   void WartenBeginnen(const QString& t) override { m_ziel.WartenBeginnen(t); }
   void WartenBeenden() override { m_ziel.WartenBeenden(); }
+  bool Fortschritt(int e, int g, const QString& s, bool a) override { return m_ziel.Fortschritt(e, g, s, a); }
 
 private:
   TMeldungen& m_ziel;

@@ -4,6 +4,8 @@
 #include "stammdaten.h"
 #include "tsv.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class Stammdaten_ : public TestDatenbank {
@@ -46,6 +48,17 @@ TEST_F(Stammdaten_, JedeGelieferteZeileWirdGeladen) {
   EXPECT_EQ(Zahl(QStringLiteral("select count(*) from S_Orte")), Zeilen(QStringLiteral("S_Orte"), QStringLiteral("BLCODE"), QStringLiteral("15")));
   EXPECT_EQ(Zahl(QStringLiteral("select count(*) from S_Orte where BLCODE <> 15")), 0);
   EXPECT_EQ(Zahl(QStringLiteral("select count(*) from S_Orte")), 1033);
+}
+
+TEST_F(Stammdaten_, DasAuffrischenZeigtJedeTabelleImFortschritt) {
+  meldungen.fortschritte.clear();
+  Stammdaten::VorlageAktualisieren(db);
+  EXPECT_EQ(meldungen.fortschritte,
+            (QStringList{u"0/10 Stammdaten S_OD_AusbringVerluste"_s, u"1/10 Stammdaten Befehle"_s,
+                         u"2/10 Stammdaten S_KulturenNP"_s, u"3/10 Stammdaten S_MinDung"_s,
+                         u"4/10 Stammdaten S_OrgDung"_s, u"5/10 Stammdaten S_PBilanzwerteNeu"_s,
+                         u"6/10 Stammdaten S_Tiere"_s, u"7/10 Stammdaten DBA_Daten"_s, u"8/10 Stammdaten S_Zwifru"_s,
+                         u"9/10 Stammdaten S_Orte"_s, u"10/10 Stammdaten"_s}));
 }
 
 TEST_F(Stammdaten_, EinWertDerNichtPasstUndEineZeileDieScheitertWerdenGemeldet) {

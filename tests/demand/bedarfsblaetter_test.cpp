@@ -430,6 +430,20 @@ TEST_F(Bedarfsblatt, DreiBlaetterDreiSeiten) {
   for (int i = 0; i < 3; ++i) EXPECT_TRUE(Enthaelt(seiten[i], u"Parzellen-Nr.: %1"_s.arg(i + 1)));
 }
 
+TEST_F(Bedarfsblatt, AbgebrochenZeigtUndSchreibtNichts) {
+  std::vector<B::TBlatt> blaetter;
+  for (int p : {1, 2, 3}) blaetter.push_back(*B::PhosphorBlatt(db, Beispielfeld(p)));
+  int gezeigt = 0;
+  meldungen.abbrechenBei = 1;
+  EXPECT_FALSE(Bedarfsdruck::Drucken(nullptr, meldungen, blaetter, [&](TPDFDruckausgabe&) { ++gezeigt; }));
+  EXPECT_EQ(gezeigt, 0);
+  EXPECT_EQ(meldungen.fortschritte, (QStringList{u"0/3 Blatt 1+"_s, u"1/3 Blatt 2+"_s}));
+  EXPECT_EQ(meldungen.Infos(), QStringList());
+  meldungen.abbrechenBei = -1;
+  EXPECT_TRUE(Bedarfsdruck::Drucken(nullptr, meldungen, blaetter, [&](TPDFDruckausgabe&) { ++gezeigt; }));
+  EXPECT_EQ(gezeigt, 1);
+}
+
 TEST_F(Bedarfsblatt, OhneBlattKeineVorschauSondernMeldung) {
   int gezeigt = 0;
   EXPECT_FALSE(Bedarfsdruck::Drucken(nullptr, meldungen, {}, [&](TPDFDruckausgabe&) { ++gezeigt; }));

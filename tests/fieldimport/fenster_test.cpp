@@ -224,8 +224,8 @@ TEST_F(ImportFenster, SchlaegeAnlegenOeffnetErtraegeUndSchliesst) {
   meldungen.antworten.push_back(true);
   Knopf(*f, u"Schläge anlegen"_s)->click();
   EXPECT_EQ(meldungen.protokoll,
-            (QStringList{u"Frage: Schläge jetzt übernehmen?"_s, u"Frage: Schläge jetzt übernehmen?"_s, u"Piep"_s,
-                         u"Info: Fertig"_s}));
+            (QStringList{u"Frage: Schläge jetzt übernehmen?"_s, u"Frage: Schläge jetzt übernehmen?"_s,
+                         u"Warten: Die Schläge werden angelegt …"_s, u"Warten Ende"_s, u"Piep"_s, u"Info: Fertig"_s}));
   EXPECT_EQ(ertraege, 1);
   EXPECT_EQ(Wert(u"select count(*) from Schlag where BetriebsNr = 2 and Jahr = 2021"_s).toInt(), 4);
   EXPECT_EQ(f->result(), QDialog::Accepted);

@@ -353,6 +353,40 @@ TEST_F(Schlagimport_, OhneDuengejahrWirdNichtsAngelegt) {
   EXPECT_EQ(Anzahl(u"select count(*) from Schlag"_s), 0);
 }
 
+TEST_F(Schlagimport_, AbbrechenNimmtDasGanzeAnlegenZurueck) {
+  const TBlatt b = Lesen();
+  meldungen.fortschritte.clear();
+  meldungen.abbrechenBei = 2;
+  Schlagimport::TAnlegen e;
+  ASSERT_TRUE(Schlagimport::Anlegen(db, b, Betrieb, Jahr, e));
+  EXPECT_TRUE(e.abgebrochen);
+  EXPECT_EQ(e.angelegt, 0);
+  EXPECT_EQ(meldungen.fortschritte,
+            (QStringList{u"0/4 Schläge anlegen+"_s, u"1/4 Schläge anlegen+"_s, u"2/4 Schläge anlegen+"_s}));
+  // The two fields made before the stop are gone with the rest.
+  EXPECT_EQ(Anzahl(u"select count(*) from Schlag"_s), 0);
+  EXPECT_EQ(Anzahl(u"select count(*) from Anbau"_s), 0);
+
+  meldungen.abbrechenBei = -1;
+  ASSERT_TRUE(Schlagimport::Anlegen(db, b, Betrieb, Jahr, e));
+  EXPECT_FALSE(e.abgebrochen);
+  EXPECT_EQ(e.angelegt, 4);
+}
+
+TEST_F(Schlagimport_, AbbrechenBeimEinlesenLaesstDasBlatt) {
+  TBlatt b = Lesen();
+  const TBlatt vorher = b;
+  meldungen.fortschritte.clear();
+  meldungen.abbrechenBei = 1;
+  Schlagimport::TEinlesen e;
+  e.betrieb = Betrieb;
+  QString meldung;
+  EXPECT_FALSE(Schlagimport::Einlesen(db, Teilflaechen(), e, b, meldung));
+  EXPECT_EQ(meldung, u"Abgebrochen; das Arbeitsblatt ist unverändert."_s);
+  EXPECT_EQ(meldungen.fortschritte, (QStringList{u"0/6 Kulturvorschläge+"_s, u"1/6 Kulturvorschläge+"_s}));
+  for (int z = 1; z <= vorher.LetzteZeile(); ++z) EXPECT_EQ(b.Text(Parzelle, z), vorher.Text(Parzelle, z)) << z;
+}
+
 TEST_F(Schlagimport_, RegelnLaufenNachDemAnlegenOhneFehler) {
   const TBlatt b = Lesen();
   Schlagimport::TAnlegen e;

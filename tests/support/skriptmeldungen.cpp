@@ -80,3 +80,8 @@ void TSkriptMeldungen::Piep() {
 void TSkriptMeldungen::WartenBeginnen(const QString& text) { protokoll << QStringLiteral("Warten: ") + text; }
 
 void TSkriptMeldungen::WartenBeenden() { protokoll << QStringLiteral("Warten Ende"); }
+
+bool TSkriptMeldungen::Fortschritt(int erledigt, int gesamt, const QString& schritt, bool abbrechbar) {
+  fortschritte << QStringLiteral("%1/%2 %3%4").arg(erledigt).arg(gesamt).arg(schritt, abbrechbar ? QStringLiteral("+") : QString());
+  return !(abbrechbar && abbrechenBei >= 0 && erledigt >= abbrechenBei);
+}

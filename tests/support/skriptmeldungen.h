@@ -19,6 +19,10 @@ public:
   QString letzterFilter;  // of the last save dialog
   int piepser = 0;
   QStringList titel;  // captions of the information boxes that have their own
+  // The progress reported, "3/10 step", and "+" behind it when it could be cancelled.
+  QStringList fortschritte;
+  // A cancellable progress report at or after this count answers "Abbrechen".
+  int abbrechenBei = -1;
 
   // The texts of the information boxes, in order.
   QStringList Infos() const;
@@ -38,4 +42,5 @@ public:
                                      const QString& vorgabe) override;
   void WartenBeginnen(const QString& text) override;
   void WartenBeenden() override;
+  bool Fortschritt(int erledigt, int gesamt, const QString& schritt, bool abbrechbar) override;
 };
