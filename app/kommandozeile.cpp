@@ -22,10 +22,14 @@ constexpr int Fehlgeschlagen = 1;
 constexpr int Unbrauchbar = 2;
 
 const char* const Hilfe =
-    "Aufruf: quendrix [--stapel --jahr JJJJ (--alle | --betrieb N [--betrieb N ...]) --schritte LISTE\n"
-    "                 --ausgabe ORDNER [--datenbank DATEI] [--json]]\n"
+    "Aufruf: quendrix [--ordner ORDNER]\n"
+    "        quendrix [--ordner ORDNER] --stapel --jahr JJJJ (--alle | --betrieb N [--betrieb N ...])\n"
+    "                 --schritte LISTE --ausgabe ORDNER [--datenbank DATEI] [--json]\n"
     "\n"
-    "Ohne --stapel startet Quendrix sein Fenster im aktuellen Ordner.\n"
+    "Ohne --stapel startet Quendrix sein Fenster im Arbeitsordner ~/Quendrix.\n"
+    "  --ordner ORDNER     der Arbeitsordner mit der Datenbank (Vorgabe: ~/Quendrix für das Fenster,\n"
+    "                      der aktuelle Ordner für --stapel); er wird angelegt, wenn er fehlt, und\n"
+    "                      Quendrix arbeitet darin, als wäre es dort gestartet\n"
     "\n"
     "Stapelverarbeitung ohne Fenster:\n"
     "  --stapel            mehrere Betriebe in einem Lauf bearbeiten\n"
@@ -39,7 +43,7 @@ const char* const Hilfe =
     "                      drucken    Bedarfsblätter und Bilanz als PDF nach ORDNER/Betrieb_N/JJJJ\n"
     "                      listen     Tabellen (.xlsx) nach ORDNER/Betrieb_N/JJJJ\n"
     "  --ausgabe ORDNER    wohin die Dateien geschrieben werden\n"
-    "  --datenbank DATEI   die Datenbank (Vorgabe: Quendrix2021.mdb im aktuellen Ordner)\n"
+    "  --datenbank DATEI   die Datenbank (Vorgabe: Quendrix2021.mdb im Arbeitsordner)\n"
     "  --json              die Zusammenfassung als JSON ausgeben\n"
     "  --help              diese Hilfe\n"
     "  --version           die Version\n"

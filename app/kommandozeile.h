@@ -1,7 +1,8 @@
 #pragma once
 // The batch on the command line, headless:
-//   quendrix --stapel --jahr JJJJ (--alle | --betrieb N [--betrieb N …])
+//   quendrix [--ordner ORDNER] --stapel --jahr JJJJ (--alle | --betrieb N [--betrieb N …])
 //            --schritte LISTE --ausgabe ORDNER [--datenbank DATEI] [--json]
+// "--ordner" is taken off before (arbeitsordner.h): the batch then runs in that folder.
 // The database is opened by the rules of a start (the same lock, a foreign
 // or damaged file refused, nothing created). Exit code 0 when every farm
 // succeeded, 1 when some failed, 2 on bad arguments or an unusable database.
@@ -19,7 +20,7 @@ namespace Kommandozeile {
 bool Zustaendig(const QStringList& argumente);
 
 // Runs the command line; the summary (or JSON) goes to `aus`, messages and
-// progress to `fehler`. `ordner` is the current folder.
+// progress to `fehler`. `ordner` is the working folder, the current one.
 int Ausfuehren(const QStringList& argumente, const QString& ordner, QTextStream& aus, QTextStream& fehler,
                const QDate& heute = QDate::currentDate());
 

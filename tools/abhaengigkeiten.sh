@@ -11,6 +11,7 @@ pakete=(
   libxlsxwriter-dev libreoffice-calc-nogui
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core poppler-utils
+  dpkg-dev file lintian desktop-file-utils appstream man-db
   "$@"
 )
 

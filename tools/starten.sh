@@ -7,7 +7,5 @@ quelle="$(cd "$(dirname "$0")/.." && pwd)"
 "$quelle/tools/abhaengigkeiten.sh"
 cmake -S "$quelle" -B "$quelle/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$quelle/build" --target quendrix
-ordner="${1:-$HOME/Quendrix}"
-mkdir -p "$ordner"
-cd "$ordner"
-exec "$quelle/build/app/quendrix"
+# The program makes the folder when missing and refuses one it cannot use.
+exec "$quelle/build/app/quendrix" --ordner "${1:-$HOME/Quendrix}"

@@ -121,7 +121,7 @@ TEST(KommandozeileHilfe, HilfeUndVersionOhneDatenbank) {
   EXPECT_FALSE(Kommandozeile::Zustaendig({}));
   EXPECT_EQ(Kommandozeile::Ausfuehren({K("--help")}, QDir::tempPath(), a, f), 0);
   a.flush();
-  EXPECT_TRUE(aus.startsWith(K("Aufruf: quendrix [--stapel"))) << aus.toStdString();
+  EXPECT_TRUE(aus.startsWith(K("Aufruf: quendrix [--ordner ORDNER]"))) << aus.toStdString();
   EXPECT_TRUE(aus.contains(K("--schritte LISTE")));
   aus.clear();
   EXPECT_EQ(Kommandozeile::Ausfuehren({K("--version")}, QDir::tempPath(), a, f), 0);
