@@ -1,10 +1,10 @@
 # Writes vorlagekennung.h: a hash of the code that builds the cached template
-# databases (db/ and tests/support/). A template built by other code is then
+# databases (db/, the schema catalogue and tests/support/). A template built by other code is then
 # not reused. The header is rewritten only when the hash changes, so an
 # unchanged build recompiles nothing.
 #   cmake -DQUELLE=<source folder> -DAUSGABE=<header> -P vorlagekennung.cmake
 file(GLOB_RECURSE dateien
-     ${QUELLE}/db/*.cpp ${QUELLE}/db/*.h ${QUELLE}/db/CMakeLists.txt
+     ${QUELLE}/db/*.cpp ${QUELLE}/db/*.h ${QUELLE}/db/CMakeLists.txt ${QUELLE}/resources/schema/*
      ${QUELLE}/tests/support/*.cpp ${QUELLE}/tests/support/*.h)
 list(SORT dateien)
 set(liste "")
