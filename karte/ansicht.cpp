@@ -28,6 +28,9 @@ void TAnsicht::Zeigen(const TRechteck& welt, double rand) {
     Einpassen(welt, rand);
     return;
   }
+  // A field in view stays where it is; the map moves only to bring one in.
+  const TBildpunkt lo = ZuBild({welt.links, welt.oben}), ru = ZuBild({welt.rechts, welt.unten});
+  if (lo.x >= rand && lo.y >= rand && ru.x <= m_breite - rand && ru.y <= m_hoehe - rand) return;
   m_mitte = {(welt.links + welt.rechts) / 2, (welt.unten + welt.oben) / 2};
 }
 
@@ -55,16 +58,13 @@ TPunkt TAnsicht::ZurWelt(const TBildpunkt& b) const {
 
 TTreffer Treffer(const TKarte& karte, const TAnsicht& ansicht, const TBildpunkt& b, double toleranzPixel) {
   const TPunkt p = ansicht.ZurWelt(b);
+  // Inside one field wins over the edge of its neighbour.
+  for (const TKartenSchlag& s : karte.schlaege)
+    if (!s.umriss.Leer() && Lage(s.umriss, p, 0) == TLage::Innen) return {s.parzelle, TLage::Innen};
   const double toleranz = toleranzPixel / ansicht.Massstab();
-  TTreffer rand;
-  for (const TKartenSchlag& s : karte.schlaege) {
-    if (s.umriss.Leer()) continue;
-    const TLage l = Lage(s.umriss, p, toleranz);
-    // Inside one field wins over the edge of its neighbour.
-    if (l == TLage::Innen) return {s.parzelle, l};
-    if (l == TLage::Rand && rand.parzelle == 0) rand = {s.parzelle, l};
-  }
-  return rand;
+  for (const TKartenSchlag& s : karte.schlaege)
+    if (!s.umriss.Leer() && Lage(s.umriss, p, toleranz) == TLage::Rand) return {s.parzelle, TLage::Rand};
+  return {};
 }
 
 TMassstabsleiste Massstabsleiste(double pixelProMeter, double hoechstensPixel) {

@@ -27,7 +27,8 @@ public:
 
   // The whole rectangle fits inside a margin of `rand` pixels, centred.
   void Einpassen(const TRechteck& welt, double rand = 20);
-  // The rectangle is brought into view: centred; zoomed out when it does not fit.
+  // The rectangle is brought into view: left alone when it is in view,
+  // else centred, and zoomed out when it does not fit.
   void Zeigen(const TRechteck& welt, double rand = 20);
   // Scales by `faktor` keeping the plane's point under the pixel in place.
   void Zoomen(double faktor, const TBildpunkt& um);

@@ -47,7 +47,7 @@ TKarte Laden(TADOModConnection& db, int betrieb, int jahr) {
   {
     TAbfrage a(db,
                QStringLiteral("select Parzelle from Anbau where BetriebsNr = :B and Jahr = :J and FruchtNr = 1 and "
-                              "Duengebedarf is not null"),
+                              "Duengebedarf > 0"),
                {{QStringLiteral("B"), betrieb}, {QStringLiteral("J"), jahr}});
     while (a.Naechste()) berechnet.insert(a.Wert(0).toInt());
   }

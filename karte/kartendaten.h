@@ -40,7 +40,7 @@ struct TKarte {
 };
 
 // The state's colour rule: incomplete inputs first, then whether the main
-// crop's demand is calculated.
+// crop's demand is calculated (above 0: an incomplete row is cleared to 0).
 TZustand Zustand(bool unvollstaendig, bool berechnet);
 
 // Whether the outline's area differs from the stated size by more than 2 %
