@@ -1,6 +1,7 @@
 #include "kartendruck.h"
 
 #include "kartenzeichner.h"
+#include "meldungen.h"
 #include "pdfdruckausgabe.h"
 #include "shapedatei.h"
 
@@ -106,6 +107,21 @@ void Schreiben(TPDFDruckausgabe& d, const Karte::TKarte& karte, const QDate& dat
       d.TextAn(s, lx, y, 0, 287 - lx);
     }
   }
+}
+
+bool Drucken(QWidget* eltern, TMeldungen& meldungen, const Karte::TKarte& karte, const QDate& datum,
+             const std::function<void(TPDFDruckausgabe&)>& vorschau) {
+  if (karte.Grenzen().leer) {
+    meldungen.Info(KeinUmriss);
+    return false;
+  }
+  TPDFDruckausgabe druck(eltern, true, meldungen);
+  Schreiben(druck, karte, datum);
+  if (vorschau)
+    vorschau(druck);
+  else
+    druck.DokumentAbschliessen();
+  return true;
 }
 
 }  // namespace Kartendruck

@@ -8,6 +8,10 @@
 
 #include <QDate>
 
+#include <functional>
+
+class QWidget;
+class TMeldungen;
 class TPDFDruckausgabe;
 
 namespace Kartendruck {
@@ -18,5 +22,12 @@ inline constexpr double Links = 10, Oben = 24, Breite = 200, Hoehe = 170;
 inline constexpr double PunkteJeMm = 8;
 
 void Schreiben(TPDFDruckausgabe& d, const Karte::TKarte& karte, const QDate& datum);
+
+inline const QString KeinUmriss =
+    QStringLiteral("Keiner der Schläge hat einen Umriss; es gibt keine Karte zu drucken.");
+// "Karte drucken": the sheet in the preview (or handed to `vorschau`); a
+// message and false when no field has an outline.
+bool Drucken(QWidget* eltern, TMeldungen& meldungen, const Karte::TKarte& karte, const QDate& datum,
+             const std::function<void(TPDFDruckausgabe&)>& vorschau);
 
 }  // namespace Kartendruck
