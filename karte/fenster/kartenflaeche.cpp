@@ -9,7 +9,7 @@
 #include <cmath>
 
 TKartenflaeche::TKartenflaeche(QWidget* eltern) : QWidget(eltern) {
-  setAccessibleName(QStringLiteral("Karte"));
+  setAccessibleName(QStringLiteral("Schlagkarte"));
   setMinimumSize(200, 150);
   setMouseTracking(false);
   setFocusPolicy(Qt::ClickFocus);

@@ -1,5 +1,6 @@
 #include "kartenzeichner.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -77,21 +78,36 @@ void Zeichnen(QPainter& m, const Karte::TKarte& karte, const Karte::TAnsicht& a,
   m.save();
   m.setRenderHint(QPainter::Antialiasing, true);
   const QPen rand(QColor(70, 70, 70), 1);
+  const QPen abweichung(Abweichung, 3, Qt::DashLine);
+  const QBrush schraffur(Schraffur, Qt::BDiagPattern);
   const Karte::TKartenSchlag* gewaehlt = nullptr;
+  QPolygonF poly;
   for (const Karte::TKartenSchlag& s : karte.schlaege) {
     if (s.umriss.Leer() || !Sichtbar(s.umriss.Grenzen(), a)) continue;
-    const QPainterPath pfad = Pfad(s.umriss, a);
-    m.setPen(Qt::NoPen);
+    if (s.parzelle == o.gewaehlt) gewaehlt = &s;
+    m.setPen(s.abweichung ? abweichung : rand);
     m.setBrush(Fuellfarbe(s));
+    // One ring, the usual field: a polygon is much cheaper than a path.
+    if (s.umriss.ringe.size() == 1) {
+      const Karte::TRing& ring = s.umriss.ringe.front();
+      poly.resize(qsizetype(ring.size()));
+      for (size_t i = 0; i < ring.size(); ++i) {
+        const Karte::TBildpunkt b = a.ZuBild(ring[i]);
+        poly[qsizetype(i)] = QPointF(b.x, b.y);
+      }
+      m.drawPolygon(poly);
+      if (s.nitratgebiet) {
+        m.setBrush(schraffur);
+        m.drawPolygon(poly);
+      }
+      continue;
+    }
+    const QPainterPath pfad = Pfad(s.umriss, a);
     m.drawPath(pfad);
     if (s.nitratgebiet) {
-      m.setBrush(QBrush(Schraffur, Qt::BDiagPattern));
+      m.setBrush(schraffur);
       m.drawPath(pfad);
     }
-    m.setBrush(Qt::NoBrush);
-    m.setPen(s.abweichung ? QPen(Abweichung, 3, Qt::DashLine) : rand);
-    m.drawPath(pfad);
-    if (s.parzelle == o.gewaehlt) gewaehlt = &s;
   }
   // The selection last, above its neighbours' edges.
   if (gewaehlt) {
@@ -101,12 +117,21 @@ void Zeichnen(QPainter& m, const Karte::TKarte& karte, const Karte::TAnsicht& a,
   }
   if (o.beschriften) {
     m.setPen(Qt::black);
+    const QFontMetricsF schrift(m.font());
     for (const Karte::TKartenSchlag& s : karte.schlaege) {
       if (s.umriss.Leer()) continue;
       const Karte::TRechteck r = s.umriss.Grenzen();
       const Karte::TBildpunkt b = a.ZuBild({(r.links + r.rechts) / 2, (r.unten + r.oben) / 2});
       if (b.x < 0 || b.y < 0 || b.x > a.Breite() || b.y > a.Hoehe()) continue;
-      m.drawText(QRectF(b.x - 80, b.y - 10, 160, 20), Qt::AlignCenter, Karte::Beschriftung(s));
+      // A label wider than its field would cover the neighbours: then the number alone, or nothing.
+      const double breite = r.Breite() * a.Massstab();
+      QString text = Karte::Beschriftung(s);
+      if (schrift.averageCharWidth() * text.size() > breite) {
+        text = text.section(u' ', 0, 0);
+        if (schrift.averageCharWidth() * text.size() > breite) continue;
+      }
+      const double w = schrift.horizontalAdvance(text);
+      m.drawText(QPointF(b.x - w / 2, b.y + schrift.ascent() / 2 - 1), text);
     }
   }
   if (o.beiwerk) {
