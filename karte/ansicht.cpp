@@ -35,7 +35,8 @@ void TAnsicht::Zeigen(const TRechteck& welt, double rand) {
 }
 
 void TAnsicht::Zoomen(double faktor, const TBildpunkt& um) {
-  if (!(faktor > 0)) return;
+  // Between a picture of a whole district and one of a tractor's track.
+  if (!(faktor > 0) || !(m_massstab * faktor >= 1e-4 && m_massstab * faktor <= 1e3)) return;
   const TPunkt fest = ZurWelt(um);
   m_massstab *= faktor;
   // The fixed point returns under the pixel.

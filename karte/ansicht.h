@@ -30,7 +30,8 @@ public:
   // The rectangle is brought into view: left alone when it is in view,
   // else centred, and zoomed out when it does not fit.
   void Zeigen(const TRechteck& welt, double rand = 20);
-  // Scales by `faktor` keeping the plane's point under the pixel in place.
+  // Scales by `faktor` keeping the plane's point under the pixel in place;
+  // nothing beyond 0.0001 to 1000 pixels per metre.
   void Zoomen(double faktor, const TBildpunkt& um);
   // Moves the picture by the pixels (the plane follows the mouse).
   void Verschieben(double dx, double dy);

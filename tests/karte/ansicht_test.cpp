@@ -69,6 +69,10 @@ TEST(Ansicht, EinpassenZoomenVerschieben) {
   Gleich(a.ZuBild({X0 + 200, Y0 + 100}), 820, -180, "gezoomt");
   a.Verschieben(10, -5);
   Gleich(a.ZuBild({X0, Y0}), 30, 215, "verschoben");
+  // Beyond the limits the wheel does nothing.
+  a.Zoomen(1e6, {20, 220});
+  a.Zoomen(0, {20, 220});
+  EXPECT_DOUBLE_EQ(a.Massstab(), 4);
   // Showing field 2 (100 m at 4 px/m = 400 px, too tall for 200 px) fits it.
   a.Zeigen(Zwei().schlaege[1].umriss.Grenzen());
   EXPECT_DOUBLE_EQ(a.Massstab(), 2);
