@@ -3,6 +3,7 @@
 #include "connection.h"
 #include "dataset.h"
 #include "meldungen.h"
+#include "umrissablage.h"
 
 namespace Duengejahre {
 
@@ -123,11 +124,15 @@ bool SchlaegeKopieren(TADOModConnection& db, TMeldungen& meldungen, qint64 betri
       "P_AnalyseDatum, P_Methode, P_GehaltsKlasse, P2O5_ZuAbBoden, KeineDuengung, P2O5_MGes, P_ZuAbBoden, OEKO, BG, "
       "BGText, PhGroesserSieben, SteingehaltKrume, Durchwurzelungstiefe, BKR, AZ, FA, MDAE3, GL_BG, Bundesland, "
       "Teilflaechen, NutzungsForm");
-  const bool ok = db.Ausfuehren(
-      QStringLiteral("insert into Schlag ( %1, Jahr, Vorfrucht, VF_Name, VorfruchtErtrag ) select %1, :neu, "
-                     "HauptfruchtNummer, HF_Name, HFEinzelertrag from Schlag where BetriebsNr = :b and Jahr = :alt")
-          .arg(spalten),
-      {{QStringLiteral("b"), betrieb}, {QStringLiteral("alt"), vonJahr}, {QStringLiteral("neu"), vonJahr + 1}});
+  // The fields and their outlines, together or not at all.
+  TTransaktion tx(db);
+  const bool ok =
+      db.Ausfuehren(
+          QStringLiteral("insert into Schlag ( %1, Jahr, Vorfrucht, VF_Name, VorfruchtErtrag ) select %1, :neu, "
+                         "HauptfruchtNummer, HF_Name, HFEinzelertrag from Schlag where BetriebsNr = :b and Jahr = :alt")
+              .arg(spalten),
+          {{QStringLiteral("b"), betrieb}, {QStringLiteral("alt"), vonJahr}, {QStringLiteral("neu"), vonJahr + 1}}) &&
+      Karte::UmrisseInsFolgejahr(db, int(betrieb), vonJahr) && tx.Bestaetigen();
   if (!ok) meldungen.Info(QStringLiteral(" Fehler beim Schläge ins neue Jahr kopieren : ") + db.LetzterFehler());
   return ok;
 }

@@ -492,6 +492,11 @@ void ParameterBinden(sqlite3_stmt* stmt, const TParameter& parameter) {
       case QMetaType::Float:
         sqlite3_bind_double(stmt, idx, wert.toDouble());
         break;
+      case QMetaType::QByteArray: {
+        const QByteArray b = wert.toByteArray();
+        sqlite3_bind_blob(stmt, idx, b.constData(), int(b.size()), SQLITE_TRANSIENT);
+        break;
+      }
       case QMetaType::QDate: {
         const QByteArray t = wert.toDate().toString(QStringLiteral("yyyy-MM-dd")).toUtf8();
         sqlite3_bind_text(stmt, idx, t.constData(), t.size(), SQLITE_TRANSIENT);

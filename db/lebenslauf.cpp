@@ -430,7 +430,9 @@ bool Auffrischen(const QString& ordner, TMeldungen& meldungen) {
 
 bool Wartung(TADOModConnection& db, QString* fehler) {
   TTransaktion tx(db);
-  // Indexes the rules rely on; a database of an older release may lack some.
+  // Farm tables and indexes a database of an older release may lack.
+  for (const auto& t : Katalog().Tabellen())
+    if (t.art == QLatin1String("Betrieb") && !db.TabelleExistiert(t.name)) Schema::TabelleAnlegen(db, t);
   for (const auto& t : Katalog().Tabellen()) Schema::IndizesAnlegen(db, t);
   Skript::Ausfuehren(db, QStringLiteral("aufraeumen/J01"));
   Skript::Ausfuehren(db, QStringLiteral("Wartung"));

@@ -81,6 +81,7 @@ QString SqlTyp(const QString& typ) {
   if (typ == QLatin1String("bool")) return QStringLiteral("BOOLEAN");
   if (typ == QLatin1String("datetime")) return QStringLiteral("DATETIME");
   if (typ == QLatin1String("memo")) return QStringLiteral("TEXT");
+  if (typ == QLatin1String("blob")) return QStringLiteral("BLOB");
   if (const auto m = text.match(typ); m.hasMatch()) return QStringLiteral("VARCHAR(%1)").arg(m.captured(1));
   qFatal("Unbekannter Spaltentyp: %s", qPrintable(typ));
 }

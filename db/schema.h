@@ -13,7 +13,7 @@ namespace Schema {
 
 struct TSpalte {
   QString name;
-  QString typ;      // counter, int16, int32, double, bool, datetime, text(n), memo
+  QString typ;      // counter, int16, int32, double, bool, datetime, text(n), memo, blob
   QString vorgabe;  // SQL literal of the default; empty: none (null)
 };
 

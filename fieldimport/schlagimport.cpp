@@ -11,6 +11,7 @@
 #include "merkblatt.h"
 #include "schlagblatt.h"
 #include "sicheredatei.h"
+#include "umrissablage.h"
 
 #include <QDate>
 #include <QDir>
@@ -270,6 +271,7 @@ bool Einlesen(TADOModConnection& db, const QString& datei, TEinlesen& e, TBlatt&
     else
       neu.ZeileEntfernen(z);
   }
+  hinweis += UmrisseLesen(dbf, e.umrisse);
   blatt = std::move(neu);
   meldung = Abgeschlossen + hinweis;
   return true;
@@ -399,7 +401,7 @@ bool AnbauAnlegen(TADOModConnection& db, const TParameter& feld) {
 
 }  // namespace
 
-bool Anlegen(TADOModConnection& db, const TBlatt& blatt, int betrieb, int jahr, TAnlegen& e) {
+bool Anlegen(TADOModConnection& db, const TBlatt& blatt, int betrieb, int jahr, TAnlegen& e, const TUmrisse* umrisse) {
   e = {};
   if (jahr <= 0 || !db.Wert(u"select 1 from DuengeJahr where BetriebsNr = :B and Duengejahr = :J"_s,
                             {{u"B"_s, betrieb}, {u"J"_s, jahr}})
@@ -480,19 +482,26 @@ bool Anlegen(TADOModConnection& db, const TBlatt& blatt, int betrieb, int jahr, 
                           {u"PD"_s, datum},
                           {u"PM"_s, methode == u"C"_s ? 1 : methode == u"D"_s ? 2 : 0},
                       });
-    // Each field with its rows is saved whole or not at all.
+    const Karte::TUmriss* umriss = nullptr;
+    if (umrisse)
+      if (const auto it = umrisse->jeParzelle.find(parzelle); it != umrisse->jeParzelle.end()) umriss = &it->second;
+    // Each field with its rows and outline is saved whole or not at all.
     TTransaktion zeile(db);
-    if (!db.Ausfuehren(SchlagEinfuegen, p) || !AnbauAnlegen(db, feld) || !zeile.Bestaetigen()) {
+    if (!db.Ausfuehren(SchlagEinfuegen, p) || !AnbauAnlegen(db, feld) ||
+        (umriss && !Karte::UmrissSpeichern(db, betrieb, jahr, parzelle, *umriss, umrisse->koordinatensystem)) ||
+        !zeile.Bestaetigen()) {
       e.nichtAngelegt << wo + Ausfuehrung::Meldung(u"der Schlag konnte nicht gespeichert werden."_s, QString(),
                                                     db.LetzterFehler());
       zeile.Verwerfen();
       continue;
     }
     ++e.angelegt;
+    if (umriss) ++e.umrisse;
   }
   if (e.abgebrochen) {
     alles.Verwerfen();
     e.angelegt = 0;
+    e.umrisse = 0;
     e.nichtAngelegt.clear();
     return true;
   }
@@ -504,6 +513,7 @@ bool Anlegen(TADOModConnection& db, const TBlatt& blatt, int betrieb, int jahr, 
     e.nichtAngelegt = QStringList{Ausfuehrung::Meldung(u"Die Schläge konnten nicht gespeichert werden."_s,
                                                        Ausfuehrung::Wiederholen, db.LetzterFehler())};
     e.angelegt = 0;
+    e.umrisse = 0;
   }
   return true;
 }

@@ -4,6 +4,8 @@
 // and set again, and "Schläge anlegen" creating the year's fields, crop rows
 // and legume records. Free of widgets; the window only shows and asks.
 
+#include "umrissimport.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -52,6 +54,7 @@ struct TEinlesen {
   int jahr = 0;                 // taken from the file when 0 or less
   bool kulturenLesen = true;    // false: no usage names, codes or proposals
   TKulturwahl wahl = TKulturwahl::ZuInvekos;
+  TUmrisse umrisse;             // filled from the shape file beside the table
 };
 // Reads the parcel table (and its "_parzellen.dbf" twin) into the emptied
 // sheet. False with the message in `meldung` when nothing was read; the
@@ -80,13 +83,16 @@ struct TAnlegen {
   int angelegt = 0;           // new fields
   QStringList nichtAngelegt;  // one line per row that was not saved, with the reason
   bool abgebrochen = false;   // stopped by the user: nothing was saved
+  int umrisse = 0;            // new fields that got their outline
 };
 // Creates the fields of the sheet's parcel rows in the farm year with their
 // main-crop and catch-crop rows and legume records. A parcel the year
 // already has is left as it is and listed. Nothing is written when the
-// farm has no such year (false). The progress is reported per sheet row;
-// stopped there, nothing of the import stays.
-bool Anlegen(TADOModConnection& db, const TBlatt& blatt, int betrieb, int jahr, TAnlegen& ergebnis);
+// farm has no such year (false). A new field gets its outline from
+// `umrisse` when given; the outlines of existing fields stay. The progress
+// is reported per sheet row; stopped there, nothing of the import stays.
+bool Anlegen(TADOModConnection& db, const TBlatt& blatt, int betrieb, int jahr, TAnlegen& ergebnis,
+             const TUmrisse* umrisse = nullptr);
 // The stored rule groups of the farm year that follow the import.
 bool RegelnAusfuehren(TADOModConnection& db, int betrieb, int jahr);
 // The message of the rows not saved; empty when all were.

@@ -3,6 +3,7 @@
 #include "bilanz.h"
 #include "connection.h"
 #include "fehlertexte.h"
+#include "umrissablage.h"
 
 #include <QHash>
 
@@ -70,6 +71,9 @@ TJahr Laden(TADOModConnection& db, int betriebsNr, int jahr) {
     }
     if (!a.Ok()) t.fehler = a.Fehler();
   }
+  for (const auto& [parzelle, u] : Karte::Umrisse(db, betriebsNr, jahr))
+    for (TSchlag& s : t.schlaege)
+      if (s.jahr == jahr && s.parzelle == parzelle) s.umrissHa = u.umriss.Flaeche() / 10000;
   {
     TAbfrage a(db,
                S("select ID, Jahr, Parzelle, FruchtNr, HauptfruchtNummer, Kultur, KulturGruppe, FRU_ARTGRNR, "

@@ -1,5 +1,6 @@
 #include "regeln.h"
 
+#include "kartendaten.h"
 #include "zahlen.h"
 
 #include <QHash>
@@ -69,6 +70,7 @@ public:
     Betriebsgrenzen();
     Schlaggrenzen();
     Bedarf();
+    Flaechen();
     std::stable_sort(m_befunde.begin(), m_befunde.end(), [](const TBefund& a, const TBefund& b) {
       return std::tuple(a.parzelle != 0, a.schlagNr, a.parzelle, a.datum.isValid() ? a.datum.toJulianDay() : 0, a.regel) <
              std::tuple(b.parzelle != 0, b.schlagNr, b.parzelle, b.datum.isValid() ? b.datum.toJulianDay() : 0, b.regel);
@@ -401,6 +403,27 @@ private:
       b.einheit = S("kg P2O5/ha");
       Texte(b, S("%1 kg P2O5/ha gedüngt – Phosphatbedarf %2 kg P2O5/ha; mehr nur im Rahmen der Fruchtfolge")
                    .arg(Zahl(b.wert), Zahl(b.grenze)));
+      m_befunde.push_back(b);
+    }
+  }
+
+  // 13: the size every per-hectare limit is worked out with, against the
+  // area of the field's outline.
+  void Flaechen() {
+    for (const TSchlag& s : m_j.schlaege) {
+      if (s.jahr != m_j.jahr || !s.umrissHa || !Karte::FlaecheWeichtAb(*s.umrissHa, s.groesse)) continue;
+      TBefund b;
+      b.regel = 13;
+      b.paragraph = S("Flächenabgleich mit dem Umriss");
+      b.parzelle = s.parzelle;
+      b.schlagNr = s.schlagNr;
+      b.schlag = s.name;
+      b.wert = *s.umrissHa;
+      b.grenze = s.groesse;
+      b.einheit = S("ha");
+      const double prozent = s.groesse > 0 ? 100 * (*s.umrissHa - s.groesse) / s.groesse : 0;
+      Texte(b, S("Fläche laut Umriss %1 ha, angegebene Größe %2 ha (Abweichung %3 %)")
+                   .arg(Zahlen::Text(*s.umrissHa, 2), Zahlen::Text(s.groesse, 2), Zahl(prozent)));
       m_befunde.push_back(b);
     }
   }

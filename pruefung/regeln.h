@@ -27,6 +27,7 @@ struct TSchlag {
   double hdDng = 0;           // autumn demand kg N/ha, outside and inside the nitrate area
   double hdDngRg = 0;
   std::optional<double> p2o5Bedarf;  // kg P2O5/ha; empty while not calculated
+  std::optional<double> umrissHa;    // area of the stored outline; empty without one
 };
 
 // A crop row (Anbau).
@@ -82,7 +83,7 @@ struct TJahr {
 
 // A finding: which rule of the reference table, where, and the amounts.
 struct TBefund {
-  int regel = 0;          // row of the table of legal limits (1-12)
+  int regel = 0;          // row of the table of legal limits (1-12); 13 the outline's area against the size
   QString paragraph;      // "DüV § 6 Abs. 8"
   QString text;           // the sentence the farmer reads: "Schlag 12: … (DüV § 6 Abs. 8)"
   QString hinweis;        // the same without field and paragraph, for lists that show them apart

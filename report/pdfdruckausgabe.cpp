@@ -346,6 +346,12 @@ void TPDFDruckausgabe::FlaecheMitRahmen(double x, double y, double breite, doubl
   Rahmen(x, y, breite, hoehe);
 }
 
+void TPDFDruckausgabe::BildAn(const QImage& bild, double x, double y, double breite, double hoehe) {
+  if (bild.isNull()) return;
+  const int x1 = AusMm(x), y1 = AusMm(y), x2 = AusMm(x + breite), y2 = AusMm(y + hoehe);
+  Seite().elemente.push_back(TBildElement{QRect(x1, y1, x2 - x1, y2 - y1), bild});
+}
+
 void TPDFDruckausgabe::Bild(const QString& datei, double x, double y, double breite) {
   // The printouts name files the Windows way, relative to the working folder.
   QString pfad = datei;

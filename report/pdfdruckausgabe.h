@@ -68,6 +68,8 @@ public:
   void Flaeche(double x, double y, double breite, double hoehe);
   void FlaecheMitRahmen(double x, double y, double breite, double hoehe);
   void Bild(const QString& datei, double x, double y, double breite);
+  // A picture drawn by the program, scaled into the rectangle.
+  void BildAn(const QImage& bild, double x, double y, double breite, double hoehe);
 
   // State, for the preview and for checks.
   double Seitenbreite() const { return m_seitenbreite; }

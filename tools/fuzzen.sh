@@ -4,19 +4,20 @@
 #   dbase  the dBase reader                       fuzz/korpus/        60 s
 #   blatt  the sheet's TXT, CSV, clipboard reader  fuzz/korpus_blatt/  30 s
 #   shape  the remembered import sheet             fuzz/korpus_shape/  30 s
+#   umriss the outlines of a .shp with its .shx     fuzz/korpus_umriss/ 30 s
 # "fuzzen.sh ZIEL [SEKUNDEN]" runs one target. New inputs go to the
 # corpus's namesake in build-fuzz/, a finding to build-fuzz/ZIEL-….
 set -euo pipefail
 quelle="$(cd "$(dirname "$0")/.." && pwd)"
-declare -A sekunden=([dbase]=60 [blatt]=30 [shape]=30)
-declare -A korpus=([dbase]=korpus [blatt]=korpus_blatt [shape]=korpus_shape)
+declare -A sekunden=([dbase]=60 [blatt]=30 [shape]=30 [umriss]=30)
+declare -A korpus=([dbase]=korpus [blatt]=korpus_blatt [shape]=korpus_shape [umriss]=korpus_umriss)
 # Longest input: a .dbf needs its header; a text reaches the sheet's 256
 # columns in 300 bytes, and a run over longer text only costs more.
-declare -A laenge=([dbase]=4096 [blatt]=320 [shape]=300)
-ziele=(dbase blatt shape)
+declare -A laenge=([dbase]=4096 [blatt]=320 [shape]=300 [umriss]=2048)
+ziele=(dbase blatt shape umriss)
 if [ $# -ge 1 ]; then
   if [ -z "${sekunden[$1]+x}" ]; then
-    echo "Unbekanntes Ziel „$1“ (dbase, blatt oder shape)." >&2
+    echo "Unbekanntes Ziel „$1“ (dbase, blatt, shape oder umriss)." >&2
     exit 2
   fi
   ziele=("$1")

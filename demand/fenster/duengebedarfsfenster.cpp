@@ -4,6 +4,7 @@
 #include "anbauseite.h"
 #include "dataset.h"
 #include "herbstseite.h"
+#include "bedarfskarte.h"
 #include "formular.h"
 #include "kulturdaten.h"
 #include "meldungen.h"
@@ -74,6 +75,7 @@ TDuengebedarfsfenster::TDuengebedarfsfenster(TADOModConnection& db, TMeldungen& 
   m_phosphorSeite = new TPhosphorSeite(m_daten);
   m_herbstSeite = new THerbstSeite(m_daten, Herbstduengung::TSeite::Herbst);
   m_herbstRGSeite = new THerbstSeite(m_daten, Herbstduengung::TSeite::Nitratgebiet, m_herbstSeite);
+  m_kartenSeite = new TBedarfskarte(m_daten);
   for (TBedarfsseite* s : AlleSeiten()) m_seiten->addTab(s, s->Titel());
   m_seiten->setTabEnabled(SeiteHerbstRG, Herbstduengung::SeiteVerfuegbar(Herbstduengung::TSeite::Nitratgebiet, jahr));
   QHBoxLayout* unten = UntereLeiste();
@@ -120,7 +122,8 @@ TDuengebedarfsfenster::~TDuengebedarfsfenster() {
 }
 
 std::vector<TBedarfsseite*> TDuengebedarfsfenster::AlleSeiten() const {
-  return {m_schlagSeite, m_anbauSeite, m_stickstoffSeite, m_phosphorSeite, m_herbstSeite, m_herbstRGSeite};
+  return {m_schlagSeite,  m_anbauSeite,    m_stickstoffSeite, m_phosphorSeite,
+          m_herbstSeite, m_herbstRGSeite, m_kartenSeite};
 }
 
 QHBoxLayout* TDuengebedarfsfenster::UntereLeiste() {

@@ -20,6 +20,7 @@ class QLineEdit;
 class QTabWidget;
 class TADOModConnection;
 class TAnbauSeite;
+class TBedarfskarte;
 class THerbstSeite;
 class TMeldungen;
 class TPhosphorSeite;
@@ -50,13 +51,14 @@ public:
   }
 
   // Page indices.
-  enum { SeiteSchlag, SeiteAnbau, SeiteStickstoff, SeitePhosphor, SeiteHerbst, SeiteHerbstRG };
+  enum { SeiteSchlag, SeiteAnbau, SeiteStickstoff, SeitePhosphor, SeiteHerbst, SeiteHerbstRG, SeiteKarte };
 
   QTabWidget* Seiten() const { return m_seiten; }
   TSchlagSeite& SchlagSeite() const { return *m_schlagSeite; }
   TAnbauSeite& AnbauSeite() const { return *m_anbauSeite; }
   TStickstoffSeite& StickstoffSeite() const { return *m_stickstoffSeite; }
   TPhosphorSeite& PhosphorSeite() const { return *m_phosphorSeite; }
+  TBedarfskarte& KartenSeite() const { return *m_kartenSeite; }
 
   // "Suchen": goes to the field the text finds (see Schlagdaten::Suchen); a beep when none.
   void Suchen(const QString& text);
@@ -99,6 +101,7 @@ private:
   TPhosphorSeite* m_phosphorSeite;
   THerbstSeite* m_herbstSeite;
   THerbstSeite* m_herbstRGSeite;
+  TBedarfskarte* m_kartenSeite;
   QLineEdit* m_suche = nullptr;
   QPointer<TTaschenrechner> m_rechner;
 };

@@ -158,6 +158,7 @@ void TSchlagimportFenster::ShapeEinlesen() {
     m_meldungen.Info(meldung);
     return;
   }
+  m_umrisse = std::move(e.umrisse);
   m_eu->setText(e.euNummer.trimmed());
   if (m_aufruf.jahr <= 0) m_jahr->setText(QString::number(e.jahr));
   BlattZeigen();
@@ -182,17 +183,20 @@ void TSchlagimportFenster::Setzen() {
     if (!meldung.isEmpty()) m_meldungen.Info(meldung);
     return;
   }
+  m_umrisse = {};
   BlattZeigen();
 }
 
 void TSchlagimportFenster::SchlaegeAnlegen() {
   if (!m_meldungen.Frage(Schlagimport::Frage)) return;
   const int jahr = m_jahr->text().toInt();
+  // Fields the year has already: their outlines change only when the user agrees.
+  const std::vector<int> geaendert = Schlagimport::GeaenderteUmrisse(m_db, m_aufruf.betrieb, jahr, m_umrisse);
   Schlagimport::TAnlegen e;
   bool angelegt = false;
   {
     TWarten warten(&m_meldungen, u"Die Schläge werden angelegt …"_s);
-    angelegt = Schlagimport::Anlegen(m_db, m_buch->Blatt(), m_aufruf.betrieb, jahr, e);
+    angelegt = Schlagimport::Anlegen(m_db, m_buch->Blatt(), m_aufruf.betrieb, jahr, e, &m_umrisse);
   }
   if (!angelegt) {
     // The sheet stays, so that it can be remembered once a year exists.
@@ -204,6 +208,9 @@ void TSchlagimportFenster::SchlaegeAnlegen() {
     return;
   }
   if (const QString nicht = Schlagimport::NichtAngelegtText(e); !nicht.isEmpty()) m_meldungen.Info(nicht);
+  if (!geaendert.empty() && m_meldungen.Frage(Schlagimport::UmrissFrage(geaendert)) &&
+      !Schlagimport::UmrisseSpeichern(m_db, m_aufruf.betrieb, jahr, m_umrisse, geaendert))
+    m_meldungen.Info(u"Die Umrisse konnten nicht gespeichert werden; die bisherigen bleiben."_s);
   if (ErtraegeOeffnen) ErtraegeOeffnen();
   Schlagimport::RegelnAusfuehren(m_db, m_aufruf.betrieb, jahr);
   if (HauptfensterAktualisieren) HauptfensterAktualisieren();

@@ -4,6 +4,8 @@
 // buttons that read the parcel table, remember and set the sheet and create
 // the fields. Thin: reading, remembering and creating are Schlagimport::.
 
+#include "schlagimport.h"
+
 #include <QDialog>
 
 #include <functional>
@@ -65,6 +67,7 @@ private:
   TMeldungen& m_meldungen;
   TAufruf m_aufruf;
   bool m_gelesen = false;
+  Schlagimport::TUmrisse m_umrisse;  // of the last table read; none for a remembered sheet
   QLineEdit* m_eu;
   QLineEdit* m_jahr;
   QLabel* m_hinweis;

@@ -10,6 +10,8 @@
 #include "meldungen.h"
 #include "pruefung.h"
 #include "pruefungsseite.h"
+#include "pdfdruckausgabe.h"
+#include "schlagkarte.h"
 #include "taschenrechner.h"
 
 #include <QHBoxLayout>
@@ -40,6 +42,10 @@ TAufzeichnungsfenster::TAufzeichnungsfenster(TADOModConnection& db, TMeldungen& 
   m_seiten->addTab(m_nitrat, TBilanzSeite::Titel(true));
   m_pruefung = new TPruefungsseite(db, betriebsNr, jahr);
   m_seiten->addTab(m_pruefung, TPruefungsseite::Titel());
+  // The map over the record page's field list: the field clicked there is the one whose records show.
+  m_karte = new TSchlagkarte(db, meldungen, m_aufzeichnung->Schlaege(), betriebsNr, jahr);
+  m_karte->setAccessibleName(S("Karte"));
+  m_seiten->addTab(m_karte, S("Karte"));
   // The nitrate-area rules apply from 2021.
   m_seiten->setTabVisible(SeiteNitratgebiet, jahr > 2020);
   haupt->addWidget(m_seiten, 1);
@@ -48,6 +54,12 @@ TAufzeichnungsfenster::TAufzeichnungsfenster(TADOModConnection& db, TMeldungen& 
   m_aufzeichnung->AlleDrucken = [this] { m_drucker.AlleDrucken(); };
   m_gesamt->Ausdrucken = [this] { m_drucker.BilanzDrucken(false); };
   m_nitrat->Ausdrucken = [this] { m_drucker.BilanzDrucken(true); };
+  m_karte->druckvorschau = [this](TPDFDruckausgabe& d) {
+    if (m_drucker.Zeigen)
+      m_drucker.Zeigen(d);
+    else
+      d.DokumentAbschliessen();
+  };
   m_aufzeichnung->Aufzeichnungen().Liste().NachDemSpeichern = [this](TADODataSetMod&) { NachDemSpeichern(); };
 
   auto* unten = new QHBoxLayout;
@@ -131,6 +143,10 @@ void TAufzeichnungsfenster::SeiteGewechselt(int seite) {
   }
   if (seite == SeitePruefung) {
     m_pruefung->Fuellen();
+    return;
+  }
+  if (seite == SeiteKarte) {
+    m_karte->Aktualisieren();
     return;
   }
   if (!Bilanz::BetriebsflaechenVollstaendig(m_db, m_betrieb, m_jahr)) {

@@ -16,6 +16,7 @@ class TADOModConnection;
 class TAufzeichnungsseite;
 class TBilanzSeite;
 class TPruefungsseite;
+class TSchlagkarte;
 class TMeldungen;
 
 class TAufzeichnungsfenster : public QDialog {
@@ -36,12 +37,13 @@ public:
   std::function<void()> VorauswahlOeffnen;
   std::function<void(QWidget*)> Bildschirmdruck;
 
-  enum { SeiteAufzeichnung, SeiteGesamtbetrieb, SeiteNitratgebiet, SeitePruefung };
+  enum { SeiteAufzeichnung, SeiteGesamtbetrieb, SeiteNitratgebiet, SeitePruefung, SeiteKarte };
   QTabWidget* Seiten() const { return m_seiten; }
   TAufzeichnungsseite* Aufzeichnung() const { return m_aufzeichnung; }
   TBilanzSeite* Gesamtbetrieb() const { return m_gesamt; }
   TBilanzSeite* Nitratgebiet() const { return m_nitrat; }
   TPruefungsseite* PruefungSeite() const { return m_pruefung; }
+  TSchlagkarte* KartenSeite() const { return m_karte; }
   TTaschenrechner* Rechner() const { return m_rechner; }
   // The printouts of the pages.
   TAufzeichnungsdrucker& Drucker() { return m_drucker; }
@@ -71,6 +73,7 @@ private:
   TBilanzSeite* m_gesamt;
   TBilanzSeite* m_nitrat;
   TPruefungsseite* m_pruefung;
+  TSchlagkarte* m_karte;
   QPointer<TTaschenrechner> m_rechner;
   TAufzeichnungsdrucker m_drucker;
 };

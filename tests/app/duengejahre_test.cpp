@@ -48,6 +48,9 @@ TEST_F(Jahr, AnhaengenMitVersatzUebertragUndSchlagkopie) {
                                                              {QStringLiteral("HFEinzelertrag"), 81}, {QStringLiteral("BewirtschaftungsAuflagen"), 2}});
   Einfuegen(QStringLiteral("Anbau"), {{QStringLiteral("BetriebsNr"), 2},
                                       {QStringLiteral("Jahr"), 2021}, {QStringLiteral("Parzelle"), 7}, {QStringLiteral("FruchtNr"), 1}});
+  Einfuegen(QStringLiteral("SchlagUmriss"), {{QStringLiteral("BetriebsNr"), 2}, {QStringLiteral("Jahr"), 2021},
+                                             {QStringLiteral("Parzelle"), 7}, {QStringLiteral("Ringe"), QByteArray("\x01\x00Umriss", 8)},
+                                             {QStringLiteral("Koordinatensystem"), QStringLiteral("UTM")}});
   Starten();
   meldungen.antworten = {true};
   J().AnhaengenKnopf()->click();
@@ -65,6 +68,10 @@ TEST_F(Jahr, AnhaengenMitVersatzUebertragUndSchlagkopie) {
                                 "from Schlag where BetriebsNr = 2 and Jahr = 2022")),
             QStringLiteral("O'Briens Acker|12.5|224101|Winterweizen A, B|81.0|2|0"));
   EXPECT_EQ(FWert(QStringLiteral("select count(*) from Anbau where BetriebsNr = 2 and Jahr = 2022")).toInt(), 0);
+  // The outline comes along, byte for byte.
+  EXPECT_EQ(Text(QStringLiteral("select hex( Ringe ) || ' ' || Koordinatensystem from SchlagUmriss where BetriebsNr = 2 "
+                                "and Jahr = 2022 and Parzelle = 7")),
+            QStringLiteral("0100556D72697373 UTM"));
   EXPECT_EQ(FWert(QStringLiteral("select count(*) from S_KulturenNP where BetriebsNr = 2 and TatsErtrag <> 0")).toInt(), 0);
   EXPECT_EQ(fenster->Jahr(), 2022);
   EXPECT_EQ(ertraege, QStringList{QStringLiteral("2/2022")});

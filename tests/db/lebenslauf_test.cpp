@@ -87,6 +87,27 @@ TEST_F(Lebenslauf, DieWartungErgaenztKulturenTrockenmasseUndEinstellungen) {
   KeineFehler();
 }
 
+// A database of a release before the field outlines gets their table at the
+// next opening, hanging on the fields: a field's deletion takes its outline.
+TEST_F(Lebenslauf, DieWartungLegtDieUmrisstabelleAn) {
+  ASSERT_TRUE(Testvorlage::AngelegteDatenbank(ordner.path()));
+  Oeffnen();
+  ASSERT_TRUE(db.Ausfuehren(QStringLiteral("drop table SchlagUmriss")));
+  ASSERT_TRUE(Datenbank::Wartung(db));
+  KeineFehler();
+  ASSERT_TRUE(db.Ausfuehren(QStringLiteral(
+      "insert into Betriebe ( ID, Betriebsname ) values ( 2, 'Hof Linde' );"
+      "insert into DuengeJahr ( BetriebsNr, Duengejahr ) values ( 2, 2021 );"
+      "insert into Schlag ( BetriebsNr, Jahr, Parzelle ) values ( 2, 2021, 7 );"
+      "insert into SchlagUmriss ( BetriebsNr, Jahr, Parzelle, Ringe ) values ( 2, 2021, 7, x'00' )")));
+  EXPECT_EQ(Text("select typeof( Ringe ) from SchlagUmriss"), QStringLiteral("blob"));
+  ASSERT_TRUE(db.Ausfuehren(QStringLiteral("delete from Schlag")));
+  EXPECT_EQ(Zahl("select count(*) from SchlagUmriss"), 0);
+  // An outline without its field has nowhere to go.
+  EXPECT_FALSE(db.Ausfuehren(QStringLiteral(
+      "insert into SchlagUmriss ( BetriebsNr, Jahr, Parzelle, Ringe ) values ( 2, 2021, 8, x'00' )")));
+}
+
 TEST_F(Lebenslauf, AuffrischenHinterlaesstGenauEinenMeerrettichUndErhaeltDieBetriebsdaten) {
   ASSERT_TRUE(Testvorlage::AngelegteDatenbank(ordner.path()));
   Oeffnen();

@@ -17,7 +17,7 @@ TEST_F(FensterAnbau, TitelUndGesperrteSeiten) {
   QStringList seiten;
   for (int i = 0; i < f.Seiten()->count(); ++i) seiten << f.Seiten()->tabText(i);
   EXPECT_EQ(seiten, QStringList({"Schlag-Grunddaten", "Anbau", "Stickstoff", "Phosphor", "Herbstdüngung",
-                                 "Herbstdüngung Nitratgebiet"}));
+                                 "Herbstdüngung Nitratgebiet", "Karte"}));
   EXPECT_TRUE(f.Seiten()->isTabEnabled(2));
   EXPECT_TRUE(f.Seiten()->isTabEnabled(3));
   EXPECT_TRUE(f.Seiten()->isTabEnabled(4));

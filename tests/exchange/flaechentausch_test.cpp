@@ -139,6 +139,7 @@ TEST_F(Flaechentausch_, SchlagsucheNachNummerNameUndKultur) {
 
 TEST_F(Flaechentausch_, UmsetzenNimmtKulturenUndAufzeichnungenMit) {
   FelderAnlegen();
+  Einfuegen(K("SchlagUmriss"), {{K("BetriebsNr"), 3}, {K("Jahr"), 2021}, {K("Parzelle"), 5}, {K("Ringe"), QByteArray("Umriss")}});
   ASSERT_EQ(Stand(), Vorher());
   ASSERT_TRUE(Umsetzen(nord, 12));
   EXPECT_EQ(meldungen.protokoll, (QStringList{K("Frage: Fläche wirklich umsetzen?"),
@@ -153,6 +154,9 @@ TEST_F(Flaechentausch_, UmsetzenNimmtKulturenUndAufzeichnungenMit) {
   EXPECT_EQ(Wert(K("select Duengebedarf from Anbau where ID = :w"), {{K("w"), weizen}}).toInt(), 160);
   EXPECT_EQ(Wert(K("select count(*) from Anbau where BetriebsNr = 3 and Parzelle = 5 and Jahr = 2021")).toInt(), 0);
   EXPECT_EQ(Wert(K("select count(*) from Dung where BetriebsNr = 3")).toInt(), 0);
+  // The outline goes with the field.
+  EXPECT_EQ(Wert(K("select group_concat( BetriebsNr || '/' || Parzelle || '/' || Ringe ) from SchlagUmriss")).toString(),
+            K("2/12/Umriss"));
   // The field of 2020 with the same parcel stays where it was.
   EXPECT_EQ(Wert(K("select count(*) from Schlag where BetriebsNr = 3 and Jahr = 2020 and Parzelle = 5")).toInt(), 1);
 }

@@ -3,6 +3,7 @@
 // and a prepared pair of attribute tables of the area application.
 
 #include "dbfschreiber.h"
+#include "shapeschreiber.h"
 #include "testbetrieb.h"
 
 #include <QDir>
@@ -50,6 +51,24 @@ protected:
                   {"21", "DESTLI", "0123456793", "0.7500", "Fremdkultur", "9904", "276150000001", "2021"}},
                  {6});
     return datei;
+  }
+  // The outlines beside the parcel table, record for record: 17.1 a square
+  // of 100 m (1 ha), its sub-areas, 18 with a hole of 20 × 30 m (0.94 ha),
+  // 19 a ring that is not closed, the deleted 20, 21 in two parts
+  // (0.5 + 0.25 ha). `verschoben` moves 17 by a metre.
+  void Umrisse(double verschoben = 0) {
+    using namespace Shapeschreiber;
+    constexpr double x = 702000, y = 5705000;
+    const Karte::TUmriss offen{{{{x, y}, {x + 10, y}, {x + 10, y + 10}, {x, y + 10}}}};
+    Schreiben(Pfad(QStringLiteral("2021_teilflaechen")),
+              {{{Rechteck(x + verschoben, y, 100, 100)}},
+               {{Rechteck(x, y + 200, 10, 10)}},
+               {{Rechteck(x, y + 300, 10, 10)}},
+               {{Rechteck(x + 200, y, 100, 100), Loch(x + 210, y + 10, 20, 30)}},
+               offen,
+               {{Rechteck(x, y + 400, 10, 10)}},
+               {{Rechteck(x + 400, y, 100, 50), Rechteck(x + 600, y, 50, 50)}}},
+              Utm32);
   }
   void Parzellen(const QString& name = QStringLiteral("2021_parzellen.dbf")) {
     DbfSchreiben(Pfad(name), "LDID/87", {{"NUMMER", 'N', 6}, {"NAME", 'C', 30}},

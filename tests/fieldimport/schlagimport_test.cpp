@@ -33,7 +33,8 @@ protected:
     TBlatt b;
     QString meldung;
     EXPECT_TRUE(Schlagimport::Einlesen(db, Teilflaechen(), e, b, meldung)) << meldung.toStdString();
-    EXPECT_EQ(meldung, Schlagimport::Abgeschlossen);
+    EXPECT_EQ(meldung, Schlagimport::Abgeschlossen + u"\r\nDie Umrisse der Schläge wurden nicht gelesen: Die Datei "
+                                                    "„2021_teilflaechen.shp“ fehlt."_s);
     EXPECT_EQ(e.euNummer, u"276150000001"_s);
     EXPECT_EQ(e.jahr, 2021);
     return b;

@@ -2,6 +2,7 @@
 // the farm-wide rules take, the warning for one record and the printed lines.
 #include "pruefung.h"
 #include "testbetrieb.h"
+#include "umrissablage.h"
 
 #include <gtest/gtest.h>
 
@@ -153,6 +154,24 @@ TEST_F(Jahrespruefung, UnvollstaendigGeleseneDatenSindKeinLeeresErgebnis) {
   Sql(QStringLiteral("create table S_AndereStoffe ( BetriebsNr INTEGER, StoffNr INTEGER, TM REAL )"));
   Pruefung::Jahr(db, Betrieb, Jahr, &fehler);
   EXPECT_TRUE(fehler.isEmpty());
+}
+
+}  // namespace
+
+namespace {
+
+// A stored outline of 100 m × 100 m is 1 ha; the field says 1.2 ha.
+TEST_F(Jahrespruefung, UmrissDesSchlagesGegenSeineGroesse) {
+  Feld({}, 1.2);
+  const double x = 702000, y = 5705000;
+  const Karte::TUmriss quadrat{{{{x, y}, {x, y + 100}, {x + 100, y + 100}, {x + 100, y}, {x, y}}}};
+  ASSERT_TRUE(Karte::UmrissSpeichern(db, Betrieb, Jahr, 1, quadrat, {}));
+  const auto befunde = Pruefung::Jahr(db, Betrieb, Jahr);
+  ASSERT_EQ(befunde.size(), 1u);
+  EXPECT_EQ(befunde[0].regel, 13);
+  EXPECT_DOUBLE_EQ(befunde[0].wert, 1.0);
+  EXPECT_EQ(befunde[0].text, QStringLiteral("Schlag 12: Fläche laut Umriss 1,00 ha, angegebene Größe 1,20 ha "
+                                            "(Abweichung -16,7 %) (Flächenabgleich mit dem Umriss)"));
 }
 
 }  // namespace

@@ -29,9 +29,9 @@ TJahr Grundjahr() {
   j.jahr = 2022;
   j.nitratRegeln = true;
   for (int jahr : {2022, 2023}) {
-    j.schlaege.push_back({jahr, 1, 12, QStringLiteral("Am Teich"), 10, false, 2, 60, 60, std::nullopt});
-    j.schlaege.push_back({jahr, 2, 13, QStringLiteral("Wiese"), 5, false, 0, 0, 0, std::nullopt});
-    j.schlaege.push_back({jahr, 3, 14, QStringLiteral("Sommerfeld"), 8, false, 0, 0, 0, std::nullopt});
+    j.schlaege.push_back({jahr, 1, 12, QStringLiteral("Am Teich"), 10, false, 2, 60, 60, std::nullopt, std::nullopt});
+    j.schlaege.push_back({jahr, 2, 13, QStringLiteral("Wiese"), 5, false, 0, 0, 0, std::nullopt, std::nullopt});
+    j.schlaege.push_back({jahr, 3, 14, QStringLiteral("Sommerfeld"), 8, false, 0, 0, 0, std::nullopt, std::nullopt});
   }
   j.kulturen = {
       {Weizen, 2022, 1, 1, 224101, QStringLiteral("Winterweizen A, B"), 1, 100, 14, std::nullopt},
@@ -695,6 +695,43 @@ TEST(Grenzen, DieSaetzeDerSummenNennenKulturMengeUndGrenze) {
   EXPECT_EQ(befunde[2].text, QStringLiteral("Schlag 12: 45,8 kg P2O5/ha gedüngt – Phosphatbedarf 40,0 kg P2O5/ha; mehr "
                                             "nur im Rahmen der Fruchtfolge (DüV § 3 Abs. 3)"));
   EXPECT_EQ(befunde[2].einheit, QStringLiteral("kg P2O5/ha"));
+}
+
+}  // namespace
+
+namespace {
+
+// 13: the outline's area against the stated size: more than 0.1 ha or more
+// than 2 % of the size apart.
+TEST(Grenzen, UmrissflaecheGegenGroesse) {
+  struct {
+    double groesse, umriss;
+    const char* text;  // empty: no finding
+  } const faelle[] = {
+      {10, 10.1, ""},     // 0.1 ha apart is still allowed, 2 % would be 0.2
+      {10, 10.11, "Fläche laut Umriss 10,11 ha, angegebene Größe 10,00 ha (Abweichung 1,1 %)"},
+      {10, 9.85, "Fläche laut Umriss 9,85 ha, angegebene Größe 10,00 ha (Abweichung -1,5 %)"},
+      {2, 2.04, ""},      // 2 % of 2 ha
+      {2, 2.05, "Fläche laut Umriss 2,05 ha, angegebene Größe 2,00 ha (Abweichung 2,5 %)"},
+  };
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.umriss);
+    TJahr j = Grundjahr();
+    Feld(j, 1).groesse = f.groesse;
+    Feld(j, 1).umrissHa = f.umriss;
+    // The next year's outline is not this year's finding.
+    Feld(j, 1, 2023).umrissHa = 1;
+    std::vector<TBefund> b = Pruefen(j);
+    std::erase_if(b, [](const TBefund& x) { return x.regel != 13; });
+    if (*f.text == 0) {
+      EXPECT_TRUE(b.empty());
+      continue;
+    }
+    ASSERT_EQ(b.size(), 1u);
+    EXPECT_EQ(b[0].parzelle, 1);
+    EXPECT_EQ(b[0].text, QStringLiteral("Schlag 12: ") + QString::fromUtf8(f.text) +
+                             QStringLiteral(" (Flächenabgleich mit dem Umriss)"));
+  }
 }
 
 }  // namespace

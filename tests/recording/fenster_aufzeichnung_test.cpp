@@ -10,12 +10,13 @@ TEST_F(Aufzeichnungsseite, OeffnetMitSchlaegenUndTitel) {
   Oeffnen();
   EXPECT_EQ(fenster->windowTitle(), K("Düngungsaufzeichnung:  Hof Linde / 2021"));
   QTabWidget* seiten = fenster->Seiten();
-  ASSERT_EQ(seiten->count(), 4);
+  ASSERT_EQ(seiten->count(), 5);
   EXPECT_EQ(seiten->tabText(0), K("Aufzeichnungspflicht"));
   EXPECT_EQ(seiten->tabText(1), K("Betrieblicher Nährstoffeinsatz Gesamtbetrieb"));
   EXPECT_EQ(seiten->tabText(2), K("Betrieblicher Nährstoffeinsatz Nitratgebiet"));
   EXPECT_TRUE(seiten->isTabVisible(2));
   EXPECT_EQ(seiten->tabText(3), K("Prüfung"));
+  EXPECT_EQ(seiten->tabText(4), K("Karte"));
   EXPECT_EQ(Seite()->Schlaege().Anzahl(), 3);
   TListenAnsicht* schlaege = Seite()->SchlagAnsicht();
   EXPECT_EQ(Zelle(schlaege, 1, K("SchlagName")), K("Große Breite"));

@@ -242,6 +242,25 @@ TEST_F(Meldepflichten_, ZweiterLaufErsetztDieDateien) {
             QStringList{K("Fertig, Sie finden die erzeugten Dateien im Ordner \"") + programm + K("/Meldepflichten_2021\"")});
 }
 
+// The outlines of the fields are the program's own: the state's files stay
+// the same byte for byte.
+TEST_F(Meldepflichten_, UmrisseAendernDieDateienNicht) {
+  FelderAnlegen();
+  auto alle = [&] {
+    std::map<QString, QByteArray> m;
+    for (const QString& d : Dateien()) m[d] = Lesen(ziel + QLatin1Char('/') + d);
+    return m;
+  };
+  ASSERT_TRUE(Ausfuehren());
+  const auto ohne = alle();
+  for (int p : {7, 8})
+    Einfuegen(K("SchlagUmriss"), {{K("BetriebsNr"), Betrieb}, {K("Jahr"), Jahr}, {K("Parzelle"), p},
+                                  {K("Ringe"), QByteArray(100, char(p))}, {K("Koordinatensystem"), K("UTM")}});
+  ASSERT_TRUE(Ausfuehren());
+  EXPECT_EQ(ohne.size(), AlleDateien.size());
+  EXPECT_TRUE(alle() == ohne);
+}
+
 // --- all or nothing -----------------------------------------------------------------
 
 TEST_F(Meldepflichten_, DateiNichtAblegbarStelltDenAltenStandWiederHer) {
