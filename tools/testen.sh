@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with AddressSanitizer and
 # UndefinedBehaviorSanitizer into build-san/ and runs every test through CTest,
-# then fuzzes the readers for two minutes (dBase 60 s, sheet and remembered
-# import sheet 30 s each). Beside that the Debian package is built
+# then fuzzes the readers for two and a half minutes (dBase 60 s; sheet,
+# remembered import sheet and field outlines 30 s each). Beside that the Debian package is built
 # (tools/paket.sh) and then checked (tests/paket/deb.sh); in CI, as root, it
 # is also installed with apt-get and purged again.
 set -euo pipefail
