@@ -1,5 +1,6 @@
 // Creating a database, refreshing the master data, and the plain insert of
 // the same rows as the yardstick for the refresh.
+#include "benchbetrieb.h"
 #include "connection.h"
 #include "lebenslauf.h"
 #include "meldungen.h"
@@ -13,7 +14,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <ctime>
 
 namespace {
 
@@ -107,12 +107,6 @@ void LeereDateiAnlegen(benchmark::State& state) {
   }
 }
 BENCHMARK(LeereDateiAnlegen)->Unit(benchmark::kMillisecond)->MinTime(3);
-
-double CpuMs() {
-  timespec t{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-  return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
-}
 
 // Creation, an empty file and the plain insert in turn: the factor of the
 // creation over the insert, and the same without the key derivation.

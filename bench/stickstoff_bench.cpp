@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#include <ctime>
 
 #include <benchmark/benchmark.h>
 
@@ -69,12 +68,6 @@ void TausendEinfacheAenderungen(benchmark::State& state) {
   }
 }
 BENCHMARK(TausendEinfacheAenderungen)->Unit(benchmark::kMillisecond)->MinTime(5);
-
-double CpuMs() {
-  timespec t{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-  return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
-}
 
 // Both of the above in turn, their CPU times as one factor (target: at most 3).
 void JahrGegenEinfacheAenderungen(benchmark::State& state) {

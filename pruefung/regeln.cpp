@@ -55,6 +55,21 @@ bool PWesentlich(const TDuengung& d) { return ImTrockenstoff(d, d.p2o5) > 0.5; }
 bool MitFutternutzung(qint64 zwischenfrucht) { return zwischenfrucht == 12 || zwischenfrucht == 13; }
 bool Zwischenfrucht(qint64 typ) { return typ >= 6 && typ <= 13; }
 
+// A finding on one field: the amount found against its limit.
+TBefund Schlagbefund(const TSchlag& s, int regel, const QString& paragraph, double wert, double grenze,
+                     const QString& einheit) {
+  TBefund b;
+  b.regel = regel;
+  b.paragraph = paragraph;
+  b.parzelle = s.parzelle;
+  b.schlagNr = s.schlagNr;
+  b.schlag = s.name;
+  b.wert = wert;
+  b.grenze = grenze;
+  b.einheit = einheit;
+  return b;
+}
+
 class TPruefung {
 public:
   explicit TPruefung(const TJahr& j) : m_j(j) {
@@ -336,15 +351,7 @@ private:
       if (s.jahr != m_j.jahr || !s.nitratgebiet) continue;
       const auto it = organisch.find(s.parzelle);
       if (it == organisch.end() || !Ueber(it->second, 170)) continue;
-      TBefund b;
-      b.regel = 10;
-      b.paragraph = S("DüV § 13a Abs. 2 Nr. 3");
-      b.parzelle = s.parzelle;
-      b.schlagNr = s.schlagNr;
-      b.schlag = s.name;
-      b.wert = it->second;
-      b.grenze = 170;
-      b.einheit = S("kg N/ha");
+      TBefund b = Schlagbefund(s, 10, S("DüV § 13a Abs. 2 Nr. 3"), it->second, 170, S("kg N/ha"));
       Texte(b, S("%1 kg N/ha aus organischen Düngemitteln im Jahr %2 – im Nitratgebiet höchstens 170 kg N/ha je "
                  "Schlag")
                    .arg(Zahl(b.wert))
@@ -392,15 +399,7 @@ private:
       if (s.jahr != m_j.jahr || !s.p2o5Bedarf || *s.p2o5Bedarf <= 0) continue;
       const auto it = p2o5.find(s.parzelle);
       if (it == p2o5.end() || !Ueber(it->second, *s.p2o5Bedarf)) continue;
-      TBefund b;
-      b.regel = 12;
-      b.paragraph = S("DüV § 3 Abs. 3");
-      b.parzelle = s.parzelle;
-      b.schlagNr = s.schlagNr;
-      b.schlag = s.name;
-      b.wert = it->second;
-      b.grenze = *s.p2o5Bedarf;
-      b.einheit = S("kg P2O5/ha");
+      TBefund b = Schlagbefund(s, 12, S("DüV § 3 Abs. 3"), it->second, *s.p2o5Bedarf, S("kg P2O5/ha"));
       Texte(b, S("%1 kg P2O5/ha gedüngt – Phosphatbedarf %2 kg P2O5/ha; mehr nur im Rahmen der Fruchtfolge")
                    .arg(Zahl(b.wert), Zahl(b.grenze)));
       m_befunde.push_back(b);
@@ -412,15 +411,7 @@ private:
   void Flaechen() {
     for (const TSchlag& s : m_j.schlaege) {
       if (s.jahr != m_j.jahr || !s.umrissHa || !Karte::FlaecheWeichtAb(*s.umrissHa, s.groesse)) continue;
-      TBefund b;
-      b.regel = 13;
-      b.paragraph = S("Flächenabgleich mit dem Umriss");
-      b.parzelle = s.parzelle;
-      b.schlagNr = s.schlagNr;
-      b.schlag = s.name;
-      b.wert = *s.umrissHa;
-      b.grenze = s.groesse;
-      b.einheit = S("ha");
+      TBefund b = Schlagbefund(s, 13, S("Flächenabgleich mit dem Umriss"), *s.umrissHa, s.groesse, S("ha"));
       const double prozent = s.groesse > 0 ? 100 * (*s.umrissHa - s.groesse) / s.groesse : 0;
       Texte(b, S("Fläche laut Umriss %1 ha, angegebene Größe %2 ha (Abweichung %3 %)")
                    .arg(Zahlen::Text(*s.umrissHa, 2), Zahlen::Text(s.groesse, 2), Zahl(prozent)));

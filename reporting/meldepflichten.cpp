@@ -103,7 +103,7 @@ QString Betriebsordner(const QString& euNummer) {
 
 TLauf Erstellen(TADOModConnection& db, int betrieb, int jahr, const QString& programmOrdner, const QDate& heute) {
   TAbfrage b(db, K("select KreisNr, EU_NUMMER from Betriebe where ID = :b"), {{K("b"), betrieb}});
-  if (!b.Naechste()) return {false, K("Der Betrieb wurde nicht gefunden. Es wurden keine Meldedateien erstellt.")};
+  if (!b.Naechste()) return {false, K("Der Betrieb wurde nicht gefunden. Es wurden keine Meldedateien erstellt."), {}};
   const QVariant kreisNr = b.Wert(0);
   const QString euNummer = b.Wert(1).toString();
   const QString jahresordner = Jahresordner(programmOrdner, jahr);
@@ -117,7 +117,8 @@ TLauf Erstellen(TADOModConnection& db, int betrieb, int jahr, const QString& pro
     return {false, K("Der Ordner %1 konnte nicht angelegt werden. Bitte prüfen Sie, ob der Arbeitsordner "
                      "beschreibbar ist und keine Datei dieses Namens im Weg steht.")
                        .arg(Nativ(fehlt)) +
-                       Abbruch(ziel)};
+                       Abbruch(ziel),
+            {}};
   QString fehler, hinweis;
   QStringList dateien;
   Meldeablage::TSatz satz{betrieb, jahr, heute, QVariant(), {}};
@@ -144,10 +145,10 @@ TLauf Erstellen(TADOModConnection& db, int betrieb, int jahr, const QString& pro
       for (const QString& name : satz.dateien) dateien << QDir(ziel).filePath(name);
       break;
     case Meldeablage::TAusgang::Zurueckgenommen:
-      return {false, fehler + Abbruch(ziel)};
+      return {false, fehler + Abbruch(ziel), {}};
     case Meldeablage::TAusgang::Offen:
       ordner.Behalten();
-      return {false, fehler};
+      return {false, fehler, {}};
   }
 
   QString text = K("Fertig, Sie finden die erzeugten Dateien im Ordner \"") +

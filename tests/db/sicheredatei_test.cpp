@@ -112,8 +112,9 @@ TEST(SichereDatei, VollePlatteMeldetDeutschUndBehaeltDieAlteDatei) {
     const std::string fall = std::to_string(f.frei) + " frei, " + std::to_string(f.inhalt.size()) + " Bytes";
     EXPECT_EQ(SichereDatei::Schreiben(ziel, f.inhalt, &fehler), f.passt) << fall << ": " << T(fehler);
     EXPECT_EQ(Lesen(ziel), f.passt ? f.inhalt : Alt) << fall;
-    if (!f.passt)
+    if (!f.passt) {
       EXPECT_TRUE(fehler.startsWith(QStringLiteral("Auf dem Datenträger des Ordners"))) << fall << ": " << T(fehler);
+    }
     EXPECT_EQ(Alles(platte.Pfad()), (QStringList{QStringLiteral("Anl5_007_276150000001_2022.TXT"),
                                                  QStringLiteral("Fuellung")}))
         << fall;

@@ -47,8 +47,9 @@ TEST(SchnellerfassungTexte, ZahlenUndDaten) {
   for (const auto& f : daten) {
     EXPECT_EQ(S::DatumLesen(QString::fromUtf8(f.text)), f.datum) << f.text;
     // The records window's date fields read a typed date the same way.
-    if (*f.text && !QString::fromUtf8(f.text).contains(u'-'))
+    if (*f.text && !QString::fromUtf8(f.text).contains(u'-')) {
       EXPECT_EQ(Eingabe::DatumAusText(QString::fromUtf8(f.text)), f.datum.value_or(QDate())) << f.text;
+    }
   }
   EXPECT_EQ(S::DatumText(QDate(2021, 3, 1)), u"01.03.2021"_s);
 }
