@@ -53,19 +53,24 @@ void Massstab(QPainter& m, const Karte::TAnsicht& a) {
   const Karte::TMassstabsleiste l = Karte::Massstabsleiste(a.Massstab(), std::min(150.0, a.Breite() / 3));
   if (l.pixel <= 0) return;
   const double x = 12, y = a.Hoehe() - 14;
+  const QString text = Karte::LaengeText(l.meter);
+  // On a light ground of its own, so that fields beneath do not cross the figures.
+  const double rechts = x + l.pixel + m.fontMetrics().horizontalAdvance(text) / 2.0;
+  m.fillRect(QRectF(x - 6, y - 10 - m.fontMetrics().height(), rechts - x + 12, m.fontMetrics().height() + 16),
+             QColor(255, 255, 255, 220));
   m.setPen(QPen(Qt::black, 1));
   m.setBrush(Qt::white);
   m.drawRect(QRectF(x, y - 5, l.pixel / 2, 5));
   m.setBrush(Qt::black);
   m.drawRect(QRectF(x + l.pixel / 2, y - 5, l.pixel / 2, 5));
   m.drawText(QPointF(x, y - 8), QStringLiteral("0"));
-  const QString text = Karte::LaengeText(l.meter);
   m.drawText(QPointF(x + l.pixel - m.fontMetrics().horizontalAdvance(text) / 2.0, y - 8), text);
 }
 
 void Nordpfeil(QPainter& m, const Karte::TAnsicht& a) {
   const double x = a.Breite() - 22, y = 12;
   QPolygonF pfeil{{x, y}, {x + 8, y + 26}, {x, y + 20}, {x - 8, y + 26}};
+  m.fillRect(QRectF(x - 12, y - 4, 24, 48), QColor(255, 255, 255, 220));
   m.setPen(QPen(Qt::black, 1));
   m.setBrush(Qt::black);
   m.drawPolygon(pfeil);
