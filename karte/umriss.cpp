@@ -101,7 +101,9 @@ QString Fehler(const TUmriss& u) {
   for (size_t r = 0; r < u.ringe.size(); ++r) {
     const TRing& ring = u.ringe[r];
     for (const TPunkt& p : ring)
-      if (!std::isfinite(p.x) || !std::isfinite(p.y)) return QStringLiteral("Ring %1 hat ungültige Koordinaten").arg(r + 1);
+      // Beyond a million kilometres no map lies; there the area would overflow.
+      if (!std::isfinite(p.x) || !std::isfinite(p.y) || std::abs(p.x) > 1e9 || std::abs(p.y) > 1e9)
+        return QStringLiteral("Ring %1 hat ungültige Koordinaten").arg(r + 1);
     if (ring.size() < 4) return QStringLiteral("Ring %1 hat weniger als 4 Punkte").arg(r + 1);
     if (ring.front().x != ring.back().x || ring.front().y != ring.back().y)
       return QStringLiteral("Ring %1 ist nicht geschlossen").arg(r + 1);

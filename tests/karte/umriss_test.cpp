@@ -74,6 +74,7 @@ TEST(Umriss, GueltigkeitNenntDenRing) {
       {"offen", TUmriss{{Rechteck(0, 0, 10, 10), {{1, 1}, {2, 1}, {2, 2}, {1, 2}}}}, "Ring 2 ist nicht geschlossen"},
       {"drei Punkte", TUmriss{{{{0, 0}, {1, 0}, {0, 0}}}}, "Ring 1 hat weniger als 4 Punkte"},
       {"NaN", TUmriss{{{{0, 0}, {nan, 0}, {1, 1}, {0, 0}}}}, "Ring 1 hat ungültige Koordinaten"},
+      {"riesig", TUmriss{{{{0, 0}, {1e300, 0}, {1e300, 1e300}, {0, 0}}}}, "Ring 1 hat ungültige Koordinaten"},
       {"leer", TUmriss{}, "keine Ringe"},
   };
   for (const auto& f : faelle) EXPECT_EQ(Fehler(f.u), QString::fromUtf8(f.fehler)) << f.name;
